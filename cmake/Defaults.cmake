@@ -1,0 +1,35 @@
+# Compile settings for the suite's own targets (not for GoogleTest).
+option(TIVEN_WERROR "Treat warnings as errors" OFF)
+
+add_library(tiven_defaults INTERFACE)
+target_compile_definitions(tiven_defaults INTERFACE
+    UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
+target_compile_options(tiven_defaults INTERFACE -Wall -Wextra
+    $<$<BOOL:${TIVEN_WERROR}>:-Werror>)
+target_compile_features(tiven_defaults INTERFACE cxx_std_17)
+
+# tiven_program(name SOURCES ... LIBS ... [CONSOLE]) : a wWinMain (or wmain) program.
+function(tiven_program name)
+    cmake_parse_arguments(P "CONSOLE" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${P_SOURCES})
+    target_link_libraries(${name} PRIVATE tiven_defaults ${P_LIBS})
+    target_link_options(${name} PRIVATE -municode)
+    if(NOT P_CONSOLE)
+        target_link_options(${name} PRIVATE -mwindows)
+    endif()
+endfunction()
+
+# tiven_test(name SOURCES ... LIBS ... [LOCK resource]) : a GoogleTest program run under Wine.
+# LOCK serialises tests that share state outside their own process (the prefix registry,
+# the stand-in drivers, the display).
+function(tiven_test name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS;LOCK;PROPERTIES" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE tiven_defaults tiven_testsupport GTest::gmock GTest::gtest_main ${T_LIBS})
+    set(props TIMEOUT 120)
+    if(T_LOCK)
+        list(APPEND props RESOURCE_LOCK "${T_LOCK}")
+    endif()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+        PROPERTIES ${props} ${T_PROPERTIES})
+endfunction()

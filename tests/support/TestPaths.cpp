@@ -1,0 +1,37 @@
+#include "TestPaths.h"
+
+#include <windows.h>
+
+namespace testsupport {
+
+std::wstring BinPath(const std::wstring& fileName)
+{
+    wchar_t self[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring dir(self, n);
+    return dir.substr(0, dir.find_last_of(L"\\/") + 1) + fileName;
+}
+
+std::wstring MakeTempDir(const std::wstring& stem)
+{
+    static LONG counter = 0;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring dir = std::wstring(temp) + stem + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                       std::to_wstring(InterlockedIncrement(&counter));
+    CreateDirectoryW(dir.c_str(), nullptr);
+    return dir;
+}
+
+bool WriteFileBytes(const std::wstring& path, const void* data, size_t size)
+{
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(f, data, static_cast<DWORD>(size), &written, nullptr);
+    CloseHandle(f);
+    return ok && written == size;
+}
+
+}  // namespace testsupport

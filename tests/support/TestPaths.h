@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+
+namespace testsupport {
+// Full path of a file in the folder of the running test program (all programs of the build
+// land in one bin folder).
+std::wstring BinPath(const std::wstring& fileName);
+// A fresh empty folder under %TEMP% for this test, removed by the caller when it wants.
+std::wstring MakeTempDir(const std::wstring& stem);
+// Writes bytes to a file; returns false on failure.
+bool WriteFileBytes(const std::wstring& path, const void* data, size_t size);
+}  // namespace testsupport

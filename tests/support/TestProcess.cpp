@@ -1,0 +1,91 @@
+#include "TestProcess.h"
+
+#include <vector>
+
+namespace testsupport {
+
+TestProcess::~TestProcess()
+{
+    if (pi_.hProcess) {
+        if (Running())
+            Kill();
+        CloseHandle(pi_.hProcess);
+        CloseHandle(pi_.hThread);
+    }
+}
+
+bool TestProcess::Start(const std::wstring& commandLine, const std::wstring& workDir)
+{
+    std::vector<wchar_t> cmd(commandLine.begin(), commandLine.end());
+    cmd.push_back(L'\0');
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    return CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          workDir.empty() ? nullptr : workDir.c_str(), &si, &pi_) != FALSE;
+}
+
+bool TestProcess::WaitExit(DWORD& exitCode, DWORD deadlineMs)
+{
+    if (!pi_.hProcess || WaitForSingleObject(pi_.hProcess, deadlineMs) != WAIT_OBJECT_0)
+        return false;
+    return GetExitCodeProcess(pi_.hProcess, &exitCode) != FALSE;
+}
+
+bool TestProcess::Running() const
+{
+    return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void TestProcess::Kill()
+{
+    if (pi_.hProcess) {
+        TerminateProcess(pi_.hProcess, 99);
+        WaitForSingleObject(pi_.hProcess, 5000);
+    }
+}
+
+long RunAndWait(const std::wstring& commandLine, DWORD deadlineMs)
+{
+    TestProcess p;
+    if (!p.Start(commandLine))
+        return -1;
+    DWORD code = 0;
+    return p.WaitExit(code, deadlineMs) ? static_cast<long>(code) : -1;
+}
+
+bool WaitNamedEvent(const std::wstring& name, DWORD deadlineMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        HANDLE ev = OpenEventW(SYNCHRONIZE, FALSE, name.c_str());
+        if (ev) {
+            DWORD elapsed = GetTickCount() - start;
+            DWORD rc = WaitForSingleObject(ev, elapsed > deadlineMs ? 0 : deadlineMs - elapsed);
+            CloseHandle(ev);
+            return rc == WAIT_OBJECT_0;
+        }
+        if (GetTickCount() - start > deadlineMs)
+            return false;
+        Sleep(10);   // polling for the event's creation, bounded by the deadline
+    }
+}
+
+bool NamedEventExists(const std::wstring& name)
+{
+    HANDLE ev = OpenEventW(SYNCHRONIZE, FALSE, name.c_str());
+    if (!ev)
+        return false;
+    CloseHandle(ev);
+    return true;
+}
+
+bool NamedMutexExists(const std::wstring& name)
+{
+    HANDLE m = OpenMutexW(SYNCHRONIZE, FALSE, name.c_str());
+    if (!m)
+        return false;
+    CloseHandle(m);
+    return true;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,58 @@
+#pragma once
+// Starting programs under test and waiting on what they do, always with a deadline.
+#include <windows.h>
+#include <string>
+
+namespace testsupport {
+
+constexpr DWORD kDefaultDeadlineMs = 15000;
+
+class TestProcess {
+public:
+    TestProcess() = default;
+    ~TestProcess();   // a process still running is terminated, so a failed test leaves nothing behind
+    TestProcess(const TestProcess&) = delete;
+    TestProcess& operator=(const TestProcess&) = delete;
+
+    // CreateProcessW with the given command line (quote the program yourself when needed).
+    bool Start(const std::wstring& commandLine, const std::wstring& workDir = L"");
+    // Waits for the exit; true and the code when it ended before the deadline.
+    bool WaitExit(DWORD& exitCode, DWORD deadlineMs = kDefaultDeadlineMs);
+    bool Running() const;
+    void Kill();
+    DWORD Pid() const { return pi_.dwProcessId; }
+    HANDLE Handle() const { return pi_.hProcess; }
+
+private:
+    PROCESS_INFORMATION pi_{};
+};
+
+// Runs a command line to its end; returns the exit code, or -1 on start failure or time-out.
+long RunAndWait(const std::wstring& commandLine, DWORD deadlineMs = kDefaultDeadlineMs);
+
+// Waits until the named event exists and is set (opened by name, as the programs do).
+bool WaitNamedEvent(const std::wstring& name, DWORD deadlineMs = kDefaultDeadlineMs);
+// True when a named event or mutex of that name exists.
+bool NamedEventExists(const std::wstring& name);
+bool NamedMutexExists(const std::wstring& name);
+
+// Polls a condition with a short message pump between checks until it holds or the deadline passes.
+template <typename F>
+bool WaitUntil(F condition, DWORD deadlineMs = kDefaultDeadlineMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition())
+            return true;
+        if (GetTickCount() - start > deadlineMs)
+            return false;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+}  // namespace testsupport

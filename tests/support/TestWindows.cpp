@@ -1,0 +1,124 @@
+#include "TestWindows.h"
+
+namespace testsupport {
+
+namespace {
+struct FindArgs {
+    const std::wstring* cls;
+    const std::wstring* title;
+    DWORD pid;
+    bool (*extra)(HWND);
+    HWND found;
+};
+
+BOOL CALLBACK FindProc(HWND w, LPARAM lp)
+{
+    auto* a = reinterpret_cast<FindArgs*>(lp);
+    if (!IsWindowVisible(w))
+        return TRUE;
+    if (a->pid) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner != a->pid)
+            return TRUE;
+    }
+    if (!a->cls->empty() && _wcsicmp(ClassNameOf(w).c_str(), a->cls->c_str()) != 0)
+        return TRUE;
+    if (!a->title->empty() && WindowText(w) != *a->title)
+        return TRUE;
+    if (a->extra && !a->extra(w))
+        return TRUE;
+    a->found = w;
+    return FALSE;
+}
+
+HWND Find(const std::wstring& cls, const std::wstring& title, DWORD pid, bool (*extra)(HWND))
+{
+    FindArgs a{&cls, &title, pid, extra, nullptr};
+    EnumWindows(FindProc, reinterpret_cast<LPARAM>(&a));
+    return a.found;
+}
+
+bool IsMessageBox(HWND w) { return GetDlgItem(w, 0xFFFF) != nullptr; }
+}  // namespace
+
+std::wstring ClassNameOf(HWND window)
+{
+    wchar_t name[256] = L"";
+    GetClassNameW(window, name, ARRAYSIZE(name));
+    return name;
+}
+
+HWND FindTopWindow(const std::wstring& className, const std::wstring& title, DWORD pid)
+{
+    return Find(className, title, pid, nullptr);
+}
+
+HWND WaitForWindow(const std::wstring& className, const std::wstring& title, DWORD deadlineMs, DWORD pid)
+{
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindTopWindow(className, title, pid)) != nullptr; }, deadlineMs);
+    return found;
+}
+
+bool WaitWindowGone(HWND window, DWORD deadlineMs)
+{
+    return WaitUntil([&] { return !IsWindow(window); }, deadlineMs);
+}
+
+std::wstring WindowText(HWND window)
+{
+    DWORD_PTR len = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &len))
+        return L"";
+    std::wstring text(len + 1, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 5000, &got);
+    text.resize(got);
+    return text;
+}
+
+std::wstring ControlText(HWND parent, int controlId) { return WindowText(GetDlgItem(parent, controlId)); }
+
+std::vector<HWND> ChildWindows(HWND parent)
+{
+    std::vector<HWND> children;
+    EnumChildWindows(
+        parent,
+        [](HWND w, LPARAM lp) {
+            reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+void ClickControl(HWND parent, int controlId) { PostMessageW(GetDlgItem(parent, controlId), BM_CLICK, 0, 0); }
+
+void ClickControlSync(HWND parent, int controlId)
+{
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(GetDlgItem(parent, controlId), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, &r);
+}
+
+MessageBoxInfo WaitForMessageBox(DWORD deadlineMs, DWORD pid)
+{
+    MessageBoxInfo info;
+    WaitUntil([&] { return (info.window = Find(L"#32770", L"", pid, IsMessageBox)) != nullptr; }, deadlineMs);
+    if (info.window) {
+        info.caption = WindowText(info.window);
+        info.text = ControlText(info.window, 0xFFFF);
+    }
+    return info;
+}
+
+bool DismissMessageBox(const MessageBoxInfo& box, int buttonId)
+{
+    if (!box.window)
+        return false;
+    // A message box ends on WM_COMMAND with the button's id, whether or not it has that button visible.
+    PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
+    return WaitWindowGone(box.window);
+}
+
+}  // namespace testsupport

@@ -1,0 +1,38 @@
+#pragma once
+// Finding and driving windows of other processes (or of this one) from a test.
+#include <windows.h>
+#include <string>
+#include <vector>
+
+#include "TestProcess.h"
+
+namespace testsupport {
+
+// A top-level window by class and/or title (either may be empty = any); optionally only of one process.
+HWND FindTopWindow(const std::wstring& className, const std::wstring& title, DWORD pid = 0);
+HWND WaitForWindow(const std::wstring& className, const std::wstring& title, DWORD deadlineMs = kDefaultDeadlineMs,
+                   DWORD pid = 0);
+bool WaitWindowGone(HWND window, DWORD deadlineMs = kDefaultDeadlineMs);
+
+std::wstring WindowText(HWND window);                 // WM_GETTEXT, works across processes
+std::wstring ControlText(HWND parent, int controlId);
+std::wstring ClassNameOf(HWND window);
+std::vector<HWND> ChildWindows(HWND parent);
+
+// Posts BM_CLICK: returns at once, so a click that opens a modal dialog does not block the test.
+void ClickControl(HWND parent, int controlId);
+// Sends BM_CLICK and waits until the click has been handled.
+void ClickControlSync(HWND parent, int controlId);
+
+struct MessageBoxInfo {
+    HWND window = nullptr;
+    std::wstring caption;
+    std::wstring text;
+    explicit operator bool() const { return window != nullptr; }
+};
+// Waits for a message box (class #32770 with a static text 0xFFFF); optionally of one process.
+MessageBoxInfo WaitForMessageBox(DWORD deadlineMs = kDefaultDeadlineMs, DWORD pid = 0);
+// Presses a button of the box (IDOK, IDYES, IDNO, ...) and waits until the box has gone.
+bool DismissMessageBox(const MessageBoxInfo& box, int buttonId);
+
+}  // namespace testsupport

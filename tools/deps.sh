@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian machine needs to build and test the suite (idempotent).
+set -euo pipefail
+need=()
+for p in cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb googletest x11-apps imagemagick python3; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need+=("$p")
+done
+if [ ${#need[@]} -gt 0 ]; then
+    echo "deps: installing ${need[*]}"
+    SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi

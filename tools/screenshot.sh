@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Saves the whole Xvfb display ($DISPLAY) as a PNG: tools/screenshot.sh out.png
+set -euo pipefail
+out=$1
+convert=/usr/bin/convert; [ -x "$convert" ] || convert=convert
+xwd -root -silent -display "$DISPLAY" | "$convert" xwd:- "png:$out"
