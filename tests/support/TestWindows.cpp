@@ -40,6 +40,13 @@ HWND Find(const std::wstring& cls, const std::wstring& title, DWORD pid, bool (*
 }
 
 bool IsMessageBox(HWND w) { return GetDlgItem(w, 0xFFFF) != nullptr; }
+
+// A named callback: on i686 a lambda does not convert to a stdcall function pointer.
+BOOL CALLBACK CollectChild(HWND w, LPARAM lp)
+{
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+    return TRUE;
+}
 }  // namespace
 
 std::wstring ClassNameOf(HWND window)
@@ -83,13 +90,7 @@ std::wstring ControlText(HWND parent, int controlId) { return WindowText(GetDlgI
 std::vector<HWND> ChildWindows(HWND parent)
 {
     std::vector<HWND> children;
-    EnumChildWindows(
-        parent,
-        [](HWND w, LPARAM lp) {
-            reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
     return children;
 }
 
