@@ -64,13 +64,15 @@ wine_env_up() {
 }
 
 wine_env_down() {
+    # Runs from an EXIT trap: nothing here may change the script's exit status.
+    local pid
     if [ -n "${WINEPREFIX:-}" ]; then
         wineserver -k >/dev/null 2>&1 || true
     fi
-    [ -n "${WINE_ENV_SERVER_PID:-}" ] && kill "$WINE_ENV_SERVER_PID" 2>/dev/null
-    [ -n "${WINE_ENV_XVFB_PID:-}" ] && kill "$WINE_ENV_XVFB_PID" 2>/dev/null
-    [ -n "${WINE_ENV_SERVER_PID:-}" ] && wait "$WINE_ENV_SERVER_PID" 2>/dev/null
-    [ -n "${WINE_ENV_XVFB_PID:-}" ] && wait "$WINE_ENV_XVFB_PID" 2>/dev/null
+    for pid in ${WINE_ENV_SERVER_PID:-} ${WINE_ENV_XVFB_PID:-}; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
     WINE_ENV_SERVER_PID=""; WINE_ENV_XVFB_PID=""
     return 0
 }
