@@ -29,9 +29,9 @@ void ForgetConnection(STANDIN_DEVICE_STATE *s)
 
 static NTSTATUS CheckSizes(ULONG instance, ULONG code, ULONG inLen, ULONG outLen)
 {
-    const STANDIN_CODE_SPEC *spec = StandinFindCode(code);
+    const STANDIN_CODE_RULE *rule = StandinFindCode(code);
     ULONG where;
-    if (spec == NULL)
+    if (rule == NULL)
         return STATUS_INVALID_DEVICE_REQUEST;
 #if defined(STANDIN_RILO)
     where = instance == 0 ? STANDIN_ON_RILO0 : STANDIN_ON_RILO_DEVICE;
@@ -40,12 +40,12 @@ static NTSTATUS CheckSizes(ULONG instance, ULONG code, ULONG inLen, ULONG outLen
     where = STANDIN_ON_MEKA_DEVICE;
 #endif
     /* IOCTL_DELETE_DEVICE_NOTIFICATION has one row per target, with different sizes. */
-    for (; spec->Code == code; spec++) {
-        if (!(spec->Where & where))
+    for (; rule->Code == code; rule++) {
+        if (!(rule->Where & where))
             continue;
-        if (inLen != spec->InputSize)
+        if (inLen != rule->InputSize)
             return STATUS_INVALID_PARAMETER;
-        if (outLen != spec->OutputSize && !(spec->OutputMayBeEmpty && outLen == 0))
+        if (outLen != rule->OutputSize && !(rule->OutputMayBeEmpty && outLen == 0))
             return STATUS_INVALID_PARAMETER;
         return STATUS_SUCCESS;
     }

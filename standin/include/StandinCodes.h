@@ -37,17 +37,17 @@
 #define STANDIN_ON_MEKA_DEVICE 0x4u /* \\.\MEKA1 .. */
 #define STANDIN_ON_DEVICES (STANDIN_ON_RILO_DEVICE | STANDIN_ON_MEKA_DEVICE)
 
-typedef struct STANDIN_CODE_SPEC {
+typedef struct STANDIN_CODE_RULE {
     unsigned Code;
     unsigned InputSize;
     unsigned OutputSize;
     unsigned OutputMayBeEmpty; /* the output may also be left out (a presence probe) */
     unsigned Where;
     const char *Name;
-} STANDIN_CODE_SPEC;
+} STANDIN_CODE_RULE;
 
 /* Rows of one code are adjacent; the table ends with a zero code. */
-static const STANDIN_CODE_SPEC STANDIN_CODE_TABLE[] = {
+static const STANDIN_CODE_RULE STANDIN_CODE_TABLE[] = {
     {STANDIN_IOCTL_NEW_DEVICE_NOTIFICATION, 202, 0, 0, STANDIN_ON_RILO0, "IOCTL_NEW_DEVICE_NOTIFIATION"},
     {STANDIN_IOCTL_SERIAL_SETTINGS, 208, 0, 0, STANDIN_ON_DEVICES, "IOCTL_SERIAL_SETTINGS"},
     {STANDIN_IOCTL_MODE_SETTINGS, 12, 0, 0, STANDIN_ON_DEVICES, "IOCTL_MODE_SETTINGS"},
@@ -77,12 +77,12 @@ static const STANDIN_CODE_SPEC STANDIN_CODE_TABLE[] = {
 };
 
 /* The first row of a code, or a null pointer. */
-static __inline const STANDIN_CODE_SPEC *StandinFindCode(unsigned code)
+static __inline const STANDIN_CODE_RULE *StandinFindCode(unsigned code)
 {
-    const STANDIN_CODE_SPEC *spec;
-    for (spec = STANDIN_CODE_TABLE; spec->Code != 0; spec++)
-        if (spec->Code == code)
-            return spec;
+    const STANDIN_CODE_RULE *rule;
+    for (rule = STANDIN_CODE_TABLE; rule->Code != 0; rule++)
+        if (rule->Code == code)
+            return rule;
     return 0;
 }
 

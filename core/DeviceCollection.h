@@ -1,0 +1,86 @@
+#pragma once
+// The applet's in-memory model of every configured touch device: one CDeviceSettings per device
+// key, serial devices first, then USB devices, then devices added by the user. Loaded once from
+// the registry at construction; ApplyChanges writes the changed groups back and tells the
+// drivers.
+#include <windows.h>
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DeviceSettings.h"
+#include "SegmentMapper.h"
+
+class CRegistryKey;
+class CLabelStore;
+
+// The applet-wide values the collection works through; they live in the applet context.
+struct DeviceEnvironment {
+    CRegistryKey& serviceKey;       // attached to the product key by the constructor
+    CRegistryKey& deviceKey;        // attached to each device key in turn
+    DWORD& controllerKind;          // product-key "Controller", filled by the constructor
+    std::wstring& installDir;       // product-key "Tiven Installed Path", filled by the constructor
+    const std::wstring& calibrationAppPath;
+    const CLabelStore& labelStore;
+    const std::wstring& currentDeviceName;
+    CDeviceSettings*& currentDevice;   // looked up again after every apply
+};
+
+class CDeviceCollection {
+public:
+    explicit CDeviceCollection(const DeviceEnvironment& environment);
+    // Closes every record's device key and driver handle.
+    virtual ~CDeviceCollection();
+    CDeviceCollection(const CDeviceCollection&) = delete;
+    CDeviceCollection& operator=(const CDeviceCollection&) = delete;
+
+    void GetDevices(std::vector<CDeviceSettings*>& devices) const;
+    size_t Count() const { return records_.size(); }
+    // First record of that name (exact comparison), removed records included; none for "".
+    CDeviceSettings* FindByName(const std::wstring& name) const;
+    // The same, but never a record marked removed.
+    CDeviceSettings* FindActiveByName(const std::wstring& name) const;
+    // Appends the names of the records not marked removed; returns the number of all records.
+    size_t GetDeviceNames(std::vector<std::wstring>& names) const;
+    bool AllRemoved() const;
+    bool HasChanges() const;
+    // Takes ownership of a new record (null is ignored).
+    void Add(CDeviceSettings* record);
+
+    void ApplyChanges();
+    // Deletes the device keys of records still marked added; returns the number of records, or
+    // 0 when nothing had changed.
+    size_t DiscardAddedDevices();
+
+    // Group writers: registry values through deviceKey, then, for an existing device with a
+    // driver handle, the group's control codes. Each clears its group flag.
+    void WriteIdentity(CDeviceSettings* record, bool newDevice);
+    void WriteAdvanced(CDeviceSettings* record, bool newDevice);
+    void WriteCalibration(CDeviceSettings* record);
+    void WriteButtonModes(CDeviceSettings* record, bool newDevice);
+    void WriteSerial(CDeviceSettings* record, bool newDevice);
+    void WriteTiming(CDeviceSettings* record, bool newDevice);
+
+private:
+    void ReadProductKey();
+    void LoadDevices(const wchar_t* parametersPath, bool serial);
+    bool ReadIdentity(CDeviceSettings& record);
+    void ReadAdvanced(CDeviceSettings& record);
+    void ReadCalibration(CDeviceSettings& record);
+    void ReadButtonModes(CDeviceSettings& record);
+    void ReadSerial(CDeviceSettings& record);
+    void ReadTiming(CDeviceSettings& record);
+    bool ReadNumber(const wchar_t* name, DWORD& value, DWORD defaultValue);
+
+    bool RemoveDevice(size_t index);
+    void WriteNewDevice(CDeviceSettings& record);
+    void SendModeSettings(CDeviceSettings& record);
+    void SendPacketFilter(CDeviceSettings& record);
+    std::wstring DeviceKeyPath(const CDeviceSettings& record) const;
+
+    DeviceEnvironment env_;
+    std::vector<std::unique_ptr<CDeviceSettings>> records_;
+    CSegmentMapper segmentMapper_;
+};

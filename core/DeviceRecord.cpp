@@ -1,0 +1,8 @@
+#include "DeviceRecord.h"
+
+#include "DeviceAccess.h"
+
+CDeviceRecord::~CDeviceRecord()
+{
+    CloseDeviceHandle(this);
+}

@@ -1,0 +1,118 @@
+#pragma once
+// Control codes of the RILO and MEKA touch drivers and the request and reply buffers that the
+// device configuration sends. Every code is FILE_DEVICE_UNKNOWN, METHOD_BUFFERED,
+// FILE_ANY_ACCESS; every number in a buffer is little-endian and a byte field carries the low
+// byte of its setting. Buffers of further codes (calibration, modes, sound, orientation,
+// sensitivity) belong next to these.
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+constexpr DWORD TouchControlCode(DWORD function)
+{
+    return (0x22u << 16) | (0u << 14) | (function << 2) | 0u;   // device type, access, function, method
+}
+
+constexpr DWORD IOCTL_NEW_DEVICE_NOTIFIATION = TouchControlCode(1);
+constexpr DWORD IOCTL_SERIAL_SETTINGS = TouchControlCode(2);
+constexpr DWORD IOCTL_MODE_SETTINGS = TouchControlCode(3);
+constexpr DWORD IOCTL_PACKET_FILTER_SETTINGS = TouchControlCode(4);
+constexpr DWORD IOCTL_CALLIBRATION_DELTAS = TouchControlCode(5);
+constexpr DWORD IOCTL_DEVICE_SEGMENT = TouchControlCode(6);
+constexpr DWORD IOCTL_BEEP_EVENT = TouchControlCode(7);
+constexpr DWORD IOCTL_DEVICE_STATE = TouchControlCode(8);
+constexpr DWORD IOCTL_USE_PRIMARY_MODE = TouchControlCode(9);
+constexpr DWORD IOCTL_USE_SECONDARY_MODE = TouchControlCode(10);
+constexpr DWORD IOCTL_REINITIALIZE_DEVICE = TouchControlCode(11);
+constexpr DWORD IOCTL_DISABLE_DEVICE = TouchControlCode(12);
+constexpr DWORD IOCTL_ENABLE_DEVICE = TouchControlCode(13);
+constexpr DWORD IOCTL_DELETE_DEVICE_NOTIFICATION = TouchControlCode(14);
+constexpr DWORD IOCTL_SET_CALIBRATION_EVENT = TouchControlCode(15);
+constexpr DWORD IOCTL_CALIBRATION_25_POINT = TouchControlCode(16);
+constexpr DWORD IOCTL_GET_CALIBRATION_POINT = TouchControlCode(17);
+constexpr DWORD IOCTL_CALIBRATION_9_POINT = TouchControlCode(18);
+constexpr DWORD IOCTL_CALIBRATION_4_POINT = TouchControlCode(19);
+constexpr DWORD IOCTL_SENSITIVITY_CONT = TouchControlCode(24);
+constexpr DWORD IOCTL_SENSITIVITY_COMMAND = TouchControlCode(27);
+constexpr DWORD IOCTL_SENSITIVITY_MODE = TouchControlCode(28);
+constexpr DWORD IOCTL_SENSITIVITY_DATA = TouchControlCode(29);
+constexpr DWORD IOCTL_DISPLAY_ORIENTATION = TouchControlCode(35);
+
+static_assert(IOCTL_NEW_DEVICE_NOTIFIATION == 0x220004, "control code layout");
+static_assert(IOCTL_DELETE_DEVICE_NOTIFICATION == 0x220038, "control code layout");
+static_assert(IOCTL_DISPLAY_ORIENTATION == 0x22008C, "control code layout");
+
+static_assert(sizeof(wchar_t) == 2, "port texts are UTF-16 in the driver buffers");
+
+// Characters of a port text field, the terminating NUL included: at most 99 characters of text.
+constexpr size_t kPortTextChars = 100;
+
+#pragma pack(push, 1)
+
+// IOCTL_NEW_DEVICE_NOTIFIATION, to \\.\RILO0 when a serial device is added.
+struct NewDeviceRequest {
+    wchar_t port[kPortTextChars];
+    uint8_t instance;
+    uint8_t reserved;
+};
+static_assert(sizeof(NewDeviceRequest) == 202, "NewDeviceRequest is 202 bytes");
+static_assert(offsetof(NewDeviceRequest, instance) == 200, "NewDeviceRequest layout");
+
+// IOCTL_SERIAL_SETTINGS.
+struct SerialSettingsRequest {
+    uint32_t baudRate;
+    uint8_t fifo;
+    uint8_t dataBits;
+    uint8_t parity;
+    uint8_t stopBits;
+    wchar_t port[kPortTextChars];
+};
+static_assert(sizeof(SerialSettingsRequest) == 208, "SerialSettingsRequest is 208 bytes");
+static_assert(offsetof(SerialSettingsRequest, port) == 8, "SerialSettingsRequest layout");
+
+// IOCTL_MODE_SETTINGS. The modes travel as codes (index + 1).
+struct ModeSettingsRequest {
+    uint32_t primaryMode;
+    uint32_t secondaryMode;
+    uint8_t clickTime;
+    uint8_t tapTime;
+    uint8_t liftOffTime;
+    uint8_t reserved;
+};
+static_assert(sizeof(ModeSettingsRequest) == 12, "ModeSettingsRequest is 12 bytes");
+static_assert(offsetof(ModeSettingsRequest, clickTime) == 8, "ModeSettingsRequest layout");
+
+// IOCTL_PACKET_FILTER_SETTINGS. Note the order differs from the registry's write order.
+struct PacketFilterRequest {
+    uint8_t touchdownFilter;
+    uint8_t sampleRate;
+    uint8_t deglitch;
+    uint8_t averaging;
+    uint8_t stabilization;
+};
+static_assert(sizeof(PacketFilterRequest) == 5, "PacketFilterRequest is 5 bytes");
+
+// IOCTL_DEVICE_STATE reply.
+struct DeviceStateReply {
+    uint32_t state;              // non-zero: the device is active
+    uint32_t commErrors;
+    uint32_t syncErrors;
+};
+static_assert(sizeof(DeviceStateReply) == 12, "DeviceStateReply is 12 bytes");
+
+#pragma pack(pop)
+
+// Copies a port text into a request field: at most 99 characters, always NUL-terminated, the
+// rest of the field zero.
+void CopyPortText(wchar_t (&field)[kPortTextChars], const std::wstring& port);
+
+NewDeviceRequest MakeNewDeviceRequest(const std::wstring& port, DWORD instance);
+SerialSettingsRequest MakeSerialSettingsRequest(DWORD baudRate, DWORD fifo, DWORD dataBits, DWORD parity,
+                                                DWORD stopBits, const std::wstring& port);
+// Button modes are given as 0-based indices and sent as codes.
+ModeSettingsRequest MakeModeSettingsRequest(DWORD primaryIndex, DWORD secondaryIndex, DWORD clickTime, DWORD tapTime,
+                                            DWORD liftOffTime);
+PacketFilterRequest MakePacketFilterRequest(DWORD touchdownFilter, DWORD sampleRate, DWORD deglitch,
+                                            DWORD averaging, DWORD stabilization);

@@ -1,0 +1,31 @@
+#pragma once
+// Fills a label store from a label XML file through the system's XML DOM document.
+//
+// A label file is a document element holding groups, each holding entries; the first child of
+// an entry holds the key, that child's next sibling holds the text. Element names are not
+// looked at.
+#include <windows.h>
+#include <msxml.h>
+
+#include "ComPtr.h"
+
+class CLabelStore;
+
+class CXmlLabelLoader {
+public:
+    CXmlLabelLoader() = default;
+    virtual ~CXmlLabelLoader();
+    CXmlLabelLoader(const CXmlLabelLoader&) = delete;
+    CXmlLabelLoader& operator=(const CXmlLabelLoader&) = delete;
+
+    // An empty path loads nothing and succeeds. A document that cannot be created or loaded is
+    // reported in a message box and gives false.
+    bool Load(const wchar_t* path);
+    // Inserts every (key, text) entry of the loaded document, in document order.
+    void FillStore(CLabelStore& store);
+
+private:
+    ComPtr<IXMLDOMDocument> document_;
+    ComPtr<IXMLDOMElement> root_;
+    bool comInitialised_ = false;
+};

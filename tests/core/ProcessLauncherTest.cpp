@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include "ApplyFixture.h"
+#include "LabelKeys.h"
+#include "MessageBoxResponder.h"
+#include "ProcessLauncher.h"
+#include "TestPaths.h"
+
+using namespace corefixtures;
+using testsupport::MessageBoxResponder;
+
+namespace {
+// A copy of the echo program in a folder whose path has blanks, as under "Program Files"; its
+// output file is named by the environment, which started programs inherit.
+struct EchoProgram {
+    std::wstring dir = testsupport::MakeTempDir(L"Program Files");
+    std::wstring path = dir + L"\\Aim well.exe";
+    std::wstring output = dir + L"\\argument.txt";
+
+    EchoProgram()
+    {
+        EXPECT_TRUE(CopyFileW(testsupport::BinPath(L"CoreArgEcho.exe").c_str(), path.c_str(), FALSE));
+        SetEnvironmentVariableW(L"TIVEN_ARGECHO_OUT", output.c_str());
+    }
+    ~EchoProgram()
+    {
+        SetEnvironmentVariableW(L"TIVEN_ARGECHO_OUT", nullptr);
+        DeleteFileW(output.c_str());
+        DeleteFileW(path.c_str());
+        RemoveDirectoryW(dir.c_str());
+    }
+
+    // The argument the program received, once it has written it.
+    std::wstring Received() const
+    {
+        if (!testsupport::WaitUntil([&] { return GetFileAttributesW(output.c_str()) != INVALID_FILE_ATTRIBUTES; }))
+            return L"<not started>";
+        HANDLE f = CreateFileW(output.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        wchar_t text[512] = {};
+        DWORD read = 0;
+        ReadFile(f, text, sizeof text - sizeof(wchar_t), &read, nullptr);
+        CloseHandle(f);
+        return text;
+    }
+};
+}  // namespace
+
+TEST(ProcessLauncher, CommandLineQuotesTheProgramPath)
+{
+    struct Case { const wchar_t* path; const wchar_t* argument; const wchar_t* line; } cases[] = {
+        {L"C:\\Program Files\\Tiven\\Aimwell.exe", L"RILO Device-1", L"\"C:\\Program Files\\Tiven\\Aimwell.exe\" RILO Device-1"},
+        {L"C:\\Tiven\\Aimwell.exe", L"Front", L"\"C:\\Tiven\\Aimwell.exe\" Front"},
+        {L"\"C:\\Quoted Already\\A.exe\"", L"x", L"\"C:\\Quoted Already\\A.exe\" x"},
+        {L"C:\\A.exe", L"", L"\"C:\\A.exe\" "},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.line, ProgramCommandLine(c.path, c.argument));
+}
+
+TEST(ProcessLauncher, AProgramInAFolderWithBlanksGetsTheWholeArgument)
+{
+    EchoProgram echo;
+    DWORD error = 12345;
+    ASSERT_TRUE(CProcessLauncher().Run(ProgramCommandLine(echo.path, L"RILO Device-1"), &error));
+    EXPECT_EQ(L"RILO Device-1", echo.Received());
+}
+
+TEST(ProcessLauncher, AMissingProgramReportsItsError)
+{
+    DWORD error = 0;
+    EXPECT_FALSE(CProcessLauncher().Run(L"\"C:\\no such folder\\none.exe\" x", &error));
+    EXPECT_NE(0u, error);
+}
+
+class Recalibration : public ApplyTest {
+protected:
+    void SetUp() override
+    {
+        ApplyTest::SetUp();
+        FullDevice(reg, SerialKey(1), L"Front", true);
+        FullDevice(reg, UsbKey(2), L"Back", false);
+    }
+    EchoProgram echo;
+};
+
+TEST_F(Recalibration, ASegmentChangeOffersRecalibrationAndStartsTheCalibrationProgram)
+{
+    CAppletContext ctx;
+    ctx.calibrationAppPath = echo.path;
+    CDeviceSettings* front = ctx.deviceCollection.FindByName(L"Front");
+    front->Str_DesktopSegment = 4;
+    front->bIdentityChanged = front->bRecalibrate = true;
+    MessageBoxResponder responder(IDYES);
+    ctx.deviceCollection.ApplyChanges();
+    const auto& box = responder.Result();
+    ASSERT_TRUE(box) << "no question";
+    EXPECT_EQ(L"Touch Panel Device Properties", box.caption);
+    EXPECT_EQ(L"The changes you made require recalibration\nRecalibrate now ?", box.text);
+    EXPECT_EQ(L"Front", echo.Received());
+    EXPECT_FALSE(front->bRecalibrate);
+}
+
+TEST_F(Recalibration, TheQuestionNamesTheLastDeviceOfTheWalk)
+{
+    CAppletContext ctx;
+    ctx.calibrationAppPath = echo.path;
+    ctx.labelStore.Insert(MessageKey::RECALIBRATE_NOW, L"Neu kalibrieren?");
+    CDeviceSettings* front = ctx.deviceCollection.FindByName(L"Front");
+    front->bCalibrationChanged = front->bRecalibrate = true;
+    auto* added = new CDeviceSettings;
+    added->SetDefaults(ctx.installDir, ctx.controllerKind);
+    added->Str_DeviceName = L"Later Device";
+    added->ControllerProtocol = kUsbControllerType;
+    added->Str_SubKey = L"9";
+    added->bAdded = true;
+    CRegistryKey().CreateSecuredKey(UsbKey(9).c_str(), &added->hSubKey);
+    ctx.deviceCollection.Add(added);
+    MessageBoxResponder responder(IDYES);
+    ctx.deviceCollection.ApplyChanges();
+    EXPECT_EQ(L"Neu kalibrieren?", responder.Result().text);
+    EXPECT_EQ(L"Later Device", echo.Received());
+}
+
+TEST_F(Recalibration, AnsweringNoStartsNothing)
+{
+    CAppletContext ctx;
+    ctx.calibrationAppPath = echo.path;
+    CDeviceSettings* back = ctx.deviceCollection.FindByName(L"Back");
+    back->bCalibrationChanged = back->bRecalibrate = true;
+    {
+        MessageBoxResponder responder(IDNO);
+        ctx.deviceCollection.ApplyChanges();
+        EXPECT_TRUE(responder.Result());
+    }
+    EXPECT_FALSE(back->bRecalibrate);
+    // A second offer answered Yes: only its device reaches the calibration program.
+    CDeviceSettings* front = ctx.deviceCollection.FindByName(L"Front");
+    front->bCalibrationChanged = front->bRecalibrate = true;
+    MessageBoxResponder responder(IDYES);
+    ctx.deviceCollection.ApplyChanges();
+    EXPECT_TRUE(responder.Result());
+    EXPECT_EQ(L"Front", echo.Received());
+}

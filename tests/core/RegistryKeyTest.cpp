@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <aclapi.h>
+
+#include "DeviceKeys.h"
+#include "RegistryKey.h"
+#include "ScratchRegistry.h"
+
+using testsupport::RegRow;
+using testsupport::ScratchRegistry;
+
+namespace {
+const std::wstring kSerial = kSerialParametersPath;
+const std::wstring kUsb = kUsbParametersPath;
+const std::wstring kTestKey = L"SOFTWARE\\TivenCoreTest";
+
+// A CRegistryKey attached to a freshly created key below the scratch HKLM; closes it at the end.
+struct AttachedKey {
+    CRegistryKey key;
+    HKEY handle = nullptr;
+    explicit AttachedKey(const std::wstring& path)
+    {
+        RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr);
+        key.Attach(handle);
+    }
+    ~AttachedKey() { RegCloseKey(handle); }
+};
+}  // namespace
+
+TEST(RegistryKey, SetRootKeyAcceptsOnlyTheFourRoots)
+{
+    struct Case { HKEY root; bool accepted; } cases[] = {
+        {HKEY_CLASSES_ROOT, true}, {HKEY_CURRENT_USER, true}, {HKEY_LOCAL_MACHINE, true}, {HKEY_USERS, true},
+        {HKEY_CURRENT_CONFIG, false}, {HKEY_PERFORMANCE_DATA, false}, {nullptr, false},
+    };
+    for (const Case& c : cases) {
+        CRegistryKey key;
+        key.SetRootKey(HKEY_USERS);
+        EXPECT_EQ(c.accepted, key.SetRootKey(c.root)) << c.root;
+        EXPECT_EQ(c.accepted ? c.root : HKEY_USERS, key.RootKey()) << c.root;
+    }
+    EXPECT_EQ(HKEY_LOCAL_MACHINE, CRegistryKey().RootKey());
+}
+
+TEST(RegistryKey, WriteStringStoresTheTerminatorAndTheRequestedType)
+{
+    ScratchRegistry reg;
+    AttachedKey k(kTestKey);
+    ASSERT_TRUE(k.key.WriteString(L"Wide", L"abc"));
+    ASSERT_TRUE(k.key.WriteString(L"Plain", L"C:\\x.exe,", CRegistryKey::TextType::Plain));
+    ASSERT_TRUE(k.key.WriteString("Narrow", "abc"));
+    ASSERT_TRUE(k.key.WriteString(L"Empty", L""));
+    DWORD seven = 7;
+    ASSERT_TRUE(k.key.WriteDword(L"Number", &seven));
+
+    struct Case { const wchar_t* name; DWORD type; DWORD size; } cases[] = {
+        {L"Wide", REG_EXPAND_SZ, 8}, {L"Plain", REG_SZ, 20}, {L"Narrow", REG_EXPAND_SZ, 8},
+        {L"Empty", REG_EXPAND_SZ, 2}, {L"Number", REG_DWORD, 4},
+    };
+    for (const Case& c : cases) {
+        testsupport::RegValue v = reg.Read(kTestKey, c.name);
+        ASSERT_TRUE(v.present) << c.name;
+        EXPECT_EQ(c.type, v.type) << c.name;
+        EXPECT_EQ(c.size, v.Size()) << c.name;
+    }
+    EXPECT_EQ(L"abc", reg.Read(kTestKey, L"Narrow").AsString());
+    EXPECT_EQ(7u, reg.Read(kTestKey, L"Number").AsDword());
+}
+
+TEST(RegistryKey, ReadStringEndsInsideItsBufferOrCountsAsMissing)
+{
+    ScratchRegistry reg;
+    const wchar_t noNul[4] = {L'a', L'b', L'c', L'd'};
+    reg.SetRaw(kTestKey, L"NoNul4", REG_SZ, noNul, 8);
+    reg.SetRaw(kTestKey, L"NoNul3", REG_SZ, noNul, 6);
+    reg.SetString(kTestKey, L"Fits", L"abc");            // 8 bytes with the NUL
+    reg.SetRaw(kTestKey, L"Odd", REG_BINARY, "a\0b\0c", 5);
+
+    struct Case { const wchar_t* name; DWORD buffer; bool found; const wchar_t* text; } cases[] = {
+        {L"Fits", 8, true, L"abc"},        // exactly fills the buffer with its terminator
+        {L"Fits", 6, false, L"unchanged"}, // does not fit
+        {L"NoNul4", 8, false, L"unchanged"},   // fills the buffer without a terminator
+        {L"NoNul4", 10, true, L"abcd"},    // room left to end it
+        {L"NoNul3", 8, true, L"abc"},
+        {L"Odd", 20, true, L"abc"},        // an odd count still ends in the buffer
+        {L"Missing", 100, false, L"unchanged"},
+    };
+    AttachedKey k(kTestKey);
+    for (const Case& c : cases) {
+        std::wstring text = L"unchanged";
+        EXPECT_EQ(c.found, k.key.ReadString(c.name, text, c.buffer)) << c.name << " " << c.buffer;
+        EXPECT_EQ(c.text, text) << c.name << " " << c.buffer;
+    }
+    std::string narrow = "x";
+    EXPECT_TRUE(k.key.ReadString("Fits", narrow, 100));   // the ANSI read converts
+    EXPECT_EQ("abc", narrow);
+}
+
+TEST(RegistryKey, ReadDwordDoesNotCheckTheTypeAndKeepsTheDefaultWhenMissing)
+{
+    ScratchRegistry reg;
+    reg.SetString(kTestKey, L"Text", L"A");   // 'A' 0, then the terminator: four bytes
+    AttachedKey k(kTestKey);
+    DWORD value = 99;
+    EXPECT_FALSE(k.key.ReadDword(L"Missing", &value));
+    EXPECT_EQ(99u, value);
+    EXPECT_TRUE(k.key.ReadDword(L"Text", &value));
+    EXPECT_EQ(0x00000041u, value);
+}
+
+TEST(RegistryKey, ReadFromRootUsesTheRootKey)
+{
+    ScratchRegistry reg;
+    reg.SetDword(L"", L"AtRoot", 5);
+    AttachedKey k(kTestKey);
+    DWORD value = 0;
+    EXPECT_FALSE(k.key.ReadDword(L"AtRoot", &value));
+    EXPECT_TRUE(k.key.ReadDword(L"AtRoot", &value, true));
+    EXPECT_EQ(5u, value);
+}
+
+TEST(RegistryKey, InstanceNumbering)
+{
+    struct Case { std::vector<std::wstring> keys; DWORD highest; DWORD nextFree; } cases[] = {
+        {{}, 1, 1},
+        {{L"1", L"2", L"4"}, 4, 3},
+        {{L"1", L"2"}, 2, 3},
+        {{L"2", L"3"}, 3, 1},
+        {{L"1", L"abc", L"10"}, 10, 2},
+        {{L"1"}, 1, 2},
+    };
+    for (const Case& c : cases) {
+        ScratchRegistry reg;
+        reg.CreateKey(kSerial);
+        for (const std::wstring& name : c.keys)
+            reg.CreateKey(kSerial + L"\\" + name);
+        CRegistryKey key;
+        EXPECT_EQ(c.highest, key.HighestInstance(kSerial.c_str())) << c.keys.size();
+        EXPECT_EQ(c.nextFree, key.NextFreeSerialInstance()) << c.keys.size();
+        EXPECT_EQ(1u, key.NextFreeUsbInstance());   // no USB Parameters key at all
+    }
+}
+
+TEST(RegistryKey, FindDeviceLooksAtSerialDevicesBeforeUsbDevices)
+{
+    ScratchRegistry reg;
+    reg.Fill({
+        RegRow::Str(kUsb + L"\\1", L"Device Name", L"Panel"),
+        RegRow::Num(kUsb + L"\\1", L"Marker", 2),
+        RegRow::KeyOnly(kSerial + L"\\1"),   // no "Device Name": skipped
+        RegRow::Str(kSerial + L"\\2", L"Device Name", L"Panel"),
+        RegRow::Num(kSerial + L"\\2", L"Marker", 1),
+        RegRow::Str(kSerial + L"\\3", L"Device Name", std::wstring(130, L'L')),
+        RegRow::Str(kUsb + L"\\2", L"Device Name", L"Only USB"),
+        RegRow::Num(kUsb + L"\\2", L"Marker", 3),
+    });
+    struct Case { const wchar_t* name; bool found; DWORD marker; } cases[] = {
+        {L"Panel", true, 1},
+        {L"Only USB", true, 3},
+        {L"panel", false, 0},                 // case-sensitive
+        {L"Pan", false, 0},
+        {L"", false, 0},
+    };
+    for (const Case& c : cases) {
+        CRegistryKey key;
+        EXPECT_EQ(c.found, key.FindDevice(c.name)) << c.name;
+        if (c.found) {
+            DWORD marker = 0;
+            EXPECT_TRUE(key.ReadDword(L"Marker", &marker));
+            EXPECT_EQ(c.marker, marker) << c.name;
+            key.Close(key.AttachedKey());
+        }
+    }
+    // 130 characters and the NUL do not fit the 260-byte name buffer: that key is skipped.
+    CRegistryKey key;
+    EXPECT_FALSE(key.FindDevice(std::wstring(130, L'L').c_str()));
+}
+
+TEST(RegistryKey, CreateSecuredKeyGrantsEveryoneAndAdministratorsAndKeepsAnExistingList)
+{
+    ScratchRegistry reg;
+    CRegistryKey key;
+    key.SetRootKey(HKEY_CURRENT_USER);   // the secured create always works under HKLM
+    HKEY created = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, key.CreateSecuredKey(L"SOFTWARE\\Secured\\Inner", &created));
+    DWORD one = 1;
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(created, L"v", 0, REG_DWORD, reinterpret_cast<BYTE*>(&one), 4));
+    RegCloseKey(created);
+    EXPECT_TRUE(reg.KeyExists(L"SOFTWARE\\Secured\\Inner"));
+
+    auto aceCount = [] {
+        HKEY k = nullptr;
+        RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Secured\\Inner", 0, READ_CONTROL, &k);
+        PACL dacl = nullptr;
+        PSECURITY_DESCRIPTOR sd = nullptr;
+        GetSecurityInfo(k, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr, &sd);
+        DWORD count = dacl ? dacl->AceCount : 0;
+        if (sd)
+            LocalFree(sd);
+        RegCloseKey(k);
+        return count;
+    };
+    EXPECT_EQ(2u, aceCount());
+    ASSERT_EQ(ERROR_SUCCESS, key.CreateSecuredKey(L"SOFTWARE\\Secured\\Inner", &created));
+    RegCloseKey(created);
+    EXPECT_EQ(2u, aceCount());
+    EXPECT_EQ(1u, reg.Read(L"SOFTWARE\\Secured\\Inner", L"v").AsDword());
+}
+
+TEST(RegistryKey, OpenCreateAndDeleteKey)
+{
+    ScratchRegistry reg;
+    CRegistryKey key;
+    HKEY handle = nullptr;
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, key.Open(L"SOFTWARE\\Tree", &handle));
+    ASSERT_EQ(ERROR_SUCCESS, key.Create(L"SOFTWARE\\Tree\\A\\B", &handle));
+    key.Close(handle);
+    ASSERT_EQ(ERROR_SUCCESS, key.OpenForRead("SOFTWARE\\Tree\\A", &handle));
+    key.Close(handle);
+    EXPECT_TRUE(key.DeleteKey(L"SOFTWARE\\Tree"));
+    EXPECT_FALSE(reg.KeyExists(L"SOFTWARE\\Tree"));
+    EXPECT_FALSE(key.DeleteKey(L"SOFTWARE\\Tree"));
+}
