@@ -1,0 +1,226 @@
+// Start-up of a calibration run: settings, the device, the segment and the window.
+#include "Calibrator.h"
+
+#include "DeviceAccess.h"
+#include "DeviceKeys.h"
+#include "DisplayMode.h"
+#include "LabelBoxes.h"
+#include "LabelStore.h"
+#include "MonitorRect.h"
+#include "XmlLabelLoader.h"
+#include "resource.h"
+
+namespace {
+CCalibrator* g_calibrator = nullptr;
+constexpr wchar_t kTitleKey[] = L"XML_CALIBRATION_TITLE";
+constexpr wchar_t kDefaultTitle[] = L"MAVO Calibration";
+constexpr DWORD kTextBytes = 1000;
+}  // namespace
+
+CLabelStore& ProgramLabels()
+{
+    static CLabelStore labels;
+    return labels;
+}
+
+DisplayState& ProgramDisplay()
+{
+    static DisplayState state;
+    return state;
+}
+
+void RestoreDisplayOnce()
+{
+    DisplayState& d = ProgramDisplay();
+    if (d.restored.exchange(true))
+        return;
+    const int orientation = calib::OrientationToRestore(d.rotationSetting, d.savedOrientation);
+    d.savedOrientation = orientation;
+    DEVMODEW mode;
+    calib::ReadCurrentDisplayMode(mode);
+    calib::PrepareRestoredOrientation(mode, orientation);
+    ChangeDisplaySettingsW(&mode, 0);
+}
+
+CCalibrator::CCalibrator()
+{
+    g_calibrator = this;
+    stopEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+}
+
+CCalibrator::~CCalibrator()
+{
+    SetEvent(stopEvent_);
+    StopTouchThread();
+    if (hTimeoutThread_) {
+        WaitForSingleObject(hTimeoutThread_, INFINITE);
+        CloseHandle(hTimeoutThread_);
+    }
+    if (hTargetBitmap_)
+        DeleteObject(hTargetBitmap_);
+    CloseHandle(stopEvent_);
+    g_calibrator = nullptr;
+}
+
+CCalibrator* CCalibrator::Instance() { return g_calibrator; }
+
+void CCalibrator::ReadSettings()
+{
+    CRegistryKey& key = finder_.Key();
+    HKEY product = nullptr;
+    const bool open = key.Open(kProductKeyPath, &product) == ERROR_SUCCESS;
+    key.Attach(open ? product : nullptr);
+
+    DWORD value = 0;
+    key.ReadDword(L"Calibration Beeps", &value);
+    beeps_ = value != 0;
+    value = 0;
+    key.ReadDword(L"Check Calibration", &value);
+    checkCalibration_ = value != 0;
+    value = 0;
+    key.ReadDword(L"Language", &value);
+    language_ = static_cast<int>(value);
+    timeoutSeconds_ = 0;
+
+    if (key.ReadString(L"Calibration XML FilePath", labelFilePath_, kTextBytes) && !labelFilePath_.empty()) {
+        CXmlLabelLoader loader;
+        if (loader.Load(labelFilePath_.c_str()))
+            loader.FillStore(ProgramLabels());
+    }
+    key.ReadString(L"Device Name", currentDeviceName_, kTextBytes);
+    DWORD rotation = 0;
+    key.ReadDword(L"Rotation", &rotation);
+    ProgramDisplay().rotationSetting = rotation;
+
+    key.Attach(nullptr);
+    if (open)
+        key.Close(product);
+}
+
+void CCalibrator::EndAfterError(const wchar_t* textKey, const wchar_t* defaultText)
+{
+    LabelErrorBox(ProgramLabels(), nullptr, textKey, kTitleKey, defaultText, kDefaultTitle);
+    // The orientation turned at start goes back on this way out too.
+    RestoreDisplayOnce();
+    ExitProcess(0);
+}
+
+void CCalibrator::Start(HINSTANCE instance, const std::wstring& requestedName)
+{
+    hInstance_ = instance;
+    finder_.Key().SetRootKey(HKEY_LOCAL_MACHINE);
+    ReadSettings();
+
+    std::wstring name = requestedName.empty() ? currentDeviceName_ : requestedName;
+    if (name.empty())
+        EndAfterError(L"XML_DEVICE_NAME_NOT_FOUND", L"Device name not found in the registry");
+    device_ = finder_.FindDevice(name.c_str());
+    deviceName_ = name;
+    if (!device_)
+        EndAfterError(L"XML_DEVICE_NAME_NOT_FOUND", L"Device name not found in the registry");
+    timeoutSeconds_ = device_->dwCalibrationTimeout == 0 ? 10 : static_cast<int>(device_->dwCalibrationTimeout);
+
+    CRegistryKey& key = finder_.Key();
+    DWORD value = 0;
+    key.ReadDword(L"Logical Desktop Segment", &value);
+    segmentIndex_ = static_cast<int>(value);
+    value = 1;
+    key.ReadDword(L"CalibPoint", &value);
+    calibPoint_ = static_cast<int>(value);
+    value = 9;
+    key.ReadDword(L"Calflag", &value);
+    calFlag_ = (value == 4 || value == 9 || value == 25) ? static_cast<int>(value) : 9;
+    value = 0;
+    key.ReadDword(L"Controller", &value);
+    controller_ = static_cast<int>(value);
+
+    SetCursor(nullptr);
+    GetWindowRect(GetDesktopWindow(), &desktopRect_);
+    currentIndex_ = -1;
+    LoadTargetBitmap();
+
+    hTouchEvent_ = CreateEventW(nullptr, TRUE, FALSE, kCalibrationEventName);
+
+    if (!GetSegmentRect(segmentIndex_)) {
+        LabelErrorBox(ProgramLabels(), nullptr, L"XML_SEGMENT_NOT_FOUND", kTitleKey, L"Logical desktop segment not found",
+                      kDefaultTitle);
+        PostQuitMessage(0);
+        return;
+    }
+
+    hWnd_ = CreateWindowExW(0, kCalibrateWindowClass, kCalibrateWindowClass, WS_CHILD | WS_TABSTOP, segmentLeft_,
+                            segmentTop_, segmentWidth_, segmentHeight_, GetDesktopWindow(), nullptr, instance, nullptr);
+    ShowWindow(hWnd_, SW_SHOWNORMAL);
+    UpdateWindow(hWnd_);
+    SetWindowPos(hWnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(hWnd_);
+    SetFocus(hWnd_);
+
+    hTimeoutThread_ = CreateThread(nullptr, 0, TimeoutThreadProc, this, 0, nullptr);
+    hTouchThread_ = CreateThread(nullptr, 0, TouchThreadProc, this, 0, nullptr);
+    instructionsHidden_ = false;
+    showCentrePicture_ = true;
+
+    if (IsValidDeviceHandle(GetDeviceHandle(device_.get()))) {
+        // The driver reads the event handle as a 32-bit value.
+        const uint32_t eventValue = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hTouchEvent_));
+        DeviceIoctl(device_.get(), calib::IOCTL_SET_CALIBRATION_EVENT, &eventValue, sizeof eventValue);
+    }
+    stepBack_ = 0;
+    PostMessageW(hWnd_, WM_CALIBRATION_NEXT, 0, 0);
+}
+
+void CCalibrator::LoadTargetBitmap()
+{
+    hTargetBitmap_ = LoadBitmapW(hInstance_, MAKEINTRESOURCEW(IDB_TARGET));
+    BITMAP info{};
+    if (hTargetBitmap_ && GetObjectW(hTargetBitmap_, sizeof info, &info)) {
+        targetWidth_ = info.bmWidth;
+        targetHeight_ = info.bmHeight;
+    }
+}
+
+bool CCalibrator::GetSegmentRect(int index)
+{
+    RECT segment{};
+    if (index == calib::kPrimaryMonitorSegment || index == calib::kSecondaryMonitorSegment) {
+        const bool primary = index == calib::kPrimaryMonitorSegment;
+        if (!FindMonitorRect(primary ? kPrimaryMonitor : kSecondaryMonitor, &segment))
+            EndAfterError(primary ? L"XML_PRIMARY_MONITOR_NOT_FOUND" : L"XML_SECONDARY_MONITOR_NOT_FOUND",
+                          primary ? L"Primary monitor not found" : L"Secondary monitor not found");
+        desktopRect_ = segment;
+        onSecondaryMonitor_ = !primary;
+    } else if (!calib::DesktopSegmentRect(index, desktopRect_, segment)) {
+        return false;
+    }
+    LayoutTargets(segment.left, segment.top, segment.right, segment.bottom);
+    if (hTargetBitmap_) {
+        DeleteObject(hTargetBitmap_);   // every paint loads the picture again
+        hTargetBitmap_ = nullptr;
+    }
+    return true;
+}
+
+void CCalibrator::LayoutTargets(LONG left, LONG top, LONG right, LONG bottom)
+{
+    const RECT segment = {left, top, right, bottom};
+    layout_ = calib::LayoutTargets(segment, targetWidth_, targetHeight_, calibPoint_, calFlag_);
+    segmentWidth_ = layout_.segmentWidth;
+    segmentHeight_ = layout_.segmentHeight;
+    segmentLeft_ = layout_.segmentLeft;
+    segmentTop_ = layout_.segmentTop;
+}
+
+calib::CalibrationGeometry CCalibrator::Geometry() const
+{
+    calib::CalibrationGeometry g;
+    g.desktopRect = desktopRect_;
+    g.layout = layout_;
+    g.layout.segmentLeft = segmentLeft_;
+    g.layout.segmentTop = segmentTop_;
+    g.targetWidth = targetWidth_;
+    g.targetHeight = targetHeight_;
+    g.segmentIndex = segmentIndex_;
+    g.calibPoint = calibPoint_;
+    return g;
+}

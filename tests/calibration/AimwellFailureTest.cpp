@@ -1,0 +1,157 @@
+// Aimwell's ways out other than a completed run: Escape, the time-out, touches that admit no
+// correction, a second instance and an unknown device. Each leaves the driver with the run's
+// neutral record and the device key without calibration values.
+#include <gtest/gtest.h>
+
+#include "AimwellRun.h"
+#include "GridCases.h"
+#include "TestPaths.h"
+#include "TestWindows.h"
+
+using namespace testsupport;
+using aimwell::kDeviceKey;
+using aimwell::kProductKey;
+
+namespace {
+
+// Every request of this code was the all-zero end-of-run record of `size` bytes, and at least one came.
+void ExpectOnlyNeutralRecords(aimwell::Run& run, DWORD code, DWORD size)
+{
+    const auto records = run.Requests(code);
+    ASSERT_FALSE(records.empty()) << "no end-of-run record";
+    for (const auto& r : records) {
+        EXPECT_EQ(r.inputSize, size) << standin::Describe(r);
+        EXPECT_TRUE(aimwell::Run::AllZero(r)) << standin::Describe(r);
+    }
+}
+
+}  // namespace
+
+TEST(AimwellEnd, EscapeDuringATwentyFivePointRunSendsTheNeutralRecord)
+{
+    ScratchRegistry reg(ScratchRegistry::RealPrefix);
+    aimwell::Run run(reg);
+    run.WriteDevice({25, 1, 1, 0, 60});
+    ASSERT_TRUE(run.Start(aimwell::kDeviceName));
+    ASSERT_TRUE(run.WaitReady());
+    ASSERT_TRUE(run.Touch(0, 100, 100));
+    ASSERT_TRUE(run.Touch(1, 200, 100));
+    ASSERT_TRUE(run.WaitTargetShown(2));
+    PostMessageW(run.Window(), WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(run.WaitExit());
+    ExpectOnlyNeutralRecords(run, standin::ioctl::kCalibration25Point, 632);
+    EXPECT_FALSE(reg.Read(kDeviceKey, L"MidX").present);
+    // The touch thread is gone with the run: a touch now reaches nobody.
+    EXPECT_FALSE(NamedEventExists(L"CALIB_APPLICATION"));
+}
+
+TEST(AimwellEnd, TimeOutShowsItsBoxAndEndsTheRun)
+{
+    ScratchRegistry reg(ScratchRegistry::RealPrefix);
+    aimwell::Run run(reg);
+    run.WriteDevice({9, 1, 1, 0, 2});   // two seconds without a touch
+    ASSERT_TRUE(run.Start(aimwell::kDeviceName));
+    ASSERT_TRUE(run.WaitReady());
+    const DWORD started = GetTickCount();
+    MessageBoxInfo box = WaitForMessageBox(kDefaultDeadlineMs, run.Process().Pid());
+    ASSERT_TRUE(box);
+    const DWORD elapsed = GetTickCount() - started;
+    EXPECT_EQ(box.text, L"Calibration time out");
+    EXPECT_EQ(box.caption, L"MAVO Calibration");
+    EXPECT_GE(elapsed, 1000u);
+    EXPECT_LE(elapsed, 5000u);
+    ExpectOnlyNeutralRecords(run, standin::ioctl::kCalibration9Point, 232);
+    ASSERT_TRUE(DismissMessageBox(box, IDOK));
+    ASSERT_TRUE(run.WaitExit());
+}
+
+TEST(AimwellEnd, DegenerateTouchesAskForARetryAndStoreNothing)
+{
+    const struct {
+        DWORD points;
+        DWORD controller;
+        const char* caseName;
+    } cases[] = {
+        {9, 1, "AllTouchesAtOnePoint"},
+        {9, 2, "LeftAndRightMiddleCoincide"},
+        {25, 3, "LeftMiddleOnTopLeftCorner"},
+    };
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.caseName);
+        const GridCase* c = FindGridCase(t.caseName, static_cast<int>(t.points));
+        ASSERT_NE(c, nullptr);
+        ASSERT_FALSE(c->computable);
+        ScratchRegistry reg(ScratchRegistry::RealPrefix);
+        aimwell::Run run(reg);
+        run.WriteDevice({t.points, 1, t.controller, 0, 60});
+        ASSERT_TRUE(run.Start(aimwell::kDeviceName));
+        ASSERT_TRUE(run.WaitReady());
+        for (int k = 0; k < c->points; ++k)
+            ASSERT_TRUE(run.Touch(k, c->raw[k].x, c->raw[k].y));
+        MessageBoxInfo box = WaitForMessageBox(kDefaultDeadlineMs, run.Process().Pid());
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box.text, L"\x3084\x308A\x76F4\x3057\x3066\x304F\x3060\x3055\x3044");
+        EXPECT_EQ(box.caption, L"Calibration");
+        ASSERT_TRUE(DismissMessageBox(box, IDOK));
+        ASSERT_TRUE(run.WaitExit());
+        EXPECT_FALSE(reg.Read(kDeviceKey, t.points == 9 ? L"Mid9X" : L"MidX").present);
+        EXPECT_FALSE(reg.Read(kDeviceKey, L"Cal4a").present);
+        ExpectOnlyNeutralRecords(run, t.points == 9 ? standin::ioctl::kCalibration9Point
+                                                    : standin::ioctl::kCalibration25Point,
+                                 t.points == 9 ? 232 : 632);
+    }
+}
+
+TEST(AimwellEnd, SecondInstanceEndsQuietly)
+{
+    ScratchRegistry reg(ScratchRegistry::RealPrefix);
+    aimwell::Run run(reg);
+    run.WriteDevice({9, 1, 1, 0, 60});
+    ASSERT_TRUE(run.Start(aimwell::kDeviceName));
+    ASSERT_TRUE(run.WaitReady());
+    TestProcess second;
+    ASSERT_TRUE(second.Start(L"\"" + BinPath(L"Aimwell.exe") + L"\" " + aimwell::kDeviceName));
+    DWORD code = 1234;
+    ASSERT_TRUE(second.WaitExit(code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(FindTopWindow(L"FerrinCalibrate", L"", second.Pid()), nullptr);
+    EXPECT_TRUE(run.Process().Running());
+    PostMessageW(run.Window(), WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(run.WaitExit());
+}
+
+TEST(AimwellEnd, UnknownDeviceNameIsReported)
+{
+    ScratchRegistry reg(ScratchRegistry::RealPrefix);
+    aimwell::Run run(reg);
+    run.WriteDevice({9, 1, 1, 0, 60});
+    // Names differ in case and in a trailing blank; an empty line takes "Device Name" of the
+    // product key, which names nothing here.
+    reg.SetString(kProductKey, L"Device Name", L"Nobody");
+    for (const wchar_t* args : {L"calib panel 7", L"Calib Panel 7 ", L""}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(args)));
+        TestProcess p;
+        ASSERT_TRUE(p.Start(L"\"" + BinPath(L"Aimwell.exe") + L"\" " + args));
+        MessageBoxInfo box = WaitForMessageBox(kDefaultDeadlineMs, p.Pid());
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box.text, L"Device name not found in the registry");
+        EXPECT_EQ(box.caption, L"MAVO Calibration");
+        ASSERT_TRUE(DismissMessageBox(box, IDOK));
+        DWORD code = 1234;
+        ASSERT_TRUE(p.WaitExit(code));
+        EXPECT_EQ(code, 0u);
+    }
+}
+
+TEST(AimwellEnd, EmptyCommandLineCalibratesTheProductKeysDevice)
+{
+    ScratchRegistry reg(ScratchRegistry::RealPrefix);
+    aimwell::Run run(reg);
+    run.WriteDevice({9, 1, 1, 0, 60});
+    reg.SetString(kProductKey, L"Device Name", aimwell::kDeviceName);
+    ASSERT_TRUE(run.Start(L""));
+    ASSERT_TRUE(run.WaitReady());
+    ASSERT_TRUE(run.WaitTargetShown(0));
+    PostMessageW(run.Window(), WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(run.WaitExit());
+}

@@ -1,0 +1,114 @@
+#include "AimwellRun.h"
+
+#include <gtest/gtest.h>
+
+#include "TestPaths.h"
+#include "TestWindows.h"
+
+using namespace testsupport;
+
+namespace aimwell {
+
+const std::wstring kDeviceKey = L"SYSTEM\\CurrentControlSet\\Services\\RILO\\Parameters\\7";
+const std::wstring kProductKey = L"SYSTEM\\CurrentControlSet\\Services\\Tiven";
+
+namespace {
+// The centre of the target picture is a red square.
+bool RedAt(HDC screen, int x, int y)
+{
+    return GetPixel(screen, x, y) == RGB(255, 0, 0);
+}
+}  // namespace
+
+Run::Run(ScratchRegistry& reg) : reg_(reg)
+{
+    reg_.Own(kDeviceKey);
+    reg_.Own(kProductKey);
+    reg_.CreateKey(kProductKey);
+    EXPECT_TRUE(standin::Reset());
+}
+
+void Run::WriteDevice(const DeviceSetup& s)
+{
+    setup_ = s;
+    reg_.SetString(kDeviceKey, L"Device Name", kDeviceName);
+    reg_.SetString(kDeviceKey, L"Controller Type", L"Tiven,Zarn,Serial");
+    reg_.SetDword(kDeviceKey, L"calflag", s.calFlag);
+    reg_.SetDword(kDeviceKey, L"CalibPoint", s.calibPoint);
+    reg_.SetDword(kDeviceKey, L"Controller", s.controller);
+    reg_.SetDword(kDeviceKey, L"Logical Desktop Segment", s.segment);
+    reg_.SetDword(kDeviceKey, L"Calibration Timeout", s.timeout);
+
+    RECT desktop{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    RECT segment{};
+    calib::DesktopSegmentRect(static_cast<int>(s.segment), desktop, segment);
+    layout_ = calib::LayoutTargets(segment, 32, 32, static_cast<int>(s.calibPoint), static_cast<int>(s.calFlag));
+}
+
+bool Run::Start(const std::wstring& arguments)
+{
+    return process_.Start(L"\"" + BinPath(L"Aimwell.exe") + L"\" " + arguments);
+}
+
+bool Run::WaitReady()
+{
+    window_ = WaitForWindow(L"FerrinCalibrate", L"FerrinCalibrate", kDefaultDeadlineMs, process_.Pid());
+    if (!window_)
+        return false;
+    return WaitUntil([] { return standin::GetState(standin::Driver::Rilo, kInstance).calibrationEventRegistered; });
+}
+
+int Run::ShownTarget() const
+{
+    const int n = calib::PointCount(static_cast<int>(setup_.calFlag));
+    HDC screen = GetDC(nullptr);
+    int shown = -1;
+    for (int i = 0; i < n && shown < 0; ++i) {
+        const calib::IntPoint p = calib::ScreenPointOf(layout_.targets[i], 32, 32, layout_.segmentLeft, layout_.segmentTop);
+        if (RedAt(screen, p.x, p.y))
+            shown = i;
+    }
+    ReleaseDC(nullptr, screen);
+    return shown;
+}
+
+bool Run::WaitTargetShown(int index, DWORD deadlineMs)
+{
+    return WaitUntil([&] { return ShownTarget() == index; }, deadlineMs);
+}
+
+bool Run::Touch(int index, int32_t x, int32_t y)
+{
+    if (!WaitTargetShown(index)) {
+        ADD_FAILURE() << "target " << index << " not shown (shown: " << ShownTarget() << ")";
+        return false;
+    }
+    const standin::EventResult r = standin::InjectTouch(standin::Driver::Rilo, kInstance, x, y);
+    EXPECT_TRUE(r.ok && r.calibrationEventSet) << "touch " << index;
+    return r.ok;
+}
+
+bool Run::WaitExit(DWORD deadlineMs)
+{
+    DWORD code = 1234;
+    if (!process_.WaitExit(code, deadlineMs))
+        return false;
+    EXPECT_EQ(code, 0u);
+    return true;
+}
+
+std::vector<standin::LoggedRequest> Run::Requests(DWORD code) const
+{
+    return standin::Select(standin::ReadLog(), standin::Driver::Rilo, kInstance, code);
+}
+
+bool Run::AllZero(const standin::LoggedRequest& r)
+{
+    for (uint8_t b : r.input)
+        if (b != 0)
+            return false;
+    return true;
+}
+
+}  // namespace aimwell
