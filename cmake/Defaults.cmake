@@ -19,17 +19,23 @@ function(tiven_program name)
     endif()
 endfunction()
 
-# tiven_test(name SOURCES ... LIBS ... [LOCK resource]) : a GoogleTest program run under Wine.
+# tiven_test(name SOURCES ... LIBS ... [LOCK resource...]) : a GoogleTest program run under Wine.
 # LOCK serialises tests that share state outside their own process (the prefix registry,
 # the stand-in drivers, the display).
 function(tiven_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS;LOCK;PROPERTIES" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE tiven_defaults tiven_testsupport GTest::gmock GTest::gtest_main ${T_LIBS})
-    set(props TIMEOUT 120)
-    if(T_LOCK)
-        list(APPEND props RESOURCE_LOCK "${T_LOCK}")
-    endif()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-        PROPERTIES ${props} ${T_PROPERTIES})
+        PROPERTIES TIMEOUT 120 ${T_PROPERTIES})
+    if(T_LOCK)
+        # A list handed to gtest_discover_tests' PROPERTIES reaches CTest split up (only its first
+        # element would hold), so the locks are set on the discovered tests by an include script.
+        set(script ${CMAKE_CURRENT_BINARY_DIR}/${name}_locks.cmake)
+        file(WRITE ${script}
+            "if(DEFINED ${name}_TESTS)\n"
+            "  set_tests_properties(\${${name}_TESTS} PROPERTIES RESOURCE_LOCK \"${T_LOCK}\")\n"
+            "endif()\n")
+        set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+    endif()
 endfunction()

@@ -1,0 +1,52 @@
+#pragma once
+// The Advanced page: for the current device, the three packet-filter values (sample rate,
+// touchdown filter, deglitch), whether the controller is enabled, and the touch sound with its
+// wave file. Every edit goes straight into the current device's record and sets its change
+// flags; OK or Apply writes the whole collection.
+#include <string>
+
+#include "Button.h"
+#include "ComboBox.h"
+#include "Edit.h"
+#include "PropertyPage.h"
+#include "SliderCtrl.h"
+
+class CAdvancedPage : public CPropertyPage {
+public:
+    CAdvancedPage();
+
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnSetActive() override;
+    void OnOK() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnHScroll(int code, int position, HWND scrollBar) override;
+
+private:
+    void SetLabels();
+    void LoadDeviceValues();
+    void MarkChanged();
+    void UpdateDefaultsButton();
+    std::wstring DefaultWavePath() const;
+
+    void OnBrowse();
+    void OnDefaults();
+    void OnSelchangeDevice();
+    void OnEnabled();
+    void OnSelchangeSound();
+
+    CComboBox soundList_;
+    CSliderCtrl sampleRateSlider_;
+    CSliderCtrl touchdownSlider_;
+    CSliderCtrl deglitchSlider_;
+    CComboBox deviceList_;
+    CButton enabledCheck_;
+    CButton defaultsButton_;
+    CEdit waveFileEdit_;
+
+    std::wstring waveFile_;
+    std::wstring sampleRateText_ = L"0";
+    std::wstring touchdownText_ = L"0";
+    std::wstring deglitchText_ = L"0";
+    std::wstring defaultWavePath_;
+};

@@ -1,0 +1,129 @@
+#include "ControlPanelApp.h"
+
+#include <string>
+
+#include "DeviceControlUnitPropertySheet.h"
+#include "RegistryKey.h"
+#include "resource.h"
+
+namespace {
+CControlPanelApp* instance = nullptr;
+
+const wchar_t kProductKey[] = L"SYSTEM\\CurrentControlSet\\Services\\Tiven";
+const wchar_t kInstanceMutex[] = L"TouchScreenControlPanelApp";
+const wchar_t kSheetCaption[] = L"Touch Panel Device Properties";
+
+// Copies a text into a fixed field, cut to fit with its terminator.
+template <size_t N>
+void CopyField(wchar_t (&field)[N], const std::wstring& text)
+{
+    lstrcpynW(field, text.c_str(), static_cast<int>(N));
+}
+}  // namespace
+
+CControlPanelApp::CControlPanelApp() : CWinApp(L"Tunora") { instance = this; }
+
+CControlPanelApp::~CControlPanelApp()
+{
+    if (instanceMutex_)
+        CloseHandle(instanceMutex_);
+    if (instance == this)
+        instance = nullptr;
+}
+
+CControlPanelApp* CControlPanelApp::Instance() { return instance; }
+
+LONG CControlPanelApp::OnInquire(CPLINFO* info)
+{
+    if (!info)
+        return 0;
+    // The applet carries one icon, group IDI_APPLET; it is the icon reported here too.
+    info->idIcon = IDI_APPLET;
+    info->idName = IDS_APPLET_NAME;
+    info->idInfo = IDS_APPLET_INFO;
+    info->lData = 0;
+    return 0;
+}
+
+LONG CControlPanelApp::OnNewInquire(NEWCPLINFOW* info)
+{
+    if (!info)
+        return 0;
+    info->dwSize = sizeof *info;
+    info->dwFlags = 0;
+    info->dwHelpContext = 0;
+    info->lData = 0;
+    info->hIcon = LoadIconW(ResourceInstance(), MAKEINTRESOURCEW(IDI_APPLET));
+
+    std::wstring name = L"MAVO Devices";
+    std::wstring description = kSheetCaption;
+    CRegistryKey key;
+    HKEY product = nullptr;
+    if (key.Open(kProductKey, &product) == ERROR_SUCCESS) {
+        key.Attach(product);
+        key.ReadString(L"RenkaCPLName", name, 1000);
+        key.ReadString(L"RenkaCPLInfo", description, 1000);
+        key.Close(product);
+    }
+    CopyField(info->szName, name);
+    CopyField(info->szInfo, description);
+    info->szHelpFile[0] = L'\0';
+    return 0;
+}
+
+LONG CControlPanelApp::OnDoubleClick()
+{
+    OnOpen();
+    return 0;
+}
+
+LONG CControlPanelApp::OnStartWithParamsW()
+{
+    // 1 tells the Control Panel that the applet has been opened; with 0 it would send
+    // CPL_DBLCLK as well and open the sheet a second time after the user closed it.
+    OnOpen();
+    return 1;
+}
+
+void CControlPanelApp::OnOpen()
+{
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, kInstanceMutex);
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        // Another opening shows the sheet. This handle is not kept: while it stayed open the
+        // mutex would outlive that sheet and block every later opening.
+        if (mutex)
+            CloseHandle(mutex);
+        BringOpenSheetToFront();
+        return;
+    }
+    instanceMutex_ = mutex;
+
+    sheet_ = new (std::nothrow) CDeviceControlUnitPropertySheet(kSheetCaption, nullptr, 0);
+    if (sheet_) {
+        sheet_->DoModal();
+        delete sheet_;
+        sheet_ = nullptr;
+    }
+    // Release and close the mutex, so a later opening (also in this process) shows the sheet.
+    if (instanceMutex_) {
+        ReleaseMutex(instanceMutex_);
+        CloseHandle(instanceMutex_);
+        instanceMutex_ = nullptr;
+    }
+}
+
+void CControlPanelApp::BringOpenSheetToFront()
+{
+    std::wstring title;
+    CRegistryKey key;
+    key.SetRootKey(HKEY_LOCAL_MACHINE);
+    HKEY product = nullptr;
+    if (key.Open(kProductKey, &product) == ERROR_SUCCESS) {
+        key.Attach(product);
+        key.ReadString(L"Device Label", title, 128);
+        key.Close(product);
+    }
+    HWND sheet = FindWindowW(nullptr, title.c_str());
+    if (sheet && !SetForegroundWindow(sheet))
+        AppMessageBox(L"SetForegroundWindow");
+}

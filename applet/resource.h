@@ -1,0 +1,34 @@
+#pragma once
+// Resource ids of Tunora.
+
+// Strings: the applet's name and description for the Control Panel.
+#define IDS_APPLET_NAME 1
+#define IDS_APPLET_INFO 2
+
+// The applet's only icon.
+#define IDI_APPLET 1061
+
+// Advanced page.
+#define IDD_ADVANCED 1001
+#define IDC_ADV_SOUND 1001
+#define IDC_ADV_TOUCHDOWN_SLIDER 1013
+#define IDC_ADV_DEGLITCH_SLIDER 1014
+#define IDC_ADV_ENABLED 1015
+#define IDC_ADV_SAMPLE_RATE_VALUE 1016
+#define IDC_ADV_TOUCHDOWN_VALUE 1017
+#define IDC_ADV_DEGLITCH_VALUE 1018
+#define IDC_ADV_SAMPLE_RATE_SLIDER 1019
+#define IDC_ADV_WAVE_FILE 1020
+#define IDC_ADV_BROWSE 1022
+#define IDC_ADV_DEVICE 1045
+#define IDC_ADV_DEFAULTS 1057
+#define IDC_ADV_SAMPLE_RATE_LABEL 1065
+#define IDC_ADV_TOUCHDOWN_LABEL 1066
+#define IDC_ADV_DEGLITCH_LABEL 1067
+#define IDC_ADV_SELECT_WAVE_LABEL 1068
+#define IDC_ADV_SETTINGS_FOR 1069
+#define IDC_ADV_SOUND_LABEL 1143
+
+// Sheet.
+#define IDC_SHEET_CALIBRATE 1022
+#define IDC_SHEET_APPLY 0x3021

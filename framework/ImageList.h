@@ -1,0 +1,32 @@
+#pragma once
+// An image list the object owns: destroyed with the object unless detached first.
+#include <windows.h>
+#include <commctrl.h>
+
+class CImageList {
+public:
+    CImageList() = default;
+    ~CImageList() { DeleteImageList(); }
+    CImageList(const CImageList&) = delete;
+    CImageList& operator=(const CImageList&) = delete;
+
+    // Cuts a bitmap resource into images `width` pixels wide; `mask` is the transparent colour.
+    bool Create(HINSTANCE instance, UINT bitmapId, int width, COLORREF mask)
+    {
+        DeleteImageList();
+        list_ = ImageList_LoadImageW(instance, MAKEINTRESOURCEW(bitmapId), width, 1, mask, IMAGE_BITMAP,
+                                     LR_CREATEDIBSECTION);
+        return list_ != nullptr;
+    }
+    void DeleteImageList()
+    {
+        if (list_)
+            ImageList_Destroy(list_);
+        list_ = nullptr;
+    }
+    HIMAGELIST GetSafeHandle() const { return list_; }
+    int GetImageCount() const { return list_ ? ImageList_GetImageCount(list_) : 0; }
+
+private:
+    HIMAGELIST list_ = nullptr;
+};

@@ -1,0 +1,46 @@
+#pragma once
+// One page of a property sheet. The base maps the sheet's PSN_* notices to the overridables
+// below and writes their results; pages only override what they need.
+//   OnSetActive  - the page is about to be shown; return false to refuse (the sheet then
+//                  tries another page)
+//   OnKillActive - the page is about to be hidden; return false to keep it
+//   OnApply      - OK or Apply; the default calls OnOK and returns true
+//   OnCancel     - Cancel or Close; the sheet calls it on every page it has created
+#include <windows.h>
+#include <commctrl.h>
+#include <string>
+
+#include "Dialog.h"
+
+class CPropertyPage : public CDialog {
+public:
+    explicit CPropertyPage(UINT templateId);
+
+    // Attributes
+    PROPSHEETPAGEW& Psp() { return psp_; }   // flags the sheet uses to build the page
+    // The tab caption. At most kMaxCaption characters are kept; a longer text is cut there.
+    static constexpr size_t kMaxCaption = 129;
+    void SetCaption(const std::wstring& caption);
+    const std::wstring& Caption() const { return caption_; }
+    HWND GetSheetWindow() const { return GetParent(); }
+
+    // Operations
+    void SetModified(bool changed = true);   // enables (or disables) the sheet's Apply button
+
+    // Overridables
+    virtual bool OnSetActive();    // default: refreshes the controls from the members (not the first time)
+    virtual bool OnKillActive();   // default: UpdateData(true)
+    virtual bool OnApply();        // default: OnOK(), true
+    void OnOK() override;          // default: nothing
+    void OnCancel() override;      // default: nothing
+    virtual bool OnQueryCancel();  // default: true (the sheet may close)
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+
+protected:
+    static INT_PTR CALLBACK PageProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
+
+private:
+    PROPSHEETPAGEW psp_{};
+    std::wstring caption_;
+    bool firstSetActive_ = true;
+};

@@ -1,0 +1,59 @@
+#include "WinApp.h"
+
+#include "Wnd.h"
+
+namespace {
+CWinApp* currentApp = nullptr;
+}
+
+CWinApp::CWinApp(const wchar_t* appName)
+{
+    currentApp = this;
+    if (appName) {
+        appName_ = appName;
+    } else {
+        wchar_t path[MAX_PATH] = L"";
+        GetModuleFileNameW(ResourceInstance(), path, MAX_PATH);
+        std::wstring name = path;
+        size_t slash = name.find_last_of(L"\\/");
+        if (slash != std::wstring::npos)
+            name.erase(0, slash + 1);
+        size_t dot = name.rfind(L'.');
+        if (dot != std::wstring::npos)
+            name.erase(dot);
+        appName_ = name;
+    }
+}
+
+CWinApp::~CWinApp()
+{
+    if (currentApp == this)
+        currentApp = nullptr;
+}
+
+CWinApp* CWinApp::Current() { return currentApp; }
+
+HINSTANCE CWinApp::ResourceInstance()
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&CWinApp::ResourceInstance), &module);
+    return module;
+}
+
+void CWinApp::WinHelp(DWORD_PTR data, UINT command, CWnd* from)
+{
+    CWnd* target = mainWindow_;
+    if (!target)
+        target = CWnd::FromHandle(GetActiveWindow());
+    if (!target && from && from->GetSafeHwnd())
+        target = CWnd::FromHandle(GetAncestor(from->GetSafeHwnd(), GA_ROOT));
+    if (target && target != from)
+        target->WinHelp(data, command);
+}
+
+int AppMessageBox(const std::wstring& text, UINT type)
+{
+    CWinApp* app = CWinApp::Current();
+    return MessageBoxW(GetActiveWindow(), text.c_str(), app ? app->AppName().c_str() : L"", type);
+}

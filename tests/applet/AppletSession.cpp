@@ -1,0 +1,154 @@
+#include "AppletSession.h"
+
+#include <commctrl.h>
+#include <cpl.h>
+
+#include "TestPaths.h"
+#include "TestWindows.h"
+
+using namespace testsupport;
+
+namespace applettest {
+
+namespace {
+constexpr int kTabControlId = 0x3020;
+
+struct SheetSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindSheetProc(HWND window, LPARAM lp)
+{
+    auto* search = reinterpret_cast<SheetSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->pid || !IsWindowVisible(window) || ClassNameOf(window) != L"#32770")
+        return TRUE;
+    HWND tab = GetDlgItem(window, kTabControlId);
+    if (!tab || ClassNameOf(tab) != WC_TABCONTROLW)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+}  // namespace
+
+AppletSession::AppletSession()
+{
+    module_ = LoadLibraryW(BinPath(L"Tunora.cpl").c_str());
+    if (module_)
+        entry_ = reinterpret_cast<CplEntry>(reinterpret_cast<void*>(GetProcAddress(module_, "CPlApplet")));
+    openerDone_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+}
+
+AppletSession::~AppletSession()
+{
+    bool idle = true;
+    if (opener_.joinable()) {
+        if (WaitForSingleObject(openerDone_, 0) != WAIT_OBJECT_0) {
+            HWND sheet = sheet_ ? sheet_ : FindSheet(GetCurrentProcessId());
+            if (sheet)
+                PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
+            idle = WaitClosed(nullptr);
+        }
+        if (idle)
+            opener_.join();
+        else
+            opener_.detach();   // the applet is stuck in its sheet: leave it loaded rather than crash
+    }
+    if (module_ && idle) {
+        entry_(nullptr, CPL_STOP, 0, 0);
+        entry_(nullptr, CPL_EXIT, 0, 0);
+        FreeLibrary(module_);
+    }
+    CloseHandle(openerDone_);
+}
+
+LONG AppletSession::Send(UINT msg, LPARAM param1, LPARAM param2) { return entry_(nullptr, msg, param1, param2); }
+
+void AppletSession::OpenAsync(UINT msg)
+{
+    if (opener_.joinable())
+        opener_.join();
+    ResetEvent(openerDone_);
+    sheet_ = nullptr;
+    CplEntry entry = entry_;
+    HANDLE done = openerDone_;
+    opener_ = std::thread([this, entry, msg, done] {
+        openResult_ = entry(nullptr, msg, 0, 0);
+        SetEvent(done);
+    });
+}
+
+HWND AppletSession::WaitSheet(DWORD deadlineMs)
+{
+    DWORD pid = GetCurrentProcessId();
+    WaitUntil([&] { return (sheet_ = FindSheet(pid)) != nullptr; }, deadlineMs);
+    return sheet_;
+}
+
+bool AppletSession::WaitClosed(LONG* result, DWORD deadlineMs)
+{
+    bool done = WaitUntil([&] { return WaitForSingleObject(openerDone_, 0) == WAIT_OBJECT_0; }, deadlineMs);
+    if (done && result)
+        *result = openResult_;
+    return done;
+}
+
+bool AppletSession::Close(int button)
+{
+    if (sheet_)
+        ClickControl(sheet_, button);
+    bool closed = WaitClosed();
+    if (closed && opener_.joinable())
+        opener_.join();
+    return closed;
+}
+
+HWND FindSheet(DWORD pid)
+{
+    SheetSearch search{pid, nullptr};
+    EnumWindows(FindSheetProc, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
+
+int CurrentPageIndex(HWND sheet)
+{
+    return static_cast<int>(SendMessageW(GetDlgItem(sheet, kTabControlId), TCM_GETCURSEL, 0, 0));
+}
+
+HWND SelectPageWithControl(HWND sheet, int controlId)
+{
+    HWND page = CurrentPage(sheet);
+    if (page && GetDlgItem(page, controlId))
+        return page;
+    int count = static_cast<int>(SendMessageW(GetDlgItem(sheet, kTabControlId), TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(i), 0);
+        page = CurrentPage(sheet);
+        if (page && GetDlgItem(page, controlId))
+            return page;
+    }
+    return nullptr;
+}
+
+void PressKey(HWND control, UINT virtualKey)
+{
+    SendMessageW(control, WM_KEYDOWN, virtualKey, 1);
+    SendMessageW(control, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+bool ApplyEnabled(HWND sheet) { return IsWindowEnabled(GetDlgItem(sheet, 0x3021)) != FALSE; }
+
+void ChooseComboItem(HWND page, int comboId, int index)
+{
+    HWND combo = GetDlgItem(page, comboId);
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void Click(HWND parent, int controlId) { ClickControlSync(parent, controlId); }
+
+}  // namespace applettest

@@ -1,0 +1,275 @@
+// The Devices page in the real sheet: adding devices of both families with the name checks,
+// renaming, moving a device to another segment, and long device names.
+#include "DevicesTestBase.h"
+
+#include <commctrl.h>
+
+#include "TestPaths.h"
+
+using namespace applettest;
+using namespace devicestest;
+using namespace testsupport;
+
+namespace {
+const std::wstring kLongName = L"Conference Room Left Wall Touch Panel 01";   // 40 characters
+
+std::wstring PortText(const std::vector<uint8_t>& bytes)
+{
+    std::wstring text;
+    for (size_t i = 0; i + 1 < 200 && i + 1 < bytes.size(); i += 2) {
+        wchar_t c = static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
+        if (!c)
+            break;
+        text += c;
+    }
+    return text;
+}
+
+std::wstring ReadTextFile(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return L"";
+    wchar_t buffer[512] = L"";
+    DWORD got = 0;
+    ReadFile(file, buffer, sizeof buffer - sizeof(wchar_t), &got, nullptr);
+    CloseHandle(file);
+    return std::wstring(buffer, got / sizeof(wchar_t));
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+}  // namespace
+
+class DevicesPageTest : public DevicesTest {};
+
+TEST_F(DevicesPageTest, AddSerialDeviceCreatesItsKeyAtOnceAndNotifiesTheDriverAtApply)
+{
+    Install({Serial(1, L"Front Panel")}, L"Front Panel");
+    Open();
+
+    HWND type = StartAdd();
+    ASSERT_NE(type, nullptr) << "no type dialog";
+    EXPECT_EQ(WindowText(type), kDialogTitle);
+    EXPECT_FALSE(IsWindowEnabled(sheet)) << "the sheet cannot apply or cancel under the dialog";
+    EXPECT_EQ(ControlText(type, kPortList), L"COM2");
+    EXPECT_EQ(SendDlgItemMessageW(type, kPortList, CB_GETCOUNT, 0, 0), 1) << "only COM2 is offered";
+    HWND name = NextToNameDialog(type);
+    ASSERT_NE(name, nullptr) << "no name dialog";
+    EXPECT_EQ(ControlText(name, kNameEdit), L"RILO Device-2") << "the next free serial instance is 2";
+
+    ASSERT_TRUE(standin::ClearLog());
+    AcceptName(name, L"Lobby Screen", 3);
+    ASSERT_TRUE(DialogDone(name));
+    ASSERT_TRUE(WaitUntil([&] { return Names(kDeviceList).size() == 2; }));
+
+    const std::wstring key = DeviceKeyPath(Serial(2, L""));
+    EXPECT_TRUE(registry.KeyExists(key)) << "the device key is created before any apply";
+    EXPECT_TRUE(registry.ValueNames(key).empty()) << "its values wait for the apply";
+    EXPECT_TRUE(Requests(standin::ioctl::kNewDeviceNotification).empty());
+    std::vector<ListRow> rows = Rows(kDeviceList);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].cells, (std::vector<std::wstring>{L"2", L"Lobby Screen", L"Left Half", L"Tiven,Zarn,Serial"}));
+    EXPECT_TRUE(rows[1].selected) << "the new device becomes current";
+    EXPECT_EQ(ProductValue(L"Device Name"), L"Lobby Screen");
+    EXPECT_TRUE(ApplyEnabled(sheet));
+
+    ASSERT_TRUE(ApplySync());
+    std::vector<standin::LoggedRequest> notices = Requests(standin::ioctl::kNewDeviceNotification);
+    ASSERT_EQ(notices.size(), 1u) << standin::Describe(standin::ReadLog());
+    EXPECT_EQ(notices[0].driver, standin::Driver::Rilo);
+    EXPECT_EQ(notices[0].instance, 0u) << "the notice goes to \\\\.\\RILO0";
+    ASSERT_EQ(notices[0].inputSize, 202u);
+    EXPECT_EQ(PortText(notices[0].input), L"COM2");
+    EXPECT_EQ(notices[0].input[200], 2) << "instance byte";
+    EXPECT_EQ(registry.Read(key, L"Device Name").AsString(), L"Lobby Screen");
+    EXPECT_EQ(registry.Read(key, L"Controller Type").AsString(), L"Tiven,Zarn,Serial");
+    EXPECT_EQ(registry.Read(key, L"Logical Desktop Segment").AsDword(), 3u);
+    EXPECT_EQ(registry.Read(key, L"Port").AsString(), L"COM2");
+    Close(IDOK);
+}
+
+TEST_F(DevicesPageTest, AddUsbDeviceWritesItsKeyWithoutAnyNotice)
+{
+    Install({Serial(1, L"Front Panel"), Usb(1, L"Desk Pad")}, L"Front Panel");
+    Open();
+
+    HWND type = StartAdd();
+    ASSERT_NE(type, nullptr);
+    HWND typeList = GetDlgItem(type, kTypeList);
+    SendMessageW(typeList, LB_SETCURSEL, 1, 0);
+    SendMessageW(type, WM_COMMAND, MAKEWPARAM(kTypeList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(typeList));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(type, kPortList))) << "a USB controller has no port";
+    HWND name = NextToNameDialog(type);
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(ControlText(name, kNameEdit), L"MEKA Device-2");
+
+    ASSERT_TRUE(standin::ClearLog());
+    AcceptName(name, L"MEKA Device-2", 0);
+    ASSERT_TRUE(DialogDone(name));
+    ASSERT_TRUE(WaitUntil([&] { return Names(kDeviceList).size() == 3; }));
+    const std::wstring key = DeviceKeyPath(Usb(2, L""));
+    EXPECT_TRUE(registry.KeyExists(key));
+
+    ASSERT_TRUE(ApplySync());
+    EXPECT_TRUE(Requests(standin::ioctl::kNewDeviceNotification).empty()) << standin::Describe(standin::ReadLog());
+    EXPECT_EQ(registry.Read(key, L"Device Name").AsString(), L"MEKA Device-2");
+    EXPECT_EQ(registry.Read(key, L"Controller Type").AsString(), L"Tiven USB");
+    EXPECT_FALSE(registry.Read(key, L"Port").present) << "no serial group for a USB device";
+    Close(IDOK);
+}
+
+TEST_F(DevicesPageTest, NameChecksRefuseWithTheirMessages)
+{
+    Install({Serial(1, L"Front Panel"), Usb(1, L"Desk Pad")}, L"Front Panel");
+    Open();
+    HWND type = StartAdd();
+    ASSERT_NE(type, nullptr);
+    HWND name = NextToNameDialog(type);
+    ASSERT_NE(name, nullptr);
+
+    struct Case {
+        const wchar_t* name;
+        const wchar_t* segmentText;   // typed into the segment field; null: first entry chosen
+        const wchar_t* message;
+        bool reopens;                 // the page's check: the dialog closes and opens again
+    };
+    const Case cases[] = {
+        {L"Desk Pad", nullptr, L"DeviceName Already existed enter other name", true},   // other family
+        {L"Front Panel", nullptr, L"DeviceName Already existed enter other name", true},
+        {L"", nullptr, L"Device name should not be blank", false},
+        {L"", L"Somewhere", L"Desktop segment should be selected", false},   // segment checked first
+        {L"Side Panel", L"Whole", L"Desktop segment should be selected", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "name '" << std::string(c.name, c.name + wcslen(c.name)) << "'");
+        if (c.segmentText)
+            SetDlgItemTextW(name, kSegmentCombo, c.segmentText);
+        else
+            SendDlgItemMessageW(name, kSegmentCombo, CB_SETCURSEL, 0, 0);
+        SetDlgItemTextW(name, kNameEdit, c.name);
+        ClickControl(name, IDOK);
+        MessageBoxInfo box = WaitBox();
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box.text, c.message);
+        EXPECT_EQ(box.caption, kCaption);
+        ASSERT_TRUE(DismissMessageBox(box, IDOK));
+        if (c.reopens) {
+            HWND again = WaitDialogWith(kNameEdit, name);
+            ASSERT_NE(again, nullptr) << "the name dialog opens again";
+            EXPECT_EQ(ControlText(again, kNameEdit), c.name) << "with the refused name";
+            name = again;
+        } else {
+            EXPECT_TRUE(IsWindow(name)) << "the dialog stays open";
+        }
+    }
+    // The check is case-sensitive: "front panel" may join "Front Panel".
+    AcceptName(name, L"front panel", 0);
+    ASSERT_TRUE(DialogDone(name));
+    EXPECT_EQ(Names(kDeviceList), (std::vector<std::wstring>{L"Front Panel", L"Desk Pad", L"front panel"}));
+    Close(IDCANCEL);
+}
+
+TEST_F(DevicesPageTest, RenameIsAppliedAndTheProductKeyFollows)
+{
+    Install({Serial(1, L"Front Panel"), Usb(1, L"Desk Pad")}, L"Desk Pad");
+    Open();
+    EXPECT_EQ(SelectedRow(kDeviceList), 1) << "the current device's row is selected";
+
+    ClickControl(page, kModifyButton);
+    HWND name = WaitDialogWith(kNameEdit);
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(ControlText(name, kNameEdit), L"Desk Pad");
+    EXPECT_EQ(SendDlgItemMessageW(name, kSegmentCombo, CB_GETCURSEL, 0, 0), 0);
+    AcceptName(name, L"Desk Pad Left", -1);
+    ASSERT_TRUE(DialogDone(name));
+    EXPECT_EQ(Names(kDeviceList), (std::vector<std::wstring>{L"Front Panel", L"Desk Pad Left"}));
+    EXPECT_EQ(ProductValue(L"Device Name"), L"Desk Pad Left");
+
+    ASSERT_TRUE(ApplySync()) << "a rename alone asks nothing";
+    EXPECT_EQ(registry.Read(DeviceKeyPath(Usb(1, L"")), L"Device Name").AsString(), L"Desk Pad Left");
+    Close(IDOK);
+}
+
+class SegmentChangeTest : public DevicesPageTest, public testing::WithParamInterface<int> {};
+
+TEST_P(SegmentChangeTest, AsksForRecalibrationAndStartsItOnlyOnYes)
+{
+    const int answer = GetParam();
+    std::wstring echo = MakeTempDir(L"devices-recalibrate") + L"\\args.txt";
+    DeleteFileW(echo.c_str());   // the folder of an earlier process with the same id may remain
+    SetEnvironmentVariableW(L"TIVEN_ARGECHO_OUT", echo.c_str());
+    Install({Serial(1, L"Front Panel")}, L"Front Panel");
+    registry.SetString(kProductKey, L"Calibration Application", BinPath(L"CoreArgEcho.exe"));
+    Open();
+
+    ClickControl(page, kModifyButton);
+    HWND name = WaitDialogWith(kNameEdit);
+    ASSERT_NE(name, nullptr);
+    AcceptName(name, L"Front Panel", 2);
+    ASSERT_TRUE(DialogDone(name));
+    EXPECT_EQ(Rows(kDeviceList)[0].cells[2], L"Secondary Monitor");
+
+    ClickControl(sheet, kApplyButton);
+    MessageBoxInfo box = WaitBox();
+    ASSERT_TRUE(box) << "no recalibration question";
+    EXPECT_EQ(box.text, L"The changes you made require recalibration\nRecalibrate now ?");
+    ASSERT_TRUE(DismissMessageBox(box, answer));
+    WaitIdle();
+    EXPECT_EQ(registry.Read(DeviceKeyPath(Serial(1, L"")), L"Logical Desktop Segment").AsDword(), 2u);
+    if (answer == IDYES) {
+        ASSERT_TRUE(WaitUntil([&] { return FileExists(echo); })) << "the calibration program did not start";
+        EXPECT_EQ(ReadTextFile(echo), L"Front Panel");
+    } else {
+        EXPECT_FALSE(FileExists(echo)) << "No starts nothing";
+    }
+    Close(IDOK);
+    SetEnvironmentVariableW(L"TIVEN_ARGECHO_OUT", nullptr);
+    DeleteFileW(echo.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, SegmentChangeTest, testing::Values(IDNO, IDYES),
+                         [](const testing::TestParamInfo<int>& info) { return info.param == IDYES ? "Yes" : "No"; });
+
+TEST_F(DevicesPageTest, LongNameIsShortenedOnScreenButKeepsItsIdentity)
+{
+    Install({Serial(1, L"Front Panel"), Usb(1, kLongName)}, kLongName);
+    Open();
+    std::vector<ListRow> rows = Rows(kDeviceList);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_TRUE(rows[1].selected) << "the current device is found by its full name";
+    EXPECT_LE(rows[1].cells[1].size(), 29u);
+    EXPECT_EQ(rows[1].cells[1].substr(0, 20), kLongName.substr(0, 20));
+
+    SelectRow(kDeviceList, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ProductValue(L"Device Name") == L"Front Panel"; }));
+    SelectRow(kDeviceList, 1);
+    ASSERT_TRUE(WaitUntil([&] { return ProductValue(L"Device Name") == kLongName; }))
+        << "got " << std::string(ProductValue(L"Device Name").begin(), ProductValue(L"Device Name").end());
+
+    ClickControl(page, kModifyButton);
+    HWND name = WaitDialogWith(kNameEdit);
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(ControlText(name, kNameEdit), kLongName);
+    ClickControl(name, IDCANCEL);
+    ASSERT_TRUE(DialogDone(name));
+
+    // Uniqueness looks at full names: the same name is refused, one differing after 29 characters is not.
+    HWND type = StartAdd();
+    ASSERT_NE(type, nullptr);
+    name = NextToNameDialog(type);
+    ASSERT_NE(name, nullptr);
+    AcceptName(name, kLongName, 0);
+    MessageBoxInfo box = WaitBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box.text, L"DeviceName Already existed enter other name");
+    ASSERT_TRUE(DismissMessageBox(box, IDOK));
+    HWND again = WaitDialogWith(kNameEdit, name);
+    ASSERT_NE(again, nullptr);
+    const std::wstring similar = kLongName.substr(0, 38) + L"02";
+    AcceptName(again, similar, 0);
+    ASSERT_TRUE(DialogDone(again));
+    ASSERT_TRUE(ApplySync());
+    EXPECT_EQ(registry.Read(DeviceKeyPath(Serial(2, L"")), L"Device Name").AsString(), similar);
+    EXPECT_EQ(ProductValue(L"Device Name"), similar);
+    Close(IDOK);
+}

@@ -1,0 +1,204 @@
+// The Devices page in the real sheet: removing devices, Cancel taking back what was added,
+// renamed or removed, and Remove, Modify and Re-Initialize acting only on a selected device.
+#include "DevicesTestBase.h"
+
+#include <commctrl.h>
+
+using namespace applettest;
+using namespace devicestest;
+using namespace testsupport;
+
+class DevicesRemoveTest : public DevicesTest {};
+
+struct RemoveCase {
+    bool serial;
+    int instance;
+};
+
+class RemoveTest : public DevicesTest, public testing::WithParamInterface<RemoveCase> {};
+
+TEST_P(RemoveTest, KeyIsDeletedAndTheDriverToldAtApplyOnly)
+{
+    const RemoveCase c = GetParam();
+    const DeviceRow target = c.serial ? Serial(c.instance, L"Target") : Usb(c.instance, L"Target");
+    Install({Serial(1, L"Front Panel"), Serial(2, c.serial ? L"Target" : L"Rear Panel"),
+             Usb(1, c.serial ? L"Desk Pad" : L"Target")},
+            L"Front Panel");
+    Open();
+    const int row = c.serial ? 1 : 2;
+    SelectRow(kDeviceList, row);
+    ASSERT_TRUE(WaitUntil([&] { return ProductValue(L"Device Name") == L"Target"; }));
+
+    ASSERT_TRUE(standin::ClearLog());
+    ClickControl(page, kRemoveButton);
+    MessageBoxInfo box = WaitBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box.text, L"Are you sure you wish to remove the following\npointer device and controller from this system");
+    ASSERT_TRUE(DismissMessageBox(box, IDYES));
+    ASSERT_TRUE(WaitUntil([&] { return Names(kDeviceList).size() == 2; }));
+    for (const std::wstring& listed : Names(kDeviceList))
+        EXPECT_NE(listed, L"Target");
+    EXPECT_EQ(SelectedRow(kDeviceList), 0) << "the first remaining row becomes current";
+    EXPECT_EQ(ProductValue(L"Device Name"), L"Front Panel");
+    EXPECT_TRUE(registry.KeyExists(DeviceKeyPath(target))) << "nothing is deleted before the apply";
+    EXPECT_TRUE(Requests(standin::ioctl::kDeleteDeviceNotification).empty());
+
+    ASSERT_TRUE(ApplySync());
+    EXPECT_FALSE(registry.KeyExists(DeviceKeyPath(target)));
+    std::vector<standin::LoggedRequest> notices = Requests(standin::ioctl::kDeleteDeviceNotification);
+    ASSERT_EQ(notices.size(), 1u) << standin::Describe(standin::ReadLog());
+    if (c.serial) {
+        EXPECT_EQ(notices[0].driver, standin::Driver::Rilo);
+        EXPECT_EQ(notices[0].instance, 0u);
+        ASSERT_EQ(notices[0].inputSize, 1u);
+        EXPECT_EQ(notices[0].input[0], c.instance);
+    } else {
+        EXPECT_EQ(notices[0].driver, standin::Driver::Meka);
+        EXPECT_EQ(notices[0].instance, static_cast<unsigned>(c.instance));
+        EXPECT_EQ(notices[0].inputSize, 0u);
+    }
+    EXPECT_TRUE(registry.KeyExists(DeviceKeyPath(Serial(1, L""))));
+    Close(IDOK);
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, RemoveTest, testing::Values(RemoveCase{true, 2}, RemoveCase{false, 1}),
+                         [](const testing::TestParamInfo<RemoveCase>& info) {
+                             return info.param.serial ? "Serial" : "Usb";
+                         });
+
+TEST_F(DevicesRemoveTest, CancelAfterAddDeletesTheKeyAndALaterOkDoesNotBringItBack)
+{
+    Install({Serial(1, L"Front Panel")}, L"Front Panel");
+    Open();
+    HWND type = StartAdd();
+    ASSERT_NE(type, nullptr);
+    HWND name = NextToNameDialog(type);
+    ASSERT_NE(name, nullptr);
+    AcceptName(name, L"Second", 0);
+    ASSERT_TRUE(DialogDone(name));
+    const std::wstring added = DeviceKeyPath(Serial(2, L""));
+    ASSERT_TRUE(registry.KeyExists(added));
+
+    Close(IDCANCEL);
+    EXPECT_FALSE(registry.KeyExists(added)) << "Cancel deletes the added device's key";
+
+    // A second opening in the same process: the cancelled device is gone from memory too.
+    ASSERT_TRUE(standin::ClearLog());
+    Open();
+    EXPECT_EQ(Names(kDeviceList), std::vector<std::wstring>{L"Front Panel"});
+    Close(IDOK);
+    EXPECT_FALSE(registry.KeyExists(added));
+    EXPECT_TRUE(Requests(standin::ioctl::kNewDeviceNotification).empty()) << standin::Describe(standin::ReadLog());
+}
+
+TEST_F(DevicesRemoveTest, CancelAfterRemoveAndRenameKeepsTheDevicesAsTheyWere)
+{
+    Install({Serial(1, L"Front Panel"), Usb(1, L"Desk Pad")}, L"Front Panel");
+    Open();
+    ClickControl(page, kModifyButton);
+    HWND name = WaitDialogWith(kNameEdit);
+    ASSERT_NE(name, nullptr);
+    AcceptName(name, L"Renamed Panel", 0);
+    ASSERT_TRUE(DialogDone(name));
+    SelectRow(kDeviceList, 1);
+    ClickControl(page, kRemoveButton);
+    MessageBoxInfo box = WaitBox();
+    ASSERT_TRUE(box);
+    ASSERT_TRUE(DismissMessageBox(box, IDYES));
+    ASSERT_TRUE(WaitUntil([&] { return Names(kDeviceList).size() == 1; }));
+
+    Close(IDCANCEL);
+    EXPECT_TRUE(registry.KeyExists(DeviceKeyPath(Usb(1, L""))));
+
+    ASSERT_TRUE(standin::ClearLog());
+    Open();
+    EXPECT_EQ(Names(kDeviceList), (std::vector<std::wstring>{L"Front Panel", L"Desk Pad"}));
+    Close(IDOK);
+    EXPECT_TRUE(registry.KeyExists(DeviceKeyPath(Usb(1, L"")))) << "a later OK must not delete it";
+    EXPECT_EQ(registry.Read(DeviceKeyPath(Serial(1, L"")), L"Device Name").AsString(), L"Front Panel");
+    EXPECT_TRUE(Requests(standin::ioctl::kDeleteDeviceNotification).empty()) << standin::Describe(standin::ReadLog());
+}
+
+TEST_F(DevicesRemoveTest, RemoveActsOnTheSelectedRowWhateverOrderTheListReportsIn)
+{
+    Install({Serial(1, L"Alpha"), Serial(2, L"Bravo"), Usb(1, L"Charlie")}, L"Alpha");
+    Open();
+    ASSERT_EQ(SelectedRow(kDeviceList), 0);
+    SelectRow(kDeviceList, 1);
+    // A list may report the old row losing its selection after the new row got it.
+    HWND list = GetDlgItem(page, kDeviceList);
+    NMLISTVIEW late{};
+    late.hdr.hwndFrom = list;
+    late.hdr.idFrom = kDeviceList;
+    late.hdr.code = LVN_ITEMCHANGED;
+    late.iItem = 0;
+    late.uChanged = LVIF_STATE;
+    late.uOldState = LVIS_SELECTED;
+    late.uNewState = 0;
+    SendMessageW(page, WM_NOTIFY, kDeviceList, reinterpret_cast<LPARAM>(&late));
+    EXPECT_EQ(ProductValue(L"Device Name"), L"Bravo");
+
+    ClickControl(page, kRemoveButton);
+    MessageBoxInfo box = WaitBox();
+    ASSERT_TRUE(box);
+    ASSERT_TRUE(DismissMessageBox(box, IDYES));
+    ASSERT_TRUE(WaitUntil([&] { return Names(kDeviceList).size() == 2; }));
+    EXPECT_EQ(Names(kDeviceList), (std::vector<std::wstring>{L"Alpha", L"Charlie"}));
+    ASSERT_TRUE(ApplySync());
+    EXPECT_FALSE(registry.KeyExists(DeviceKeyPath(Serial(2, L""))));
+    EXPECT_TRUE(registry.KeyExists(DeviceKeyPath(Serial(1, L""))));
+    Close(IDOK);
+}
+
+TEST_F(DevicesRemoveTest, ModifyRemoveAndReinitializeDoNothingWithoutASelectedDevice)
+{
+    Install({Serial(1, L"Alpha"), Usb(1, L"Bravo")}, L"Alpha");
+    Open();
+    struct Target {
+        int listId;
+        int buttonId;
+    };
+    for (Target t : {Target{kDeviceList, kModifyButton}, Target{kDeviceList, kRemoveButton},
+                     Target{kStatusList, kReinitializeButton}}) {
+        HWND shown = ShowPage(t.listId);
+        ASSERT_NE(shown, nullptr);
+        HWND list = GetDlgItem(shown, t.listId);
+        LVITEMW none{};
+        none.stateMask = LVIS_SELECTED;
+        SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+        ASSERT_EQ(SelectedRow(t.listId), -1);
+        ASSERT_TRUE(standin::ClearLog());
+        // Sent straight to the page (the button itself is disabled): a dialog or question would
+        // keep the call from returning.
+        DWORD_PTR ignored = 0;
+        EXPECT_NE(SendMessageTimeoutW(shown, WM_COMMAND, MAKEWPARAM(t.buttonId, BN_CLICKED),
+                                      reinterpret_cast<LPARAM>(GetDlgItem(shown, t.buttonId)), SMTO_NORMAL, 5000,
+                                      &ignored),
+                  0)
+            << "button " << t.buttonId;
+        EXPECT_TRUE(standin::ReadLog().empty()) << standin::Describe(standin::ReadLog());
+    }
+    ShowPage(kDeviceList);
+    EXPECT_EQ(Names(kDeviceList), (std::vector<std::wstring>{L"Alpha", L"Bravo"}));
+    Close(IDCANCEL);
+}
+
+TEST_F(DevicesRemoveTest, StatusPageRefusesActivationWhileNoControllerIsLeft)
+{
+    Install({Usb(1, L"Only One")}, L"Only One");
+    Open();
+    ClickControl(page, kRemoveButton);
+    MessageBoxInfo box = WaitBox();
+    ASSERT_TRUE(box);
+    ASSERT_TRUE(DismissMessageBox(box, IDYES));
+    ASSERT_TRUE(WaitUntil([&] { return Names(kDeviceList).empty(); }));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, kRemoveButton)));
+
+    int status = TabIndex(L"Status");
+    ASSERT_GE(status, 0) << "no Status tab";
+    SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(status), 0);
+    EXPECT_TRUE(WaitUntil([&] { return GetDlgItem(CurrentPage(sheet), kDeviceList) != nullptr; }))
+        << "the Devices page comes back";
+    Close(IDCANCEL);
+    EXPECT_TRUE(registry.KeyExists(DeviceKeyPath(Usb(1, L""))));
+}

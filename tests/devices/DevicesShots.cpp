@@ -1,0 +1,64 @@
+// Not a check: shows the Devices page and both new-device dialogs one after the other for
+// screenshots (take-shots.sh runs it). For each view it creates "<n>.ready" in the folder named
+// by TIVEN_SHOT_DIR and goes on when "<n>.done" appears there.
+#include "DevicesTestBase.h"
+
+#include <commctrl.h>
+
+#include "TestPaths.h"
+
+using namespace applettest;
+using namespace devicestest;
+using namespace testsupport;
+
+namespace {
+std::wstring ShotDir()
+{
+    wchar_t dir[MAX_PATH] = L"";
+    GetEnvironmentVariableW(L"TIVEN_SHOT_DIR", dir, MAX_PATH);
+    return dir;
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Tells the script that view n is on screen and waits until it has been captured.
+bool Shoot(int n, std::initializer_list<HWND> windows)
+{
+    // Repainted completely before the picture is taken.
+    for (HWND window : windows)
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const std::wstring base = ShotDir() + L"\\" + std::to_wstring(n);
+    WriteFileBytes(base + L".ready", "", 0);
+    return WaitUntil([&] { return Exists(base + L".done"); }, 60000);
+}
+}  // namespace
+
+class DevicesShots : public DevicesTest {};
+
+TEST_F(DevicesShots, DISABLED_DevicesPageAndNewDeviceDialogs)
+{
+    ASSERT_FALSE(ShotDir().empty()) << "TIVEN_SHOT_DIR is not set";
+    DeviceRow longName = Usb(1, L"Conference Room Left Wall Touch Panel 01");
+    Install({Serial(1, L"Front Panel"), longName, Usb(2, L"Desk Pad")}, longName.name);
+    registry.SetDword(DeviceKeyPath(longName), L"Logical Desktop Segment", 3);
+    registry.SetDword(DeviceKeyPath(Usb(2, L"")), L"Logical Desktop Segment", 12);
+    Open();
+    WaitIdle();
+    ASSERT_TRUE(Shoot(1, {sheet}));
+
+    HWND type = StartAdd();
+    ASSERT_NE(type, nullptr);
+    WaitIdle();
+    ASSERT_TRUE(Shoot(2, {sheet, type}));
+    HWND name = NextToNameDialog(type);
+    ASSERT_NE(name, nullptr);
+    WaitIdle();
+    ASSERT_TRUE(Shoot(3, {sheet, name}));
+    ClickControl(name, IDCANCEL);
+    ASSERT_TRUE(DialogDone(name));
+
+    ASSERT_NE(ShowPage(kStatusList), nullptr);
+    WaitIdle();
+    ASSERT_TRUE(Shoot(4, {sheet}));
+    Close(IDCANCEL);
+}

@@ -1,0 +1,234 @@
+#include "DevicesTestBase.h"
+
+#include <commctrl.h>
+
+using namespace applettest;
+using namespace testsupport;
+
+namespace devicestest {
+
+namespace {
+struct DialogSearch {
+    DWORD pid;
+    int controlId;
+    HWND other;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialogProc(HWND window, LPARAM lp)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->pid || window == search->other || !IsWindowVisible(window) ||
+        ClassNameOf(window) != L"#32770" || !GetDlgItem(window, search->controlId))
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+std::wstring ItemText(HWND list, int row, int column)
+{
+    wchar_t buffer[512] = L"";
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = 512;
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+}  // namespace
+
+std::vector<standin::LoggedRequest> Requests(DWORD code)
+{
+    std::vector<standin::LoggedRequest> found;
+    for (const standin::LoggedRequest& request : standin::ReadLog())
+        if (request.code == code)
+            found.push_back(request);
+    return found;
+}
+
+DeviceRow Serial(int instance, const std::wstring& name)
+{
+    DeviceRow row;
+    row.serial = true;
+    row.instance = instance;
+    row.name = name;
+    return row;
+}
+
+DeviceRow Usb(int instance, const std::wstring& name)
+{
+    DeviceRow row = Serial(instance, name);
+    row.serial = false;
+    return row;
+}
+
+void DevicesTest::SetUp() { ASSERT_TRUE(standin::Reset()) << "the stand-in drivers do not answer"; }
+
+void DevicesTest::Install(const std::vector<DeviceRow>& devices, const std::wstring& current,
+                          const std::vector<std::wstring>& ports, DWORD controllerKind)
+{
+    AddProduct(registry, WriteLabelFile({{L"LUNUSED", L"unused"}}), controllerKind, current);
+    for (const DeviceRow& device : devices)
+        AddDevice(registry, device);
+    SetPorts(ports);
+}
+
+void DevicesTest::SetPorts(const std::vector<std::wstring>& ports)
+{
+    registry.DeleteTree(kSerialPortMap);
+    registry.CreateKey(kSerialPortMap);
+    for (size_t i = 0; i < ports.size(); ++i)
+        registry.SetString(kSerialPortMap, L"\\Device\\Serial" + std::to_wstring(i), ports[i]);
+}
+
+void DevicesTest::Open()
+{
+    if (!session)
+        session = std::make_unique<AppletSession>();
+    ASSERT_TRUE(session->Loaded());
+    session->OpenAsync();
+    sheet = session->WaitSheet();
+    ASSERT_NE(sheet, nullptr) << "the sheet did not open";
+    page = ShowPage(kDeviceList);
+    ASSERT_NE(page, nullptr) << "no Devices page";
+}
+
+void DevicesTest::Close(int button)
+{
+    ASSERT_TRUE(session->Close(button)) << "the sheet did not close";
+    sheet = nullptr;
+    page = nullptr;
+}
+
+int DevicesTest::TabIndex(const std::wstring& captionStart) const
+{
+    HWND tab = GetDlgItem(sheet, 0x3020);
+    int count = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[260] = L"";
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 260;
+        SendMessageW(tab, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        if (std::wstring(text).compare(0, captionStart.size(), captionStart) == 0)
+            return i;
+    }
+    return -1;
+}
+
+HWND DevicesTest::ShowPage(int controlId)
+{
+    page = SelectPageWithControl(sheet, controlId);
+    return page;
+}
+
+std::vector<ListRow> DevicesTest::Rows(int listId) const
+{
+    std::vector<ListRow> rows;
+    HWND list = GetDlgItem(CurrentPage(sheet), listId);
+    int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row) {
+        ListRow entry;
+        for (int column = 0; column < columns; ++column)
+            entry.cells.push_back(ItemText(list, row, column));
+        entry.selected = SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0;
+        LVITEMW item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        entry.image = item.iImage;
+        rows.push_back(entry);
+    }
+    return rows;
+}
+
+std::vector<std::wstring> DevicesTest::Names(int listId) const
+{
+    std::vector<std::wstring> names;
+    for (const ListRow& row : Rows(listId))
+        names.push_back(row.cells.size() > 1 ? row.cells[1] : L"");
+    return names;
+}
+
+void DevicesTest::SelectRow(int listId, int row)
+{
+    HWND list = GetDlgItem(CurrentPage(sheet), listId);
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+int DevicesTest::SelectedRow(int listId) const
+{
+    HWND list = GetDlgItem(CurrentPage(sheet), listId);
+    return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+HWND DevicesTest::WaitDialogWith(int controlId, HWND other)
+{
+    DialogSearch search{pid, controlId, other, nullptr};
+    WaitUntil([&] {
+        EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    return search.found;
+}
+
+HWND DevicesTest::StartAdd()
+{
+    ClickControl(page, kAddButton);
+    return WaitDialogWith(kTypeList);
+}
+
+HWND DevicesTest::NextToNameDialog(HWND typeDialog)
+{
+    ClickControl(typeDialog, kNextButton);
+    EXPECT_TRUE(WaitWindowGone(typeDialog)) << "the type dialog stayed open";
+    return WaitDialogWith(kNameEdit);
+}
+
+void DevicesTest::AcceptName(HWND nameDialog, const std::wstring& name, int segment)
+{
+    SetDlgItemTextW(nameDialog, kNameEdit, name.c_str());
+    if (segment >= 0)
+        SendDlgItemMessageW(nameDialog, kSegmentCombo, CB_SETCURSEL, static_cast<WPARAM>(segment), 0);
+    ClickControl(nameDialog, IDOK);
+}
+
+MessageBoxInfo DevicesTest::WaitBox() { return WaitForMessageBox(kDefaultDeadlineMs, pid); }
+
+bool DevicesTest::ApplySync()
+{
+    // A question during the apply would keep the click from returning: that is a failure.
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(GetDlgItem(sheet, kApplyButton), BM_CLICK, 0, 0, SMTO_NORMAL, kDefaultDeadlineMs,
+                               &ignored) != 0;
+}
+
+bool DevicesTest::DialogDone(HWND dialog)
+{
+    if (!WaitWindowGone(dialog))
+        return false;
+    WaitIdle();
+    return true;
+}
+
+void DevicesTest::WaitIdle()
+{
+    // Sent messages are handled only when the sheet's thread waits for messages again.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(sheet, WM_NULL, 0, 0, SMTO_NORMAL, kDefaultDeadlineMs, &ignored);
+}
+
+std::wstring DevicesTest::ProductValue(const wchar_t* name) const
+{
+    return registry.Read(kProductKey, name).AsString();
+}
+
+}  // namespace devicestest

@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# How fast the applet opens (a benchmark, not a test): tools/bench-applet.sh [RUNS]
+#   Builds x86_64, prepares the Wine prefix, display and stand-in drivers, and runs the test host
+#   CplHost.exe RUNS times (default 5) per case. It prints the medians, in milliseconds, of:
+#     load   LoadLibrary of Tunora.cpl (builds the device collection from the device keys)
+#     open   CPL_DBLCLK until the sheet is visible
+#     run    the whole host process, from `wine` to its end (sheet closed as soon as shown)
+#   with 1 and with 64 devices, and of an empty dialog program built the same way
+#   (CplHost.exe empty: process start to its dialog shown), then the ratios.
+# It writes the product key and device keys into the prefix's registry and deletes them again.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${TIVEN_BUILD_DIR:-$root/build/x86_64}
+runs=${1:-5}
+TIVEN_TARGETS="${TIVEN_TARGETS:-Tunora CplHost rilo_sys meka_sys standin-ctl}" "$root/tools/build.sh" x86_64 "$build" >/dev/null
+
+. "$root/tools/wine-env.sh"
+work=$(mktemp -d)
+cleanup() {
+    if [ -n "${WINEPREFIX:-}" ]; then
+        for k in Tiven 'RILO\Parameters' 'MEKA\Parameters'; do
+            wine reg delete "HKLM\\SYSTEM\\CurrentControlSet\\Services\\$k" /f >/dev/null 2>&1 || true
+        done
+    fi
+    wine_env_down
+    rm -rf "$work"
+}
+trap cleanup EXIT
+wine_env_up "$build"
+if [ -x "$root/tools/standins.sh" ] && [ -f "$build/bin/rilo.sys" ]; then
+    "$root/tools/standins.sh" start "$build/bin" >/dev/null
+fi
+
+mkdir -p "$WINEPREFIX/drive_c/TivenBench"
+cat > "$WINEPREFIX/drive_c/TivenBench/labels.xml" <<'XML'
+<?xml version="1.0" encoding="utf-8"?>
+<labels><applet><entry><key>LADVANCED_PAGE</key><text>Advanced</text></entry></applet></labels>
+XML
+cpl=$(winepath -w "$build/bin/Tunora.cpl")
+host="$build/bin/CplHost.exe"
+
+# Writes the product key and `count` device keys (serial first, then USB, 32 of each at most).
+write_registry() {
+    local count=$1 reg="$work/bench.reg" i driver type n
+    {
+        echo 'Windows Registry Editor Version 5.00'
+        echo
+        echo '[HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Tiven]'
+        echo '"Controller"=dword:00000002'
+        echo '"Tiven Installed Path"="C:\\TivenBench"'
+        echo '"XML File Path"="C:\\TivenBench\\labels.xml"'
+        echo '"Device Name"="Panel 1"'
+        for i in $(seq 1 "$count"); do
+            if [ "$i" -le 32 ]; then driver=RILO; type='Tiven,Zarn,Serial'; n=$i
+            else driver=MEKA; type='Tiven USB'; n=$((i - 32)); fi
+            echo
+            echo "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\$driver\\Parameters\\$n]"
+            echo "\"Device Name\"=\"Panel $i\""
+            echo "\"Controller Type\"=\"$type\""
+            echo '"Sample Rate"=dword:00000032'
+        done
+    } > "$reg"
+    for k in Tiven 'RILO\Parameters' 'MEKA\Parameters'; do
+        wine reg delete "HKLM\\SYSTEM\\CurrentControlSet\\Services\\$k" /f >/dev/null 2>&1 || true
+    done
+    wine regedit /S "$(winepath -w "$reg")"
+}
+
+median() { sort -n | awk '{a[NR]=$1} END {if (NR == 0) print "nan"; else if (NR % 2) print a[(NR+1)/2]; else printf "%.1f\n", (a[NR/2]+a[NR/2+1])/2}'; }
+
+# Runs the host RUNS times; prints "load open run" medians.
+measure() {
+    local loads=() opens=() walls=() out t0 t1 i
+    for i in $(seq 1 "$runs"); do
+        t0=$(date +%s%N)
+        out=$(wine "$host" "$@" 2>/dev/null | tr -d '\r')
+        t1=$(date +%s%N)
+        loads+=("$(echo "$out" | awk '{print $1}')")
+        opens+=("$(echo "$out" | awk '{print $2}')")
+        walls+=("$(( (t1 - t0) / 1000000 ))")
+    done
+    echo "$(printf '%s\n' "${loads[@]}" | median) $(printf '%s\n' "${opens[@]}" | median) $(printf '%s\n' "${walls[@]}" | median)"
+}
+
+write_registry 1
+read -r load1 open1 run1 < <(measure bench "$cpl")
+write_registry 64
+read -r load64 open64 run64 < <(measure bench "$cpl")
+read -r _ openEmpty runEmpty < <(measure empty)
+
+printf '%-26s %10s %10s %10s\n' "case (median of $runs)" "load ms" "open ms" "run ms"
+printf '%-26s %10s %10s %10s\n' "Tunora, 1 device" "$load1" "$open1" "$run1"
+printf '%-26s %10s %10s %10s\n' "Tunora, 64 devices" "$load64" "$open64" "$run64"
+printf '%-26s %10s %10s %10s\n' "empty dialog program" "-" "$openEmpty" "$runEmpty"
+awk -v o1="$open1" -v o64="$open64" -v oe="$openEmpty" -v r1="$run1" -v r64="$run64" -v re="$runEmpty" 'BEGIN {
+    printf "open 64/1 devices: %.2f   open 1 device / empty dialog shown: %.2f\n", o64 / o1, o1 / oe
+    printf "run 1 device / empty: %.2f   run 64 devices / empty: %.2f\n", r1 / re, r64 / re
+}'
