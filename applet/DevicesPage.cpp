@@ -71,7 +71,6 @@ bool CDevicesPage::OnInitDialog()
         list_.SetColumnWidth(i, LVSCW_AUTOSIZE_USEHEADER);
     removeButton_.EnableWindow(false);
     modifyButton_.EnableWindow(false);
-    snapshot_.Take(Applet().deviceCollection);
     return true;
 }
 
@@ -87,7 +86,6 @@ void CDevicesPage::OnOK()
 {
     CAppletContext& ctx = Applet();
     ctx.deviceCollection.ApplyChanges();
-    snapshot_.Take(ctx.deviceCollection);
     CPropertyPage::OnOK();
 }
 
@@ -95,10 +93,11 @@ void CDevicesPage::OnCancel()
 {
     CPropertyPage::OnCancel();
     CAppletContext& ctx = Applet();
-    // Deletes the keys of the devices added since the last apply and takes back every unapplied
-    // rename, segment change and removal, so a later apply in this process cannot act on them.
-    snapshot_.Restore(ctx.deviceCollection);
-    ctx.currentDevice = ctx.deviceCollection.FindActiveByName(ctx.currentDeviceName);
+    // Deletes the keys of the devices added since the last apply, then puts the collection back
+    // to what the registry holds, so a later apply in this process cannot act on a cancelled
+    // rename, segment change or removal.
+    ctx.deviceCollection.DiscardAddedDevices();
+    ctx.deviceCollection.Reload();
 }
 
 void CDevicesPage::FillList()
@@ -111,6 +110,7 @@ void CDevicesPage::FillList()
     for (CDeviceSettings* record : records)
         if (!record->bRemoved)
             InsertDeviceRow(*record, nextRowNumber_++);
+    list_.AutoSizeColumns();
     ::SetFocus(list_.m_hWnd);
     list_.SelectRow(list_.FindRowByName(L""));
 }
@@ -124,7 +124,6 @@ void CDevicesPage::InsertDeviceRow(const CDeviceSettings& record, int number)
     list_.SetRowName(row, record.Str_DeviceName);
     list_.SetCellText(row, 2, ctx.SegmentNames.Name(record.Str_DesktopSegment));
     list_.SetCellText(row, 3, ctx.ControllerTypeNames.Name(record.ControllerProtocol == kSerialControllerType ? 0 : 1));
-    list_.AutoSizeColumns();
 }
 
 bool CDevicesPage::OnButtonClicked(int id)
@@ -287,6 +286,7 @@ void CDevicesPage::AddDevice(const std::wstring& name, const std::wstring& type,
     ctx.deviceCollection.Add(record.release());
 
     InsertDeviceRow(*added, nextRowNumber_++);
+    list_.AutoSizeColumns();
     ctx.SelectDevice(name);
     list_.SelectRow(list_.FindRowByName(name));
     MarkIdentityChanged(added);

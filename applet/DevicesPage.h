@@ -7,7 +7,6 @@
 #include <string>
 
 #include "Button.h"
-#include "DeviceEditSnapshot.h"
 #include "PropertyPage.h"
 #include "ReportListCtrl.h"
 
@@ -51,5 +50,4 @@ private:
     CButton modifyButton_;
     CReportListCtrl list_;
     int nextRowNumber_ = 1;
-    CDeviceEditSnapshot snapshot_;
 };

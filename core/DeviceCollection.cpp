@@ -22,13 +22,25 @@ CDeviceCollection::CDeviceCollection(const DeviceEnvironment& environment) : env
     LoadDevices(kUsbParametersPath, false);
 }
 
-CDeviceCollection::~CDeviceCollection()
+CDeviceCollection::~CDeviceCollection() { CloseRecords(); }
+
+void CDeviceCollection::CloseRecords()
 {
     for (auto& record : records_) {
         if (record->hSubKey)
             RegCloseKey(record->hSubKey);
         CloseDeviceHandle(record.get());
     }
+}
+
+void CDeviceCollection::Reload()
+{
+    env_.currentDevice = nullptr;
+    CloseRecords();
+    records_.clear();
+    LoadDevices(kSerialParametersPath, true);
+    LoadDevices(kUsbParametersPath, false);
+    env_.currentDevice = FindActiveByName(env_.currentDeviceName);
 }
 
 void CDeviceCollection::ReadProductKey()

@@ -53,6 +53,10 @@ public:
     // Deletes the device keys of records still marked added; returns the number of records, or
     // 0 when nothing had changed.
     size_t DiscardAddedDevices();
+    // Drops every record, with its unapplied edits, and loads the devices again from the
+    // registry; the current device is looked up again by name. Records handed out before are
+    // gone afterwards.
+    void Reload();
 
     // Group writers: registry values through deviceKey, then, for an existing device with a
     // driver handle, the group's control codes. Each clears its group flag.
@@ -74,6 +78,7 @@ private:
     void ReadTiming(CDeviceSettings& record);
     bool ReadNumber(const wchar_t* name, DWORD& value, DWORD defaultValue);
 
+    void CloseRecords();
     bool RemoveDevice(size_t index);
     void WriteNewDevice(CDeviceSettings& record);
     void SendModeSettings(CDeviceSettings& record);

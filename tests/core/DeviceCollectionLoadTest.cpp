@@ -257,3 +257,30 @@ TEST(DeviceSettings, SetDefaults)
         EXPECT_EQ(nullptr, d.hDevice);
     }
 }
+
+// Cancel in the applet puts the collection back to what the registry holds: unapplied renames,
+// removals and added records are gone, and the current device is found again by name.
+TEST(DeviceCollectionLoad, ReloadDropsUnappliedEditsAndFindsTheCurrentDeviceAgain)
+{
+    ScratchRegistry reg;
+    FullDevice(reg, SerialKey(41), L"One", true);
+    FullDevice(reg, UsbKey(42), L"Two", false);
+    CAppletContext ctx;
+    ctx.currentDeviceName = L"Two";
+    CDeviceCollection& c = ctx.deviceCollection;
+    c.FindByName(L"One")->bRemoved = true;
+    c.FindByName(L"Two")->Str_DeviceName = L"Renamed";
+    c.FindByName(L"Renamed")->dwSampleRate = 99;
+    auto* added = new CDeviceSettings;
+    added->Str_DeviceName = L"Added";
+    added->bAdded = true;
+    c.Add(added);
+
+    c.Reload();
+
+    EXPECT_EQ((std::vector<std::wstring>{L"One", L"Two"}), NamesOf(c));
+    EXPECT_FALSE(c.HasChanges());
+    ASSERT_NE(nullptr, ctx.currentDevice);
+    EXPECT_EQ(L"Two", ctx.currentDevice->Str_DeviceName);
+    EXPECT_EQ(60u, ctx.currentDevice->dwSampleRate);
+}
