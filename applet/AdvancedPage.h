@@ -15,6 +15,9 @@ class CAdvancedPage : public CPropertyPage {
 public:
     CAdvancedPage();
 
+    // The page's caption buffer holds 129 characters and the terminator; a longer text is cut.
+    static constexpr size_t kMaxCaption = 129;
+    void SetCaption(const std::wstring& caption) override { CPropertyPage::SetCaption(caption.substr(0, kMaxCaption)); }
     bool OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
     bool OnSetActive() override;

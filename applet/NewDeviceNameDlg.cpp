@@ -50,10 +50,6 @@ void CNewDeviceNameDlg::FillSegments()
 
 bool CNewDeviceNameDlg::OnInitDialog()
 {
-    // The Devices page runs one dialog object several times: bind the controls of this window,
-    // not those of the previous run (the data exchange keeps a control it already holds).
-    nameEdit_.Detach();
-    segmentList_.Detach();
     CDialog::OnInitDialog();
     SetLabels();
     FillSegments();

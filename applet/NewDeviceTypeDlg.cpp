@@ -63,10 +63,6 @@ void CNewDeviceTypeDlg::FillPorts()
 
 bool CNewDeviceTypeDlg::OnInitDialog()
 {
-    // Bind the controls of this window, also when the object has run before.
-    controllerList_.Detach();
-    portList_.Detach();
-    nextButton_.Detach();
     noSerialPort_ = false;
     com2Found_ = false;
     CDialog::OnInitDialog();

@@ -4,9 +4,12 @@
 
 void DDX_Control(CDataExchange& dx, int id, CWnd& control)
 {
-    if (control.m_hWnd)
+    // A control bound during an earlier run of the same dialog object holds a window that has
+    // been destroyed since; bind again whenever the handle is not this dialog's control.
+    HWND item = dx.Dialog()->GetDlgItem(id);
+    if (control.m_hWnd && control.m_hWnd == item)
         return;
-    control.Attach(dx.Dialog()->GetDlgItem(id));
+    control.Attach(item);
     if (!control.m_hWnd)
         dx.Fail();
 }

@@ -17,7 +17,7 @@ CPropertyPage::CPropertyPage(UINT templateId) : CDialog(templateId)
 
 void CPropertyPage::SetCaption(const std::wstring& caption)
 {
-    caption_ = caption.substr(0, kMaxCaption);
+    caption_ = caption;
     psp_.dwFlags |= PSP_USETITLE;
     psp_.pszTitle = caption_.c_str();
 }

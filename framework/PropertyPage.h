@@ -18,9 +18,8 @@ public:
 
     // Attributes
     PROPSHEETPAGEW& Psp() { return psp_; }   // flags the sheet uses to build the page
-    // The tab caption. At most kMaxCaption characters are kept; a longer text is cut there.
-    static constexpr size_t kMaxCaption = 129;
-    void SetCaption(const std::wstring& caption);
+    // The tab caption; the page keeps its own copy. A page with a fixed caption buffer cuts it.
+    virtual void SetCaption(const std::wstring& caption);
     const std::wstring& Caption() const { return caption_; }
     HWND GetSheetWindow() const { return GetParent(); }
 
