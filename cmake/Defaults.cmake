@@ -24,7 +24,7 @@ endfunction()
 # the stand-in drivers, the display).
 function(tiven_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS;LOCK;PROPERTIES" ${ARGN})
-    add_executable(${name} ${T_SOURCES})
+    add_executable(${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/UnbufferedOutput.cpp)
     target_link_libraries(${name} PRIVATE tiven_defaults tiven_testsupport GTest::gmock GTest::gtest_main ${T_LIBS})
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
         PROPERTIES TIMEOUT 120 ${T_PROPERTIES})
