@@ -2,7 +2,7 @@
 # Installs what a fresh Debian machine needs to build and test the suite (idempotent).
 set -euo pipefail
 need=()
-for p in cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb googletest x11-apps imagemagick python3; do
+for p in cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 xvfb googletest x11-apps x11-utils imagemagick; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then
