@@ -139,6 +139,27 @@ void PushBow(DwordValues& values, const BowValues& b, const wchar_t* flagName, b
 
 DWORD Dw(int32_t v) { return static_cast<DWORD>(v); }
 
+// The fields both grid records end with: the desktop size, the bow flag and the rotation.
+template <typename Record>
+void SetGridTrailer(Record& r, const CalibrationGeometry& g, const GridStage& st, bool bow)
+{
+    r.maxXPixels = g.desktopRect.right - g.desktopRect.left;
+    r.maxYPixels = g.desktopRect.bottom - g.desktopRect.top;
+    r.bowFlag = bow ? 1 : 0;
+    r.rotate = st.rotate;
+}
+
+// The values both grid calibrations store last, in this order.
+template <typename Record>
+void PushGridTrailer(DwordValues& v, const Record& r, const CalibrationGeometry& g)
+{
+    v.push_back({L"rotate", Dw(r.rotate)});
+    v.push_back({L"Max XPixels", Dw(r.maxXPixels)});
+    v.push_back({L"Max YPixels", Dw(r.maxYPixels)});
+    v.push_back({L"Segment Width", Dw(g.layout.segmentWidth)});
+    v.push_back({L"Segment Height", Dw(g.layout.segmentHeight)});
+}
+
 }  // namespace
 
 bool Compute9Point(const CalibrationGeometry& g, const RawPoints& raw, bool bow, Calibration9& out)
@@ -166,10 +187,7 @@ bool Compute9Point(const CalibrationGeometry& g, const RawPoints& raw, bool bow,
     }
     r.midX = st.corrected[4].x;
     r.midY = st.corrected[4].y;
-    r.maxXPixels = g.desktopRect.right - g.desktopRect.left;
-    r.maxYPixels = g.desktopRect.bottom - g.desktopRect.top;
-    r.bowFlag = bow ? 1 : 0;
-    r.rotate = st.rotate;
+    SetGridTrailer(r, g, st, bow);
 
     DwordValues v;
     v.push_back({L"Mid9X", Dw(r.midX)});
@@ -181,11 +199,7 @@ bool Compute9Point(const CalibrationGeometry& g, const RawPoints& raw, bool bow,
         v.push_back({L"Cal9CcFlag", 0});
     for (int cell = 0; cell < 4; ++cell)
         PushMap(v, L"Cal9", std::to_wstring(cell + 1), r.cells[cell]);
-    v.push_back({L"rotate", Dw(r.rotate)});
-    v.push_back({L"Max XPixels", Dw(r.maxXPixels)});
-    v.push_back({L"Max YPixels", Dw(r.maxYPixels)});
-    v.push_back({L"Segment Width", Dw(g.layout.segmentWidth)});
-    v.push_back({L"Segment Height", Dw(g.layout.segmentHeight)});
+    PushGridTrailer(v, r, g);
 
     out.record = r;
     out.values = std::move(v);
@@ -223,10 +237,7 @@ bool Compute25Point(const CalibrationGeometry& g, const RawPoints& raw, bool bow
     r.leftQ = st.corrected[6].x;
     r.upQ = st.corrected[6].y;
     r.downQ = st.corrected[18].y;
-    r.maxXPixels = g.desktopRect.right - g.desktopRect.left;
-    r.maxYPixels = g.desktopRect.bottom - g.desktopRect.top;
-    r.bowFlag = bow ? 1 : 0;
-    r.rotate = st.rotate;
+    SetGridTrailer(r, g, st, bow);
 
     DwordValues v;
     v.push_back({L"MidX", Dw(r.midX)});
@@ -242,11 +253,7 @@ bool Compute25Point(const CalibrationGeometry& g, const RawPoints& raw, bool bow
         v.push_back({L"Cal25CcFlag", 0});
     for (int cell = 0; cell < 16; ++cell)
         PushMap(v, L"Cal25", std::to_wstring(cell + 1), r.cells[cell]);
-    v.push_back({L"rotate", Dw(r.rotate)});
-    v.push_back({L"Max XPixels", Dw(r.maxXPixels)});
-    v.push_back({L"Max YPixels", Dw(r.maxYPixels)});
-    v.push_back({L"Segment Width", Dw(g.layout.segmentWidth)});
-    v.push_back({L"Segment Height", Dw(g.layout.segmentHeight)});
+    PushGridTrailer(v, r, g);
 
     out.record = r;
     out.values = std::move(v);
