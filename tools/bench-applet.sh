@@ -4,13 +4,13 @@
 #   CplHost.exe RUNS times (default 5) per case. It prints the medians, in milliseconds, of:
 #     load   LoadLibrary of Tunora.cpl (builds the device collection from the device keys)
 #     open   CPL_DBLCLK until the sheet is visible
-#     run    the whole host process, from `wine` to its end (sheet closed as soon as shown)
+#     run    the whole host process, from its start under Wine to its end (sheet closed as soon as shown)
 #   with 1 and with 64 devices, and of an empty dialog program built the same way
 #   (CplHost.exe empty: process start to its dialog shown), then the ratios.
 # It writes the product key and device keys into the prefix's registry and deletes them again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${TIVEN_BUILD_DIR:-$root/build/x86_64}
+build=${TIVEN_BUILD_DIR:-$root/build}/x86_64
 runs=${1:-5}
 TIVEN_TARGETS="${TIVEN_TARGETS:-Tunora CplHost rilo_sys meka_sys standin-ctl}" "$root/tools/build.sh" x86_64 "$build" >/dev/null
 
@@ -19,7 +19,7 @@ work=$(mktemp -d)
 cleanup() {
     if [ -n "${WINEPREFIX:-}" ]; then
         for k in Tiven 'RILO\Parameters' 'MEKA\Parameters'; do
-            wine reg delete "HKLM\\SYSTEM\\CurrentControlSet\\Services\\$k" /f >/dev/null 2>&1 || true
+            "$WINE" reg delete "HKLM\\SYSTEM\\CurrentControlSet\\Services\\$k" /f >/dev/null 2>&1 || true
         done
     fi
     wine_env_down
@@ -27,16 +27,14 @@ cleanup() {
 }
 trap cleanup EXIT
 wine_env_up "$build"
-if [ -x "$root/tools/standins.sh" ] && [ -f "$build/bin/rilo.sys" ]; then
-    "$root/tools/standins.sh" start "$build/bin" >/dev/null
-fi
+wine_env_standins "$build" >/dev/null
 
 mkdir -p "$WINEPREFIX/drive_c/TivenBench"
 cat > "$WINEPREFIX/drive_c/TivenBench/labels.xml" <<'XML'
 <?xml version="1.0" encoding="utf-8"?>
 <labels><applet><entry><key>LADVANCED_PAGE</key><text>Advanced</text></entry></applet></labels>
 XML
-cpl=$(winepath -w "$build/bin/Tunora.cpl")
+cpl=$("$WINE" winepath -w "$build/bin/Tunora.cpl")
 host="$build/bin/CplHost.exe"
 
 # Writes the product key and `count` device keys (serial first, then USB, 32 of each at most).
@@ -61,9 +59,9 @@ write_registry() {
         done
     } > "$reg"
     for k in Tiven 'RILO\Parameters' 'MEKA\Parameters'; do
-        wine reg delete "HKLM\\SYSTEM\\CurrentControlSet\\Services\\$k" /f >/dev/null 2>&1 || true
+        "$WINE" reg delete "HKLM\\SYSTEM\\CurrentControlSet\\Services\\$k" /f >/dev/null 2>&1 || true
     done
-    wine regedit /S "$(winepath -w "$reg")"
+    "$WINE" regedit /S "$("$WINE" winepath -w "$reg")"
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {if (NR == 0) print "nan"; else if (NR % 2) print a[(NR+1)/2]; else printf "%.1f\n", (a[NR/2]+a[NR/2+1])/2}'; }
@@ -73,7 +71,7 @@ measure() {
     local loads=() opens=() walls=() out t0 t1 i
     for i in $(seq 1 "$runs"); do
         t0=$(date +%s%N)
-        out=$(wine "$host" "$@" 2>/dev/null | tr -d '\r')
+        out=$("$WINE" "$host" "$@" 2>/dev/null | tr -d '\r')
         t1=$(date +%s%N)
         loads+=("$(echo "$out" | awk '{print $1}')")
         opens+=("$(echo "$out" | awk '{print $2}')")

@@ -3,4 +3,4 @@
 set -euo pipefail
 out=$1
 convert=/usr/bin/convert; [ -x "$convert" ] || convert=convert
-xwd -root -silent -display "$DISPLAY" | "$convert" xwd:- "png:$out"
+xwd -root -silent -display "$DISPLAY" | "$convert" xwd:- -strip "png:$out"   # -strip: no time stamps, so equal pictures are equal files

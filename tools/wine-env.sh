@@ -1,7 +1,15 @@
 # Sourced by the test and main-job scripts: a private Wine prefix, an Xvfb display and a
-# persistent wineserver for one run, all stopped again by wine_env_down (by PID).
-#   wine_env_up BUILD_DIR     exports WINEPREFIX, DISPLAY, WINEDEBUG, WINEDLLOVERRIDES
+# persistent wineserver for one build folder, all stopped again by wine_env_down (by PID).
+#   wine_env_up BUILD_DIR     exports WINEPREFIX, WINEARCH, WINE, DISPLAY, WINEDEBUG, WINEDLLOVERRIDES
 #   wine_env_down
+#   wine_env_arch BUILD_DIR   prints the build's architecture (i686 or x86_64)
+#   wine_env_can_run_i686     true when this machine can run 32-bit Wine
+#   wine_env_standins BUILD_DIR  (re)starts the build's stand-in RILO and MEKA drivers in the prefix
+# The prefix follows the build's architecture: an i686 build gets a 32-bit prefix (WINEARCH=win32),
+# an x86_64 build a 64-bit one, each under its own build folder. $WINE is the Wine loader for that
+# prefix (`wine` for 32-bit, `wine64` for 64-bit); every program, Wine's own tools (wineboot,
+# winepath, regedit, control) included, is started with it. Plain `wine` would start the 32-bit
+# copy of a builtin program, and a 32-bit control.exe cannot load a 64-bit applet.
 
 _wine_env_log() { echo "wine-env: $*" >&2; }
 
@@ -21,9 +29,32 @@ _wine_env_wait() {   # _wine_env_wait SECONDS COMMAND... : polls COMMAND until i
     done
 }
 
+wine_env_arch() {
+    local arch
+    arch=$(sed -n 's/^CMAKE_SYSTEM_PROCESSOR:[A-Z]*=//p' "$1/CMakeCache.txt" 2>/dev/null)
+    if [ -z "$arch" ]; then
+        case "${1%/}" in *i686*) arch=i686 ;; *) arch=x86_64 ;; esac
+    fi
+    echo "$arch"
+}
+
+# 32-bit Wine needs a kernel that executes 32-bit programs. Some virtual machines (PVM guests,
+# kernels without IA32 emulation) refuse them with "Exec format error".
+wine_env_can_run_i686() {
+    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
 wine_env_up() {
-    local build=$1
-    export WINEPREFIX="$build/wineprefix" WINEARCH=win64 WINEDEBUG=-all
+    local build arch
+    build=$(cd "$1" && pwd) || return 1
+    arch=$(wine_env_arch "$build")
+    if [ "$arch" = i686 ]; then
+        wine_env_can_run_i686 || { _wine_env_log "this machine cannot run 32-bit Wine"; return 1; }
+        export WINEARCH=win32 WINE=/usr/lib/wine/wine
+    else
+        export WINEARCH=win64 WINE=/usr/lib/wine/wine64
+    fi
+    export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
     export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 
     # Xvfb first, so everything that follows has a display.
@@ -40,17 +71,24 @@ wine_env_up() {
     [ -n "${WINE_ENV_XVFB_PID:-}" ] || { _wine_env_log "Xvfb did not start"; return 1; }
     export DISPLAY=":$n"
 
+    # A prefix of the other architecture (older harnesses made every prefix 64-bit) is made again.
+    if [ -f "$WINEPREFIX/system.reg" ] && ! grep -q "^#arch=$WINEARCH" "$WINEPREFIX/system.reg"; then
+        rm -f "$WINEPREFIX/.tiven-ready"
+    fi
     # The prefix is reused while it is intact (the marker is written only after a full set-up).
     if [ ! -f "$WINEPREFIX/.tiven-ready" ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
-        _wine_env_log "creating prefix $WINEPREFIX"
+        _wine_env_log "creating $WINEARCH prefix $WINEPREFIX"
+        wineserver -k >/dev/null 2>&1 || true
         rm -rf "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d "" /f >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        "$WINE" wineboot -i >/dev/null 2>&1
+        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d "" /f >/dev/null 2>&1
+        "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
         # A crash ends the process instead of waiting in a debugger.
-        wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
+        "$WINE" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
         wineserver -w
+        grep -q "^#arch=$WINEARCH" "$WINEPREFIX/system.reg" \
+            || { _wine_env_log "prefix $WINEPREFIX was not made for $WINEARCH"; return 1; }
         touch "$WINEPREFIX/.tiven-ready"
     fi
 
@@ -60,7 +98,7 @@ wine_env_up() {
     setsid wineserver -f -p >/dev/null 2>&1 </dev/null &
     WINE_ENV_SERVER_PID=$!
     # The server is ready once a trivial program runs against it.
-    _wine_env_wait 20 wine cmd /c exit 0 >/dev/null 2>&1 || { _wine_env_log "wineserver not ready"; return 1; }
+    _wine_env_wait 20 "$WINE" cmd /c exit 0 >/dev/null 2>&1 || { _wine_env_log "wineserver not ready"; return 1; }
 }
 
 wine_env_down() {
@@ -75,4 +113,8 @@ wine_env_down() {
     done
     WINE_ENV_SERVER_PID=""; WINE_ENV_XVFB_PID=""
     return 0
+}
+
+wine_env_standins() {
+    "$(dirname "${BASH_SOURCE[0]}")/standins.sh" start "$1/bin"
 }

@@ -12,11 +12,9 @@ rm -f "$out"/*.ready "$out"/*.done
 . "$root/tools/wine-env.sh"
 trap wine_env_down EXIT
 wine_env_up "$build"
-if [ -x "$root/tools/standins.sh" ] && [ -f "$build/bin/rilo.sys" ]; then
-    "$root/tools/standins.sh" start "$build/bin"
-fi
+wine_env_standins "$build"
 export TIVEN_SHOT_DIR="Z:${out//\//\\}"
-wine "$build/bin/devices_tests.exe" --gtest_also_run_disabled_tests \
+"$WINE" "$build/bin/devices_tests.exe" --gtest_also_run_disabled_tests \
     --gtest_filter='DevicesShots.*' >"$out/shots.log" 2>&1 &
 runner=$!
 for n in 1 2 3 4; do
