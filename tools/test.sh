@@ -30,6 +30,8 @@ run_suite() {
         if [ -f "$build/bin/rilo.sys" ]; then
             wine_env_standins "$build"
         fi
+        # The simulated serial controller behind COM2; if it cannot start, its tests fail.
+        wine_env_serialsim "$build" COM2 || true
         cd "$build"
         ctest --output-on-failure -j"${TIVEN_JOBS:-8}" "${ctest_args[@]}"
     ) 2>&1 | tee "$log"

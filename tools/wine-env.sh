@@ -5,6 +5,8 @@
 #   wine_env_arch BUILD_DIR   prints the build's architecture (i686 or x86_64)
 #   wine_env_can_run_i686     true when this machine can run 32-bit Wine
 #   wine_env_standins BUILD_DIR  (re)starts the build's stand-in RILO and MEKA drivers in the prefix
+#   wine_env_serialsim BUILD_DIR [COMn]  (re)starts the simulated serial touch controller on a new
+#                             pty, maps COMn (default COM2) to it and lists COMn in SERIALCOMM
 # The prefix follows the build's architecture: an i686 build gets a 32-bit prefix (WINEARCH=win32),
 # an x86_64 build a 64-bit one, each under its own build folder. $WINE is the Wine loader for that
 # prefix (`wine` for 32-bit, `wine64` for 64-bit); every program, Wine's own tools (wineboot,
@@ -107,14 +109,56 @@ wine_env_down() {
     if [ -n "${WINEPREFIX:-}" ]; then
         wineserver -k >/dev/null 2>&1 || true
     fi
-    for pid in ${WINE_ENV_SERVER_PID:-} ${WINE_ENV_XVFB_PID:-}; do
+    for pid in ${WINE_ENV_SERIALSIM_PIDS:-} ${WINE_ENV_SERVER_PID:-} ${WINE_ENV_XVFB_PID:-}; do
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
-    WINE_ENV_SERVER_PID=""; WINE_ENV_XVFB_PID=""
+    WINE_ENV_SERIALSIM_PIDS=""; WINE_ENV_SERVER_PID=""; WINE_ENV_XVFB_PID=""
     return 0
 }
 
 wine_env_standins() {
     "$(dirname "${BASH_SOURCE[0]}")/standins.sh" start "$1/bin"
+}
+
+# The simulator runs on the Linux side of a pty; Wine reaches it through the dosdevices symlink,
+# which takes effect at once (the simulator sets it, and removes it when it ends). Its files (pty, pid, log.txt, control/) are in the prefix's
+# C:\serialsim\comN, where tests under Wine find them. It also ends by itself when the shell that
+# started it has gone.
+wine_env_serialsim() {
+    local build port lower dir pid old n
+    build=$(cd "$1" && pwd) || return 1
+    if [ "${WINEPREFIX:-}" != "$build/wineprefix" ]; then
+        _wine_env_log "serialsim: run wine_env_up $build first"; return 1
+    fi
+    port=$(echo "${2:-COM2}" | tr '[:lower:]' '[:upper:]')
+    case "$port" in
+        COM[1-9]|COM[1-9][0-9]|COM[12][0-9][0-9]) ;;
+        *) _wine_env_log "serialsim: $port is not a COM port name"; return 1 ;;
+    esac
+    lower=$(echo "$port" | tr '[:upper:]' '[:lower:]')
+    dir="$WINEPREFIX/drive_c/serialsim/$lower"
+    mkdir -p "$dir"
+    # A simulator this shell started earlier for the same port is replaced.
+    old=$(cat "$dir/pid" 2>/dev/null || true)
+    for pid in ${WINE_ENV_SERIALSIM_PIDS:-}; do
+        if [ "$pid" = "$old" ]; then
+            kill "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+        fi
+    done
+    rm -f "$dir/pty" "$dir/pid"
+    setsid python3 "$(dirname "${BASH_SOURCE[0]}")/../standin/serial/serialsim.py" \
+        --dir "$dir" --port "$port" --link "$WINEPREFIX/dosdevices/$lower" --parent "$BASHPID" \
+        >"$dir/stderr.txt" 2>&1 </dev/null &
+    pid=$!
+    WINE_ENV_SERIALSIM_PIDS="${WINE_ENV_SERIALSIM_PIDS:-} $pid"
+    if ! _wine_env_wait 10 test -s "$dir/pty"; then
+        _wine_env_log "serialsim: the simulator did not start (see $dir/stderr.txt)"; return 1
+    fi
+    # Wine rebuilds SERIALCOMM at every start, so the port is listed after the server is up.
+    n=${port#COM}
+    "$WINE" reg add 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /v "\\Device\\Serial$((n - 1))" \
+        /t REG_SZ /d "$port" /f >/dev/null 2>&1 \
+        || { _wine_env_log "serialsim: cannot list $port in SERIALCOMM"; return 1; }
 }
