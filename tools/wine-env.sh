@@ -126,7 +126,9 @@ wine_env_standins() {
 # C:\serialsim\comN, where tests under Wine find them. It also ends by itself when the shell that
 # started it has gone.
 wine_env_serialsim() {
-    local build port lower dir pid old n
+    local build port lower dir pid old kept parent=$BASHPID
+    local script
+    script="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/standin/serial/serialsim.py"
     build=$(cd "$1" && pwd) || return 1
     if [ "${WINEPREFIX:-}" != "$build/wineprefix" ]; then
         _wine_env_log "serialsim: run wine_env_up $build first"; return 1
@@ -141,24 +143,25 @@ wine_env_serialsim() {
     mkdir -p "$dir"
     # A simulator this shell started earlier for the same port is replaced.
     old=$(cat "$dir/pid" 2>/dev/null || true)
+    kept=""
     for pid in ${WINE_ENV_SERIALSIM_PIDS:-}; do
         if [ "$pid" = "$old" ]; then
             kill "$pid" 2>/dev/null || true
             wait "$pid" 2>/dev/null || true
+        else
+            kept="$kept $pid"
         fi
     done
+    WINE_ENV_SERIALSIM_PIDS=$kept
     rm -f "$dir/pty" "$dir/pid"
-    setsid python3 "$(dirname "${BASH_SOURCE[0]}")/../standin/serial/serialsim.py" \
-        --dir "$dir" --port "$port" --link "$WINEPREFIX/dosdevices/$lower" --parent "$BASHPID" \
-        >"$dir/stderr.txt" 2>&1 </dev/null &
-    pid=$!
-    WINE_ENV_SERIALSIM_PIDS="${WINE_ENV_SERIALSIM_PIDS:-} $pid"
+    setsid python3 "$script" --dir "$dir" --port "$port" --link "$WINEPREFIX/dosdevices/$lower" \
+        --parent "$parent" >"$dir/stderr.txt" 2>&1 </dev/null &
+    WINE_ENV_SERIALSIM_PIDS="$WINE_ENV_SERIALSIM_PIDS $!"
     if ! _wine_env_wait 10 test -s "$dir/pty"; then
         _wine_env_log "serialsim: the simulator did not start (see $dir/stderr.txt)"; return 1
     fi
     # Wine rebuilds SERIALCOMM at every start, so the port is listed after the server is up.
-    n=${port#COM}
-    "$WINE" reg add 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /v "\\Device\\Serial$((n - 1))" \
+    "$WINE" reg add 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /v "\\Device\\Serial$((${port#COM} - 1))" \
         /t REG_SZ /d "$port" /f >/dev/null 2>&1 \
         || { _wine_env_log "serialsim: cannot list $port in SERIALCOMM"; return 1; }
 }

@@ -30,6 +30,7 @@ import sys
 import time
 import tty
 
+sys.dont_write_bytecode = True   # nothing written into the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from channel import ControlFolder, Log, escape, write_atomically   # noqa: E402
 from controller import Controller                                   # noqa: E402
@@ -58,6 +59,8 @@ class Simulator:
         self.slave_path = os.ttyname(slave)
         tty.setraw(slave)
         os.close(slave)
+        # A program that never reads could fill the pty; the simulator must not block on it.
+        os.set_blocking(self.master, False)
         self.poller = select.poll()
         self.poller.register(self.master, select.POLLIN)
         self.port_open = False
@@ -76,6 +79,8 @@ class Simulator:
         if events & select.POLLIN:
             try:
                 data = os.read(self.master, 4096)
+            except BlockingIOError:
+                pass
             except OSError as e:
                 if e.errno != errno.EIO:
                     raise
@@ -154,8 +159,14 @@ class Simulator:
         self.pending.append(Pending(self.session, due, action.reply, action.then, action.wait_for_touch))
 
     def send(self, reply):
-        os.write(self.master, reply)
-        self.log.write("reply", escape(reply))
+        try:
+            sent = os.write(self.master, reply)
+        except BlockingIOError:
+            sent = 0
+        if sent:
+            self.log.write("reply", escape(reply[:sent]))
+        if sent < len(reply):
+            self.log.write("drop", escape(reply[sent:]))   # the port's buffer is full
 
     def run_due(self):
         now = time.monotonic()
@@ -253,7 +264,12 @@ class Simulator:
 
     def serve_control(self):
         for name, line in self.control.take_requests():
-            self.control.answer(name, self.handle(line))
+            try:
+                answer = self.handle(line)
+            except Exception as e:   # a request must never end the simulator
+                print("serialsim: request %r failed: %r" % (line, e), file=sys.stderr, flush=True)
+                answer = "error internal error: %s" % e
+            self.control.answer(name, answer)
 
     # ---- main loop -------------------------------------------------------------------------
 

@@ -1,6 +1,6 @@
 #include "SerialPort.h"
 
-bool SerialPort::Open(const std::wstring& name, DWORD readTimeoutMs)
+bool SerialPort::Open(const std::wstring& name, DWORD readTimeoutMs, bool keepLineSettings)
 {
     Close();
     handle_ = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
@@ -21,7 +21,7 @@ bool SerialPort::Open(const std::wstring& name, DWORD readTimeoutMs)
     dcb.ByteSize = 8;
     dcb.Parity = NOPARITY;
     dcb.StopBits = ONESTOPBIT;
-    if (!SetCommState(handle_, &dcb) || !SetCommTimeouts(handle_, &timeouts)) {
+    if ((!keepLineSettings && !SetCommState(handle_, &dcb)) || !SetCommTimeouts(handle_, &timeouts)) {
         openError_ = GetLastError();
         Close();
         return false;

@@ -13,8 +13,9 @@ public:
     SerialPort(const SerialPort&) = delete;
     SerialPort& operator=(const SerialPort&) = delete;
 
-    // CreateFileW, GetCommState, SetCommState (9600 8N1) and SetCommTimeouts.
-    bool Open(const std::wstring& name = L"\\\\.\\COM2", DWORD readTimeoutMs = 1000);
+    // CreateFileW, GetCommState, SetCommState (9600 8N1) unless `keepLineSettings` (as the
+    // applet does), and SetCommTimeouts.
+    bool Open(const std::wstring& name = L"\\\\.\\COM2", DWORD readTimeoutMs = 1000, bool keepLineSettings = false);
     DWORD OpenError() const { return openError_; }
     bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
     HANDLE Handle() const { return handle_; }
