@@ -4,8 +4,8 @@
     serialsim.py --dir DIR [--port COM2] [--link PREFIX/dosdevices/com2] [--parent PID]
 
 Opens a pty, points the --link symlink at its slave (that is how Wine maps a COM port to it),
-writes the slave's path to DIR/pty once it is ready and answers the controller commands that a program writes to the
-port. Everything it receives and sends is logged to DIR/log.txt; tests steer it through requests
+writes the slave's path to DIR/pty once it is ready and answers the controller commands that a
+program writes to the port. Everything it receives and sends is logged to DIR/log.txt; tests steer it through requests
 in DIR/control (see channel.py and standin/README.md). It ends on SIGTERM or SIGINT, or when the
 process given with --parent has gone.
 
