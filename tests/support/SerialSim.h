@@ -34,7 +34,7 @@ public:
     bool Running() const;                                     // answers a ping within 2 s
     bool Reset() const;                                       // start state, mode normal, log cleared
     bool ClearLog() const;
-    bool SetMode(const std::string& mode, int count = -1) const;   // count: replies it spoils, -1 all
+    bool SetMode(const std::string& mode, int count = -1) const;   // count: commands it acts on; -1 all
     bool Set(const std::string& name, const std::string& value) const;
     bool Set(const std::string& name, long value) const;
     bool SetValue(long raw) const { return Set("value", raw); }
