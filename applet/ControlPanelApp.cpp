@@ -3,15 +3,16 @@
 #include <string>
 
 #include "DeviceControlUnitPropertySheet.h"
+#include "DeviceKeys.h"
+#include "LabelKeys.h"
 #include "RegistryKey.h"
+#include "ScopedAttach.h"
 #include "resource.h"
 
 namespace {
 CControlPanelApp* instance = nullptr;
 
-const wchar_t kProductKey[] = L"SYSTEM\\CurrentControlSet\\Services\\Tiven";
 const wchar_t kInstanceMutex[] = L"TouchScreenControlPanelApp";
-const wchar_t kSheetCaption[] = L"Touch Panel Device Properties";
 
 // Copies a text into a fixed field, cut to fit with its terminator.
 template <size_t N>
@@ -56,14 +57,11 @@ LONG CControlPanelApp::OnNewInquire(NEWCPLINFOW* info)
     info->hIcon = LoadIconW(ResourceInstance(), MAKEINTRESOURCEW(IDI_APPLET));
 
     std::wstring name = L"MAVO Devices";
-    std::wstring description = kSheetCaption;
+    std::wstring description = kPropertiesCaption;
     CRegistryKey key;
-    HKEY product = nullptr;
-    if (key.Open(kProductKey, &product) == ERROR_SUCCESS) {
-        key.Attach(product);
+    if (CScopedAttach product{key, kProductKeyPath}) {
         key.ReadString(L"RenkaCPLName", name, 1000);
         key.ReadString(L"RenkaCPLInfo", description, 1000);
-        key.Close(product);
     }
     CopyField(info->szName, name);
     CopyField(info->szInfo, description);
@@ -98,7 +96,7 @@ void CControlPanelApp::OnOpen()
     }
     instanceMutex_ = mutex;
 
-    sheet_ = new (std::nothrow) CDeviceControlUnitPropertySheet(kSheetCaption, nullptr, 0);
+    sheet_ = new (std::nothrow) CDeviceControlUnitPropertySheet(kPropertiesCaption, nullptr, 0);
     if (sheet_) {
         sheet_->DoModal();
         delete sheet_;
@@ -117,12 +115,8 @@ void CControlPanelApp::BringOpenSheetToFront()
     std::wstring title;
     CRegistryKey key;
     key.SetRootKey(HKEY_LOCAL_MACHINE);
-    HKEY product = nullptr;
-    if (key.Open(kProductKey, &product) == ERROR_SUCCESS) {
-        key.Attach(product);
+    if (CScopedAttach product{key, kProductKeyPath})
         key.ReadString(L"Device Label", title, 128);
-        key.Close(product);
-    }
     HWND sheet = FindWindowW(nullptr, title.c_str());
     if (sheet && !SetForegroundWindow(sheet))
         AppMessageBox(L"SetForegroundWindow");

@@ -6,15 +6,13 @@
 #include "LabelBoxes.h"
 #include "LabelKeys.h"
 #include "ProcessLauncher.h"
+#include "ScopedAttach.h"
 #include "XmlLabelLoader.h"
 #include "resource.h"
 
 namespace {
-constexpr int kIdHelpCommand = 0xE146;   // the framework's help command (Help button)
 constexpr DWORD kPathBytes = 1000;
 constexpr size_t kCaptionChars = 259;    // tab captions are formatted into 260 characters
-
-const wchar_t kDefaultCaption[] = L"Touch Panel Device Properties";
 
 struct PageEntry {
     CPropertyPage* page;
@@ -40,16 +38,10 @@ CDeviceControlUnitPropertySheet::~CDeviceControlUnitPropertySheet()
 void CDeviceControlUnitPropertySheet::ReadProductKey()
 {
     CAppletContext& ctx = Applet();
-    // The product key is re-attached to serviceKey for this opening; the handle the previous
-    // opening (or the collection) attached is closed first.
-    HKEY previous = ctx.serviceKey.AttachedKey();
+    // The product key is opened again and attached to serviceKey for this opening; the key the
+    // previous opening (or the collection) attached is closed.
     ctx.deviceKey.SetRootKey(HKEY_LOCAL_MACHINE);
-    HKEY product = nullptr;
-    if (ctx.deviceKey.Open(kProductKeyPath, &product) != ERROR_SUCCESS)
-        product = nullptr;
-    ctx.serviceKey.Attach(product);
-    if (previous && previous != product)
-        RegCloseKey(previous);
+    ctx.productKey = CScopedAttach(ctx.serviceKey, kProductKeyPath);
 
     ctx.LoadSerialPorts();
     ctx.currentDeviceName.clear();
@@ -68,7 +60,7 @@ void CDeviceControlUnitPropertySheet::LoadLabels()
     if (labelFile.empty()) {
         LabelInfoBox(ctx.labelStore, nullptr, MessageKey::LERR_XML_FILE_NOT_FOUND,
                      MessageKey::LPOINTER_DEVICE_PROPERTIES, L"XML file path not found in the registry",
-                     kDefaultCaption);
+                     kPropertiesCaption);
     } else {
         CXmlLabelLoader loader;
         if (loader.Load(labelFile.c_str()))
@@ -108,7 +100,7 @@ bool CDeviceControlUnitPropertySheet::OnInitDialog()
 
     const CAppletContext& ctx = Applet();
     const CLabelStore& labels = ctx.labelStore;
-    std::wstring properties = labels.TextOr(MessageKey::LPOINTER_DEVICE_PROPERTIES, kDefaultCaption);
+    std::wstring properties = labels.TextOr(MessageKey::LPOINTER_DEVICE_PROPERTIES, kPropertiesCaption);
     std::wstring kind;
     switch (ctx.controllerKind) {
     case 1:
@@ -128,12 +120,8 @@ bool CDeviceControlUnitPropertySheet::OnInitDialog()
 
     CRegistryKey product;
     product.SetRootKey(HKEY_LOCAL_MACHINE);
-    HKEY key = nullptr;
-    if (product.Open(kProductKeyPath, &key) == ERROR_SUCCESS) {
-        product.Attach(key);
+    if (CScopedAttach key{product, kProductKeyPath})
         product.WriteString(L"Device Label", title_.c_str());
-        product.Close(key);
-    }
 
     RECT buttonRect{5, bottom - 31, 94, bottom - 8};
     calibrateButton_.Attach(CreateChild(L"BUTTON", labels.TextOr(LabelKey::LCALIBRATE, L"&Calibrate"),
@@ -164,7 +152,7 @@ bool CDeviceControlUnitPropertySheet::OnNotify(NMHDR* header, LRESULT& result)
         if (noControllerLeft_) {
             LabelInfoBox(Applet().labelStore, m_hWnd, MessageKey::LERR_CONTROLLER_MUST_BE_DEFINED,
                          MessageKey::LPOINTER_DEVICE_PROPERTIES, L"One or more controllers must be defined",
-                         kDefaultCaption);
+                         kPropertiesCaption);
             PostMessage(PSM_SETCURSEL, 0, 0);
         }
     }
@@ -183,7 +171,7 @@ bool CDeviceControlUnitPropertySheet::OnCommand(int id, int code, HWND control)
         OnCalibrate();
         return true;
     }
-    if (id == kIdHelpCommand) {
+    if (id == kHelpCommandId) {
         OnHelp();
         return true;
     }

@@ -12,13 +12,14 @@
 #include "NewDeviceNameDlg.h"
 #include "NewDeviceTypeDlg.h"
 #include "RegistryKey.h"
+#include "resource.h"
 
 namespace {
-const wchar_t kCaption[] = L"Touch Panel Device Properties";
 constexpr size_t kColumnNameChars = 259;
 constexpr int kColumnCount = 4;
-// The sheet's Apply button, made the default button after a change.
-constexpr WPARAM kApplyButtonId = 0x3021;
+// Shown when a new device's key cannot be created; its settings stay unapplied.
+constexpr wchar_t kNotSavedKey[] = L"LERR_DEVICE_NOT_SAVED";
+constexpr wchar_t kNotSavedText[] = L"The new device could not be saved in the registry";
 
 // Column headings; the label setter replaces them for as long as the applet is loaded.
 std::wstring DeviceColumnNames[kColumnCount] = {L"#", L"Device", L"Segment", L"Controller"};
@@ -31,11 +32,6 @@ const ControlLabel kLabels[] = {
     {IDC_DEV_MODIFY, LabelKey::LDEV_MODIFY},
     {IDC_DEV_REMOVE, LabelKey::LDEV_REMOVE},
 };
-
-bool EqualsIgnoringCase(const std::wstring& a, const wchar_t* b)
-{
-    return CompareStringOrdinal(a.c_str(), -1, b, -1, TRUE) == CSTR_EQUAL;
-}
 }  // namespace
 
 CDevicesPage::CDevicesPage() : CPropertyPage(IDD_DEVICES) { Psp().dwFlags |= PSP_HASHELP; }
@@ -82,22 +78,31 @@ bool CDevicesPage::OnSetActive()
     return CPropertyPage::OnSetActive();
 }
 
+bool CDevicesPage::OnApply()
+{
+    CPropertyPage::OnApply();
+    if (applied_)
+        return true;
+    // The sheet stays open; Cancel takes the device back.
+    LabelErrorBox(Applet().labelStore, m_hWnd, kNotSavedKey, MessageKey::LPOINTER_DEVICE_PROPERTIES, kNotSavedText,
+                  kPropertiesCaption);
+    return false;
+}
+
 void CDevicesPage::OnOK()
 {
-    CAppletContext& ctx = Applet();
-    ctx.deviceCollection.ApplyChanges();
+    applied_ = Applet().deviceCollection.ApplyChanges();
     CPropertyPage::OnOK();
 }
 
 void CDevicesPage::OnCancel()
 {
     CPropertyPage::OnCancel();
-    CAppletContext& ctx = Applet();
     // Deletes the keys of the devices added since the last apply, then puts the collection back
     // to what the registry holds, so a later apply in this process cannot act on a cancelled
-    // rename, segment change or removal.
-    ctx.deviceCollection.DiscardAddedDevices();
-    ctx.deviceCollection.Reload();
+    // rename, segment change or removal, and the product key names the current device as
+    // stored again.
+    Applet().CancelChanges();
 }
 
 void CDevicesPage::FillList()
@@ -200,10 +205,10 @@ void CDevicesPage::ShowNameError(bool duplicate)
     const CLabelStore& labels = Applet().labelStore;
     if (duplicate)
         LabelErrorBox(labels, m_hWnd, MessageKey::LERR_DEVICE_EXISTS, MessageKey::LPOINTER_DEVICE_PROPERTIES,
-                      L"DeviceName Already existed enter other name", kCaption);
+                      L"DeviceName Already existed enter other name", kPropertiesCaption);
     else
         LabelErrorBox(labels, m_hWnd, MessageKey::LERR_DEVICE_NAME_SHOULD_NOT_BE_BLANK,
-                      MessageKey::LPOINTER_DEVICE_PROPERTIES, L"Device name should not be blank", kCaption);
+                      MessageKey::LPOINTER_DEVICE_PROPERTIES, L"Device name should not be blank", kPropertiesCaption);
 }
 
 void CDevicesPage::MarkIdentityChanged(CDeviceSettings* device)
@@ -211,7 +216,7 @@ void CDevicesPage::MarkIdentityChanged(CDeviceSettings* device)
     if (device)
         device->bIdentityChanged = true;
     SetModified(true);
-    SendMessage(DM_SETDEFID, kApplyButtonId);
+    SendMessage(DM_SETDEFID, IDC_SHEET_APPLY);   // the sheet's Apply becomes the default
 }
 
 void CDevicesPage::OnAdd()
@@ -229,11 +234,11 @@ void CDevicesPage::OnAdd()
     std::wstring port;
     DWORD instance = 0;
     CRegistryKey registry;
-    if (EqualsIgnoringCase(type, kSerialControllerType)) {
+    if (IsControllerType(type, kSerialControllerType)) {
         instance = registry.NextFreeSerialInstance();
         name = L"RILO Device-" + std::to_wstring(instance);
         port = typeDlg.GetPort();
-    } else if (EqualsIgnoringCase(type, kUsbControllerType)) {
+    } else if (IsControllerType(type, kUsbControllerType)) {
         instance = registry.NextFreeUsbInstance();
         name = L"MEKA Device-" + std::to_wstring(instance);
     }
@@ -268,19 +273,14 @@ void CDevicesPage::AddDevice(const std::wstring& name, const std::wstring& type,
     record->ControllerProtocol = type;
     record->Str_DesktopSegment = static_cast<DWORD>(segment < 0 ? 0 : segment);
 
-    std::wstring path;
-    if (type == kSerialControllerType) {
-        path = std::wstring(kSerialParametersPath) + L"\\" + instance;
-        record->Str_Port = port;
-    } else if (EqualsIgnoringCase(type, kUsbControllerType)) {
-        path = std::wstring(kUsbParametersPath) + L"\\" + instance;
-    }
     // The device key exists from now on; the apply writes its values, Cancel deletes it.
-    if (!path.empty()) {
+    DeviceFamily family;
+    if (KeyFamilyOfType(type, family)) {
+        if (family == DeviceFamily::Serial)
+            record->Str_Port = port;
         HKEY key = nullptr;
-        CRegistryKey registry;
-        if (registry.CreateSecuredKey(path.c_str(), &key) == ERROR_SUCCESS)
-            record->hSubKey = key;
+        if (CRegistryKey().CreateSecuredKey(DeviceKeyPath(family, instance).c_str(), &key) == ERROR_SUCCESS)
+            record->hSubKey.Reset(key);
     }
     CDeviceSettings* added = record.get();
     ctx.deviceCollection.Add(record.release());
@@ -346,7 +346,7 @@ void CDevicesPage::OnRemove()
                                   MessageKey::LPOINTER_DEVICE_PROPERTIES,
                                   L"Are you sure you wish to remove the following\npointer device and controller "
                                   L"from this system",
-                                  kCaption);
+                                  kPropertiesCaption);
     if (answer != IDYES)
         return;
     // Nothing leaves the registry or reaches the driver before the apply.

@@ -19,6 +19,8 @@ public:
 protected:
     void DoDataExchange(CDataExchange& dx) override;
     bool OnInitDialog() override;
+    // OK and Apply: false, with a message, when a new device could not be written.
+    bool OnApply() override;
     void OnOK() override;
     void OnCancel() override;
     bool OnSetActive() override;
@@ -50,4 +52,5 @@ private:
     CButton modifyButton_;
     CReportListCtrl list_;
     int nextRowNumber_ = 1;
+    bool applied_ = true;   // the result of the last apply
 };

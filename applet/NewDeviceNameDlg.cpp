@@ -8,7 +8,6 @@
 #include "LabelKeys.h"
 
 namespace {
-const wchar_t kCaption[] = L"Touch Panel Device Properties";
 // Controller kind 1 (4/8-wire) can use every desktop segment; the others only the first three.
 constexpr size_t kSegmentsOfOtherKinds = 3;
 
@@ -74,12 +73,12 @@ void CNewDeviceNameDlg::OnOK()
     const CLabelStore& labels = Applet().labelStore;
     if (segment == -1) {
         LabelErrorBox(labels, m_hWnd, MessageKey::LERR_DESKTOP_SHOULD_BE_SELECTED,
-                      MessageKey::LPOINTER_DEVICE_PROPERTIES, L"Desktop segment should be selected", kCaption);
+                      MessageKey::LPOINTER_DEVICE_PROPERTIES, L"Desktop segment should be selected", kPropertiesCaption);
         return;
     }
     if (name.empty()) {
         LabelErrorBox(labels, m_hWnd, MessageKey::LERR_DEVICE_NAME_SHOULD_NOT_BE_BLANK,
-                      MessageKey::LPOINTER_DEVICE_PROPERTIES, L"Device name should not be blank", kCaption);
+                      MessageKey::LPOINTER_DEVICE_PROPERTIES, L"Device name should not be blank", kPropertiesCaption);
         return;
     }
     segment_ = segment;

@@ -116,7 +116,7 @@ void CNewDeviceTypeDlg::OnNext()
     if (selected == LB_ERR) {
         LabelErrorBox(Applet().labelStore, m_hWnd, MessageKey::LERR_SELECT_ONE_CONTROLLER,
                       MessageKey::LPOINTER_DEVICE_PROPERTIES, L"Select atleast one Controller",
-                      L"Touch Panel Device Properties");
+                      kPropertiesCaption);
         return;
     }
     // The registry's controller type, whatever text the list shows.

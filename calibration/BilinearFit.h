@@ -3,7 +3,7 @@
 // same) through four corner points, solved in single precision and stored as scaled integers.
 #include <cstdint>
 
-#include "CalibrationRecords.h"
+#include "DriverProtocol.h"
 #include "TargetLayout.h"
 
 namespace calib {

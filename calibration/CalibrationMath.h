@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "CalibrationRecords.h"
+#include "DriverProtocol.h"
 #include "TargetLayout.h"
 
 namespace calib {

@@ -1,19 +1,20 @@
 // Start-up of a calibration run: settings, the device, the segment and the window.
 #include "Calibrator.h"
 
+#include "CalibrationMessages.h"
+
 #include "DeviceAccess.h"
 #include "DeviceKeys.h"
 #include "DisplayMode.h"
 #include "LabelBoxes.h"
 #include "LabelStore.h"
 #include "MonitorRect.h"
+#include "ScopedAttach.h"
 #include "XmlLabelLoader.h"
 #include "resource.h"
 
 namespace {
 CCalibrator* g_calibrator = nullptr;
-constexpr wchar_t kTitleKey[] = L"XML_CALIBRATION_TITLE";
-constexpr wchar_t kDefaultTitle[] = L"MAVO Calibration";
 constexpr DWORD kTextBytes = 1000;
 }  // namespace
 
@@ -67,9 +68,7 @@ CCalibrator* CCalibrator::Instance() { return g_calibrator; }
 void CCalibrator::ReadSettings()
 {
     CRegistryKey& key = finder_.Key();
-    HKEY product = nullptr;
-    const bool open = key.Open(kProductKeyPath, &product) == ERROR_SUCCESS;
-    key.Attach(open ? product : nullptr);
+    CScopedAttach product(key, kProductKeyPath);
 
     DWORD value = 0;
     key.ReadDword(L"Calibration Beeps", &value);
@@ -91,15 +90,11 @@ void CCalibrator::ReadSettings()
     DWORD rotation = 0;
     key.ReadDword(L"Rotation", &rotation);
     ProgramDisplay().rotationSetting = rotation;
-
-    key.Attach(nullptr);
-    if (open)
-        key.Close(product);
 }
 
 void CCalibrator::EndAfterError(const wchar_t* textKey, const wchar_t* defaultText)
 {
-    LabelErrorBox(ProgramLabels(), nullptr, textKey, kTitleKey, defaultText, kDefaultTitle);
+    LabelErrorBox(ProgramLabels(), nullptr, textKey, calib::kTitleKey, defaultText, calib::kDefaultTitle);
     // The orientation turned at start goes back on this way out too.
     RestoreDisplayOnce();
     ExitProcess(0);
@@ -113,11 +108,11 @@ void CCalibrator::Start(HINSTANCE instance, const std::wstring& requestedName)
 
     std::wstring name = requestedName.empty() ? currentDeviceName_ : requestedName;
     if (name.empty())
-        EndAfterError(L"XML_DEVICE_NAME_NOT_FOUND", L"Device name not found in the registry");
+        EndAfterError(calib::kDeviceNotFoundKey, calib::kDeviceNotFoundText);
     device_ = finder_.FindDevice(name.c_str());
     deviceName_ = name;
     if (!device_)
-        EndAfterError(L"XML_DEVICE_NAME_NOT_FOUND", L"Device name not found in the registry");
+        EndAfterError(calib::kDeviceNotFoundKey, calib::kDeviceNotFoundText);
     timeoutSeconds_ = device_->dwCalibrationTimeout == 0 ? 10 : static_cast<int>(device_->dwCalibrationTimeout);
 
     CRegistryKey& key = finder_.Key();
@@ -142,8 +137,8 @@ void CCalibrator::Start(HINSTANCE instance, const std::wstring& requestedName)
     hTouchEvent_ = CreateEventW(nullptr, TRUE, FALSE, kCalibrationEventName);
 
     if (!GetSegmentRect(segmentIndex_)) {
-        LabelErrorBox(ProgramLabels(), nullptr, L"XML_SEGMENT_NOT_FOUND", kTitleKey, L"Logical desktop segment not found",
-                      kDefaultTitle);
+        LabelErrorBox(ProgramLabels(), nullptr, L"XML_SEGMENT_NOT_FOUND", calib::kTitleKey, L"Logical desktop segment not found",
+                      calib::kDefaultTitle);
         PostQuitMessage(0);
         return;
     }
@@ -164,7 +159,7 @@ void CCalibrator::Start(HINSTANCE instance, const std::wstring& requestedName)
     if (IsValidDeviceHandle(GetDeviceHandle(device_.get()))) {
         // The driver reads the event handle as a 32-bit value.
         const uint32_t eventValue = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hTouchEvent_));
-        DeviceIoctl(device_.get(), calib::IOCTL_SET_CALIBRATION_EVENT, &eventValue, sizeof eventValue);
+        DeviceIoctl(device_.get(), IOCTL_SET_CALIBRATION_EVENT, &eventValue, sizeof eventValue);
     }
     stepBack_ = 0;
     PostMessageW(hWnd_, WM_CALIBRATION_NEXT, 0, 0);

@@ -2,11 +2,14 @@
 // ending goes through.
 #include "Calibrator.h"
 
+#include "CalibrationMessages.h"
+
 #include "DeviceAccess.h"
 #include "DeviceKeys.h"
 #include "EndOfRun.h"
 #include "LabelBoxes.h"
 #include "LabelStore.h"
+#include "ScopedAttach.h"
 
 namespace {
 constexpr WPARAM kQuitInterrupted = 4;
@@ -18,8 +21,8 @@ bool CCalibrator::ConfirmStore()
 {
     storeAccepted_ = true;
     if (checkCalibration_ &&
-        LabelQuestionBox(ProgramLabels(), nullptr, L"XML_CHECK_CALIBRATION", L"XML_CALIBRATION_TITLE",
-                         L"Check calibration", L"MAVO Calibration") != IDYES)
+        LabelQuestionBox(ProgramLabels(), nullptr, L"XML_CHECK_CALIBRATION", calib::kTitleKey,
+                         L"Check calibration", calib::kDefaultTitle) != IDYES)
         storeAccepted_ = false;
     return storeAccepted_;
 }
@@ -46,7 +49,7 @@ void CCalibrator::Store4Point()
     calib::Calibration4 result = calib::Compute4Point(Geometry(), rawPoints_);
     WriteValues(result.values);
     WriteMonitorValues(result.record.secMouX, result.record.secMouY);
-    SendToDriver(calib::IOCTL_CALIBRATION_4_POINT, &result.record, sizeof result.record);
+    SendToDriver(IOCTL_CALIBRATION_4_POINT, &result.record, sizeof result.record);
 }
 
 void CCalibrator::FailDegenerate()
@@ -71,7 +74,7 @@ void CCalibrator::Store9Point(bool bow)
     }
     WriteValues(result.values);
     WriteMonitorValues(result.record.secMouX, result.record.secMouY);
-    SendToDriver(calib::IOCTL_CALIBRATION_9_POINT, &result.record, sizeof result.record);
+    SendToDriver(IOCTL_CALIBRATION_9_POINT, &result.record, sizeof result.record);
 }
 
 void CCalibrator::Store25Point(bool bow)
@@ -87,7 +90,7 @@ void CCalibrator::Store25Point(bool bow)
     }
     WriteValues(result.values);
     WriteMonitorValues(result.record.secMouX, result.record.secMouY);
-    SendToDriver(calib::IOCTL_CALIBRATION_25_POINT, &result.record, sizeof result.record);
+    SendToDriver(IOCTL_CALIBRATION_25_POINT, &result.record, sizeof result.record);
 }
 
 void CCalibrator::WriteMonitorValues(int32_t& secMouX, int32_t& secMouY)
@@ -99,23 +102,21 @@ void CCalibrator::WriteMonitorValues(int32_t& secMouX, int32_t& secMouY)
         return;
 
     const HKEY deviceKey = key.AttachedKey();
-    HKEY product = nullptr;
-    const bool open = key.Open(kProductKeyPath, &product) == ERROR_SUCCESS;
-    key.Attach(open ? product : nullptr);
     const DWORD width = static_cast<DWORD>(desktopRect_.right - desktopRect_.left);
     const DWORD height = static_cast<DWORD>(desktopRect_.bottom - desktopRect_.top);
-    if (segment == 1) {
-        key.WriteDword(L"PriYmax", &height);
-        key.WriteDword(L"PriXmax", &width);
-    }
     DWORD priX = 0, priY = 0;
-    if (segment == 2) {
-        key.ReadDword(L"PriYmax", &priY);
-        key.ReadDword(L"PriXmax", &priX);
+    {
+        CScopedAttach product(key, kProductKeyPath);
+        if (segment == 1) {
+            key.WriteDword(L"PriYmax", &height);
+            key.WriteDword(L"PriXmax", &width);
+        }
+        if (segment == 2) {
+            key.ReadDword(L"PriYmax", &priY);
+            key.ReadDword(L"PriXmax", &priX);
+        }
     }
     key.Attach(deviceKey);
-    if (open)
-        key.Close(product);
     if (segment == 1)
         return;
 

@@ -1,6 +1,7 @@
 // Touch capture, the time-out and the window procedure of the calibration window.
 #include "Calibrator.h"
 
+#include "CalibrationMessages.h"
 #include "DeviceAccess.h"
 #include "DisplayMode.h"
 #include "LabelBoxes.h"
@@ -39,9 +40,9 @@ void CCalibrator::OnTouch()
     secondsWithoutTouch_ = 0;
     if (beeps_)
         MessageBeep(0);
-    calib::RawPointReply point{0, 0};
+    RawPointReply point{0, 0};
     if (IsValidDeviceHandle(GetDeviceHandle(device_.get())))
-        DeviceIoctl(device_.get(), calib::IOCTL_GET_CALIBRATION_POINT, nullptr, 0, &point, sizeof point);
+        DeviceIoctl(device_.get(), IOCTL_GET_CALIBRATION_POINT, nullptr, 0, &point, sizeof point);
     ResetEvent(hTouchEvent_);
     // Only the target on the screen takes a touch, and only one: the slot is claimed here and
     // opened again by the window thread when it shows the next target.
@@ -62,8 +63,8 @@ void CCalibrator::OnTimerTick()
     SetForegroundWindow(hWnd_);
     ShowWindow(hWnd_, SW_HIDE);
     Restore();
-    LabelErrorBox(ProgramLabels(), nullptr, L"XML_CALIBRATION_TIME_OUT", L"XML_CALIBRATION_TITLE",
-                  L"Calibration time out", L"MAVO Calibration");
+    LabelErrorBox(ProgramLabels(), nullptr, L"XML_CALIBRATION_TIME_OUT", calib::kTitleKey,
+                  L"Calibration time out", calib::kDefaultTitle);
     PostMessageW(hWnd_, WM_QUIT, kQuitInterrupted, 0);
 }
 
@@ -100,10 +101,10 @@ void CCalibrator::OnDisplayChange()
     SetForegroundWindow(hWnd_);
     ShowWindow(hWnd_, SW_HIDE);
     Restore();
-    LabelErrorBox(ProgramLabels(), nullptr, L"XML_INTERRUPTED", L"XML_CALIBRATION_TITLE",
+    LabelErrorBox(ProgramLabels(), nullptr, L"XML_INTERRUPTED", calib::kTitleKey,
                   L"Screen rotation cannot be carried out during calibration starting. The calibration was "
                   L"interrupted.",
-                  L"MAVO Calibration");
+                  calib::kDefaultTitle);
     PostMessageW(hWnd_, WM_QUIT, kQuitInterrupted, 0);
 }
 

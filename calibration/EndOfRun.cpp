@@ -1,6 +1,6 @@
 #include "EndOfRun.h"
 
-#include "CalibrationRecords.h"
+#include "DriverProtocol.h"
 
 namespace calib {
 

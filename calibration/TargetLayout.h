@@ -16,7 +16,6 @@ struct IntPoint {
 // Segments 1 (primary monitor) and 2 (secondary monitor) take a monitor rectangle instead.
 constexpr int kPrimaryMonitorSegment = 1;
 constexpr int kSecondaryMonitorSegment = 2;
-constexpr int kSegmentCount = 16;
 
 // The rectangle of a desktop segment cut out of the desktop rectangle (which starts at 0,0).
 // Valid for the indexes 0 and 3..15; false for the monitor segments and any other index.

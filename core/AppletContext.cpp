@@ -1,20 +1,12 @@
 #include "AppletContext.h"
 
 CAppletContext::CAppletContext()
-    : deviceCollection(DeviceEnvironment{serviceKey, deviceKey, controllerKind, installDir, calibrationAppPath,
-                                         labelStore, currentDeviceName, currentDevice}),
+    : deviceCollection(DeviceEnvironment{serviceKey, productKey, deviceKey, controllerKind, installDir,
+                                         calibrationAppPath, labelStore, currentDeviceName, currentDevice}),
       SegmentNames(MakeSegmentNames()),
       ButtonModeNames(MakeButtonModeNames()),
       ControllerTypeNames(MakeControllerTypeNames())
 {
-}
-
-CAppletContext::~CAppletContext()
-{
-    // The product key has stayed attached to serviceKey since the collection opened it.
-    if (serviceKey.AttachedKey())
-        serviceKey.Close(serviceKey.AttachedKey());
-    serviceKey.Attach(nullptr);
 }
 
 bool CAppletContext::NoControllerLeft() const
@@ -82,15 +74,16 @@ bool CAppletContext::SelectDevice(const std::wstring& name)
 void CAppletContext::LoadSerialPorts()
 {
     serialPorts.clear();
-    HKEY map = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &map) != ERROR_SUCCESS)
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &opened) != ERROR_SUCCESS)
         return;
+    CKeyHandle map(opened);
     for (DWORD index = 0;; ++index) {
         wchar_t valueName[1000];
         DWORD nameChars = 1000;
         wchar_t data[500 + 1] = {};   // 1000 bytes of data, and room to end the text
         DWORD dataBytes = 1000;
-        LONG rc = RegEnumValueW(map, index, valueName, &nameChars, nullptr, nullptr, reinterpret_cast<BYTE*>(data),
+        LONG rc = RegEnumValueW(map.Get(), index, valueName, &nameChars, nullptr, nullptr, reinterpret_cast<BYTE*>(data),
                                 &dataBytes);
         if (rc == ERROR_MORE_DATA)
             continue;   // a name or port text that does not fit is left out
@@ -98,5 +91,12 @@ void CAppletContext::LoadSerialPorts()
             break;
         serialPorts.emplace_back(data);
     }
-    RegCloseKey(map);
+}
+
+void CAppletContext::CancelChanges()
+{
+    deviceCollection.DiscardAddedDevices();
+    deviceCollection.Reload();
+    if (currentDevice)
+        WriteCurrentDeviceName();
 }

@@ -17,11 +17,11 @@
 #include "LabelStore.h"
 #include "NameTable.h"
 #include "RegistryKey.h"
+#include "ScopedAttach.h"
 
 class CAppletContext {
 public:
     CAppletContext();
-    ~CAppletContext();
     CAppletContext(const CAppletContext&) = delete;
     CAppletContext& operator=(const CAppletContext&) = delete;
 
@@ -37,11 +37,16 @@ public:
     bool SelectDevice(const std::wstring& name);
     // Reads the system's serial ports from HARDWARE\DEVICEMAP\SERIALCOMM.
     void LoadSerialPorts();
+    // Drops the sheet's unapplied edits: deletes the keys of added devices and loads the
+    // collection again. The current device stays the device of the same key, and its stored
+    // name goes back to the product key, which a rename had already changed.
+    void CancelChanges();
 
     std::wstring installDir;          // "Tiven Installed Path", filled by the collection
     std::wstring calibrationAppPath;  // "Calibration Application", filled by the property sheet
     CRegistryKey deviceKey;           // attached by the collection to each device key in turn
     CRegistryKey serviceKey;          // attached by the collection to the product key
+    CScopedAttach productKey;         // keeps that key open; declared after serviceKey, let go first
     std::wstring currentDeviceName;   // product-key "Device Name", filled by the property sheet
     DWORD controllerKind = 0;         // product-key "Controller": 1 4/8-wire, 2 5-wire, 3 one-sheet
     CDeviceSettings* currentDevice = nullptr;

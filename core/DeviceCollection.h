@@ -15,16 +15,18 @@
 
 class CRegistryKey;
 class CLabelStore;
+class CScopedAttach;
 
 // The applet-wide values the collection works through; they live in the applet context.
 struct DeviceEnvironment {
     CRegistryKey& serviceKey;       // attached to the product key by the constructor
+    CScopedAttach& productKey;      // keeps that product key open and attached
     CRegistryKey& deviceKey;        // attached to each device key in turn
     DWORD& controllerKind;          // product-key "Controller", filled by the constructor
     std::wstring& installDir;       // product-key "Tiven Installed Path", filled by the constructor
     const std::wstring& calibrationAppPath;
     const CLabelStore& labelStore;
-    const std::wstring& currentDeviceName;
+    std::wstring& currentDeviceName;      // kept by Reload for the device of the same key
     CDeviceSettings*& currentDevice;   // looked up again after every apply
 };
 
@@ -49,13 +51,17 @@ public:
     // Takes ownership of a new record (null is ignored).
     void Add(CDeviceSettings* record);
 
-    void ApplyChanges();
+    // Writes every changed group and tells the drivers. False when a new device could not be
+    // written because its key could not be created: that device stays marked added, and its
+    // driver hears nothing of it.
+    bool ApplyChanges();
     // Deletes the device keys of records still marked added; returns the number of records, or
     // 0 when nothing had changed.
     size_t DiscardAddedDevices();
     // Drops every record, with its unapplied edits, and loads the devices again from the
-    // registry; the current device is looked up again by name. Records handed out before are
-    // gone afterwards.
+    // registry. The current device stays the device of the same key, under the name the
+    // registry holds; a current device that was added is looked up by name. Records handed out
+    // before are gone afterwards.
     void Reload();
 
     // Group writers: registry values through deviceKey, then, for an existing device with a
@@ -69,21 +75,14 @@ public:
 
 private:
     void ReadProductKey();
-    void LoadDevices(const wchar_t* parametersPath, bool serial);
-    bool ReadIdentity(CDeviceSettings& record);
-    void ReadAdvanced(CDeviceSettings& record);
-    void ReadCalibration(CDeviceSettings& record);
-    void ReadButtonModes(CDeviceSettings& record);
-    void ReadSerial(CDeviceSettings& record);
-    void ReadTiming(CDeviceSettings& record);
-    bool ReadNumber(const wchar_t* name, DWORD& value, DWORD defaultValue);
-
-    void CloseRecords();
+    void LoadDevices();
+    void CloseDeviceHandles();
     bool RemoveDevice(size_t index);
-    void WriteNewDevice(CDeviceSettings& record);
+    bool WriteNewDevice(CDeviceSettings& record);
     void SendModeSettings(CDeviceSettings& record);
     void SendPacketFilter(CDeviceSettings& record);
-    std::wstring DeviceKeyPath(const CDeviceSettings& record) const;
+    // The record's key path, or "" for a type that has no driver family.
+    std::wstring KeyPathOf(const CDeviceSettings& record) const;
 
     DeviceEnvironment env_;
     std::vector<std::unique_ptr<CDeviceSettings>> records_;

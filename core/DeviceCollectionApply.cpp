@@ -3,7 +3,9 @@
 
 #include "DeviceAccess.h"
 #include "DeviceKeys.h"
+#include "DeviceSchema.h"
 #include "DriverProtocol.h"
+#include "Handle.h"
 #include "LabelBoxes.h"
 #include "LabelKeys.h"
 #include "ProcessLauncher.h"
@@ -17,18 +19,11 @@ DWORD InstanceNumber(const std::wstring& subKey)
     return static_cast<DWORD>(wcstoul(subKey.c_str(), nullptr, 10));
 }
 
-bool IsUsbProtocol(const std::wstring& controllerProtocol)
-{
-    return _wcsicmp(controllerProtocol.c_str(), kUsbControllerType) == 0;
-}
-
 void WakeSoundProgram()
 {
-    HANDLE event = OpenEventW(EVENT_ALL_ACCESS, FALSE, kBeepEventName);
-    if (event) {
-        SetEvent(event);
-        CloseHandle(event);
-    }
+    CHandle event(OpenEventW(EVENT_ALL_ACCESS, FALSE, kBeepEventName));
+    if (event)
+        SetEvent(event.Get());
 }
 
 const wchar_t* const kCalibrationValueNames[] = {
@@ -37,13 +32,12 @@ const wchar_t* const kCalibrationValueNames[] = {
 };
 }  // namespace
 
-std::wstring CDeviceCollection::DeviceKeyPath(const CDeviceSettings& record) const
+std::wstring CDeviceCollection::KeyPathOf(const CDeviceSettings& record) const
 {
-    if (record.IsSerial())
-        return std::wstring(kSerialParametersPath) + L"\\" + record.Str_SubKey;
-    if (IsUsbProtocol(record.ControllerProtocol))
-        return std::wstring(kUsbParametersPath) + L"\\" + record.Str_SubKey;
-    return std::wstring();
+    DeviceFamily family;
+    if (!KeyFamilyOfType(record.ControllerProtocol, family))
+        return std::wstring();
+    return DeviceKeyPath(family, record.Str_SubKey);
 }
 
 void CDeviceCollection::SendModeSettings(CDeviceSettings& r)
@@ -64,11 +58,7 @@ void CDeviceCollection::SendPacketFilter(CDeviceSettings& r)
 void CDeviceCollection::WriteIdentity(CDeviceSettings* r, bool newDevice)
 {
     CRegistryKey& key = env_.deviceKey;
-    DWORD code = segmentMapper_.GetSegmentId(static_cast<int>(r->Str_DesktopSegment));
-    key.WriteString(L"Device Name", r->Str_DeviceName.c_str());
-    key.WriteDword(L"Logical Desktop Segment", &r->Str_DesktopSegment);
-    key.WriteDword(L"Logical Desktop Segment ID", &code);
-    key.WriteString(L"Controller Type", r->ControllerProtocol.c_str());
+    WriteDeviceGroup(key, *r, DeviceGroup::Identity, segmentMapper_);
     if (newDevice) {
         const DWORD zero = 0;
         key.WriteDword(L"LockFlag", &zero);
@@ -82,20 +72,14 @@ void CDeviceCollection::WriteIdentity(CDeviceSettings* r, bool newDevice)
     }
     r->bIdentityChanged = false;
     if (!newDevice && IsValidDeviceHandle(GetDeviceHandle(r))) {
-        BYTE segment = static_cast<BYTE>(code);
+        BYTE segment = static_cast<BYTE>(segmentMapper_.GetSegmentId(static_cast<int>(r->Str_DesktopSegment)));
         DeviceIoctl(r, IOCTL_DEVICE_SEGMENT, &segment, sizeof segment);
     }
 }
 
 void CDeviceCollection::WriteAdvanced(CDeviceSettings* r, bool newDevice)
 {
-    CRegistryKey& key = env_.deviceKey;
-    key.WriteDword(L"Sample Rate", &r->dwSampleRate);
-    key.WriteDword(L"Touchdown Filter", &r->dwTouchdownFilter);
-    key.WriteDword(L"Deglitch", &r->dwDeglitch);
-    key.WriteDword(L"Controller Enabled", &r->dwControllerEnabled);
-    key.WriteDword(L"Sound Enabled", &r->dwSoundEnabled);
-    key.WriteString(L"Wave File", r->Str_WaveFile.c_str());
+    WriteDeviceGroup(env_.deviceKey, *r, DeviceGroup::Advanced, segmentMapper_);
     r->bAdvancedChanged = false;
     if (newDevice || !IsValidDeviceHandle(GetDeviceHandle(r)))
         return;
@@ -109,20 +93,13 @@ void CDeviceCollection::WriteAdvanced(CDeviceSettings* r, bool newDevice)
 
 void CDeviceCollection::WriteCalibration(CDeviceSettings* r)
 {
-    CRegistryKey& key = env_.deviceKey;
-    key.WriteDword(L"Calibration Timeout", &r->dwCalibrationTimeout);
-    key.WriteDword(L"CalibPoint", &r->dwCalibPoint);
-    key.WriteDword(L"calflag", &r->dwCalFlag);
+    WriteDeviceGroup(env_.deviceKey, *r, DeviceGroup::Calibration, segmentMapper_);
     r->bCalibrationChanged = false;
 }
 
 void CDeviceCollection::WriteButtonModes(CDeviceSettings* r, bool newDevice)
 {
-    CRegistryKey& key = env_.deviceKey;
-    DWORD primary = r->dwPrimaryButtonMode + 1;
-    DWORD secondary = r->dwSecondaryButtonMode + 1;
-    key.WriteDword(L"Primary Button Mode", &primary);
-    key.WriteDword(L"Secondary Button Mode", &secondary);
+    WriteDeviceGroup(env_.deviceKey, *r, DeviceGroup::ButtonModes, segmentMapper_);
     r->bEventsChanged = false;
     if (!newDevice && IsValidDeviceHandle(GetDeviceHandle(r)))
         SendModeSettings(*r);
@@ -130,15 +107,7 @@ void CDeviceCollection::WriteButtonModes(CDeviceSettings* r, bool newDevice)
 
 void CDeviceCollection::WriteSerial(CDeviceSettings* r, bool newDevice)
 {
-    CRegistryKey& key = env_.deviceKey;
-    key.WriteString(L"Port", r->Str_Port.c_str());
-    key.WriteDword(L"FIFO", &r->dwFIFO);
-    key.WriteDword(L"Address", &r->dwAddress);
-    key.WriteDword(L"Baud Rate", &r->BaudRate);
-    key.WriteDword(L"Parity", &r->dwParity);
-    key.WriteDword(L"Data bits", &r->DataBits);
-    key.WriteDword(L"Stop Bits", &r->dwStopBits);
-    key.WriteDword(L"IRQ", &r->dwIRQ);
+    WriteDeviceGroup(env_.deviceKey, *r, DeviceGroup::Serial, segmentMapper_);
     r->bHardwareChanged = false;
     if (!newDevice && IsValidDeviceHandle(GetDeviceHandle(r))) {
         SerialSettingsRequest request =
@@ -149,12 +118,7 @@ void CDeviceCollection::WriteSerial(CDeviceSettings* r, bool newDevice)
 
 void CDeviceCollection::WriteTiming(CDeviceSettings* r, bool newDevice)
 {
-    CRegistryKey& key = env_.deviceKey;
-    key.WriteDword(L"ClickTime", &r->dwClickTime);
-    key.WriteDword(L"Liftoff Time", &r->dwLiftOffTime);
-    key.WriteDword(L"Tap Time", &r->dwTapTime);
-    key.WriteDword(L"Stabilization", &r->dwStabilization);
-    key.WriteDword(L"Averaging", &r->dwAveraging);
+    WriteDeviceGroup(env_.deviceKey, *r, DeviceGroup::Timing, segmentMapper_);
     r->bSettingsChanged = false;
     if (!newDevice && IsValidDeviceHandle(GetDeviceHandle(r))) {
         SendModeSettings(*r);
@@ -169,27 +133,35 @@ bool CDeviceCollection::RemoveDevice(size_t index)
         BYTE instance = static_cast<BYTE>(InstanceNumber(r.Str_SubKey));
         SendToSerialControlDevice(IOCTL_DELETE_DEVICE_NOTIFICATION, &instance, sizeof instance);
         CloseDeviceHandle(&r);
-    } else if (IsUsbProtocol(r.ControllerProtocol)) {
+    } else if (IsControllerType(r.ControllerProtocol, kUsbControllerType)) {
         if (IsValidDeviceHandle(GetDeviceHandle(&r))) {
             DeviceIoctl(&r, IOCTL_DELETE_DEVICE_NOTIFICATION);
             CloseDeviceHandle(&r);
         }
     }
-    std::wstring path = DeviceKeyPath(r);
+    std::wstring path = KeyPathOf(r);
     if (path.empty())
         return false;   // a record of an unknown type stays as it is
     env_.deviceKey.DeleteKey(path.c_str());
     r.bIdentityChanged = false;
-    if (r.hSubKey)
-        RegCloseKey(r.hSubKey);
     if (env_.currentDevice == &r)
         env_.currentDevice = nullptr;
     records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(index));
     return true;
 }
 
-void CDeviceCollection::WriteNewDevice(CDeviceSettings& r)
+bool CDeviceCollection::WriteNewDevice(CDeviceSettings& r)
 {
+    // The Devices page created the key when the device was added; when that failed, this is
+    // the second try. Without a key nothing is written and the driver hears of no device.
+    if (!r.hSubKey) {
+        std::wstring path = KeyPathOf(r);
+        HKEY created = nullptr;
+        if (path.empty() || CRegistryKey().CreateSecuredKey(path.c_str(), &created) != ERROR_SUCCESS)
+            return false;
+        r.hSubKey.Reset(created);
+    }
+    env_.deviceKey.Attach(r.hSubKey.Get());
     r.bAdded = false;
     WriteIdentity(&r, true);
     WriteAdvanced(&r, true);
@@ -202,27 +174,31 @@ void CDeviceCollection::WriteNewDevice(CDeviceSettings& r)
         NewDeviceRequest request = MakeNewDeviceRequest(r.Str_Port, InstanceNumber(r.Str_SubKey));
         SendToSerialControlDevice(IOCTL_NEW_DEVICE_NOTIFIATION, &request, sizeof request);
     }
+    return true;
 }
 
-void CDeviceCollection::ApplyChanges()
+bool CDeviceCollection::ApplyChanges()
 {
     if (!HasChanges())
-        return;
+        return true;
+    bool complete = true;
     std::wstring recalibrateName;
     bool offerRecalibration = false;
     bool soundChanged = false;
 
     for (size_t i = 0; i < records_.size();) {
         CDeviceSettings& r = *records_[i];
-        env_.deviceKey.Attach(r.hSubKey);
+        env_.deviceKey.Attach(r.hSubKey.Get());
         if (r.bRemoved) {
             if (!RemoveDevice(i))
                 ++i;
             continue;
         }
         if (r.bAdded) {
-            recalibrateName = r.Str_DeviceName;
-            WriteNewDevice(r);
+            if (WriteNewDevice(r))
+                recalibrateName = r.Str_DeviceName;
+            else
+                complete = false;
         } else {
             if (r.bRecalibrate) {
                 r.bRecalibrate = false;
@@ -256,7 +232,7 @@ void CDeviceCollection::ApplyChanges()
         int answer = LabelQuestionBox(env_.labelStore, nullptr, MessageKey::RECALIBRATE_NOW,
                                       MessageKey::LPOINTER_DEVICE_PROPERTIES,
                                       L"The changes you made require recalibration\nRecalibrate now ?",
-                                      L"Touch Panel Device Properties");
+                                      kPropertiesCaption);
         if (answer == IDYES) {
             DWORD error = 0;
             CProcessLauncher().Run(ProgramCommandLine(env_.calibrationAppPath, recalibrateName), &error);
@@ -264,6 +240,7 @@ void CDeviceCollection::ApplyChanges()
     }
     if (soundChanged)
         WakeSoundProgram();
+    return complete;
 }
 
 size_t CDeviceCollection::DiscardAddedDevices()
@@ -271,10 +248,10 @@ size_t CDeviceCollection::DiscardAddedDevices()
     if (!HasChanges())
         return 0;
     for (auto& record : records_) {
-        env_.deviceKey.Attach(record->hSubKey);
+        env_.deviceKey.Attach(record->hSubKey.Get());
         if (!record->bAdded)
             continue;
-        std::wstring path = DeviceKeyPath(*record);
+        std::wstring path = KeyPathOf(*record);
         if (path.empty())
             continue;
         env_.deviceKey.DeleteKey(path.c_str());

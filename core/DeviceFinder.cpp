@@ -3,6 +3,7 @@
 #include "DeviceKeys.h"
 
 #include <string>
+#include <utility>
 
 namespace {
 constexpr DWORD kDeviceNameBytes = 260;        // "Device Name" is read through 260 bytes
@@ -10,55 +11,27 @@ constexpr DWORD kControllerTypeBytes = 1000;
 constexpr DWORD kDefaultCalibrationTimeout = 10;
 }  // namespace
 
-CDeviceFinder::~CDeviceFinder()
-{
-    CloseDeviceKey();
-}
-
-void CDeviceFinder::CloseDeviceKey()
-{
-    if (!deviceKey_)
-        return;
-    if (key_.AttachedKey() == deviceKey_)
-        key_.Attach(nullptr);
-    key_.Close(deviceKey_);
-    deviceKey_ = nullptr;
-}
+CDeviceFinder::~CDeviceFinder() = default;
 
 std::unique_ptr<CDeviceRecord> CDeviceFinder::FindDevice(const wchar_t* name)
 {
-    CloseDeviceKey();
-    if (auto record = FindUnder(kSerialParametersPath, name))
-        return record;
-    return FindUnder(kUsbParametersPath, name);
-}
-
-std::unique_ptr<CDeviceRecord> CDeviceFinder::FindUnder(const wchar_t* parametersPath, const wchar_t* name)
-{
-    HKEY parameters = nullptr;
-    if (key_.Open(parametersPath, &parameters) != ERROR_SUCCESS)
-        return nullptr;
-    wchar_t subkeyName[260];
-    for (DWORD index = 0; RegEnumKeyW(parameters, index, subkeyName, 260) == ERROR_SUCCESS; ++index) {
-        HKEY device = nullptr;
-        if (RegOpenKeyExW(parameters, subkeyName, 0, KEY_ALL_ACCESS, &device) != ERROR_SUCCESS)
-            continue;
-        key_.Attach(device);
+    deviceKey_ = CScopedAttach();
+    std::unique_ptr<CDeviceRecord> record;
+    ForEachDeviceKey(key_, [&](DeviceFamily, const std::wstring& subkey, CKeyHandle& device) {
+        key_.Attach(device.Get());
         std::wstring deviceName;
-        if (key_.ReadString(L"Device Name", deviceName, kDeviceNameBytes) && deviceName == name) {
-            deviceKey_ = device;
-            auto record = std::make_unique<CDeviceRecord>();
-            ReadDeviceValues(*record);
-            record->Str_SubKey = subkeyName;
-            record->Str_DeviceName = deviceName;
-            key_.Close(parameters);
-            return record;
+        if (!key_.ReadString(L"Device Name", deviceName, kDeviceNameBytes) || deviceName != name) {
+            key_.Attach(nullptr);
+            return false;
         }
-        key_.Attach(nullptr);
-        key_.Close(device);
-    }
-    key_.Close(parameters);
-    return nullptr;
+        deviceKey_ = CScopedAttach(key_, std::move(device));
+        record = std::make_unique<CDeviceRecord>();
+        ReadDeviceValues(*record);
+        record->Str_SubKey = subkey;
+        record->Str_DeviceName = deviceName;
+        return true;
+    });
+    return record;
 }
 
 void CDeviceFinder::ReadDeviceValues(CDeviceRecord& record)

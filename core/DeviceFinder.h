@@ -11,6 +11,7 @@
 
 #include "DeviceRecord.h"
 #include "RegistryKey.h"
+#include "ScopedAttach.h"
 
 class CDeviceFinder {
 public:
@@ -28,9 +29,6 @@ public:
     void ReadDeviceValues(CDeviceRecord& record);
 
 private:
-    std::unique_ptr<CDeviceRecord> FindUnder(const wchar_t* parametersPath, const wchar_t* name);
-    void CloseDeviceKey();
-
     CRegistryKey key_;
-    HKEY deviceKey_ = nullptr;   // the device key this finder opened
+    CScopedAttach deviceKey_;   // the device key this finder opened, attached to key_
 };

@@ -1,6 +1,7 @@
 #include "DeviceSettings.h"
 
 #include "DeviceAccess.h"
+#include "DeviceSchema.h"
 
 std::wstring DefaultWaveFile(const std::wstring& installDir)
 {
@@ -14,35 +15,10 @@ DWORD DefaultCalFlag(DWORD controllerKind)
 
 void CDeviceSettings::SetDefaults(const std::wstring& installDir, DWORD controllerKind)
 {
-    Str_DesktopSegment = 0;
-    dwSampleRate = 100;
-    dwTouchdownFilter = 0;
-    dwDeglitch = 0;
-    dwSoundEnabled = 0;
-    dwControllerEnabled = 1;
-    Str_WaveFile = DefaultWaveFile(installDir);
-    dwCalibrationTimeout = 10;
-    dwCalibPoint = 1;
-    dwCalFlag = DefaultCalFlag(controllerKind);
-    dwPrimaryButtonMode = 0;
-    dwSecondaryButtonMode = 1;
-    BaudRate = 9600;
-    DataBits = 8;
-    dwStopBits = 1;
-    dwParity = 0;
-    dwFIFO = 0;
-    dwAddress = 760;
-    dwIRQ = 0;
-    Str_Port = L"No COM2";
-    dwClickTime = 9;
-    dwLiftOffTime = 5;
-    dwTapTime = 9;
-    dwStabilization = 0;
-    dwAveraging = 0;
-
+    SetDeviceDefaults(*this, DeviceDefaults{installDir, controllerKind});
     bIdentityChanged = bAdvancedChanged = bEnableChanged = bCalibrationChanged = false;
     bEventsChanged = bHardwareChanged = bSettingsChanged = false;
-    hSubKey = nullptr;
+    hSubKey.Reset();
     hDevice = nullptr;
     bRemoved = bAdded = bActive = false;
 }

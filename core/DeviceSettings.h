@@ -6,16 +6,19 @@
 
 #include <string>
 
+#include "KeyHandle.h"
+
 class CDeviceSettings {
 public:
     CDeviceSettings() = default;
-    // Closes neither hSubKey nor hDevice: the device collection does.
+    // Closes the device key; the driver handle is the collection's to close.
     virtual ~CDeviceSettings() = default;
     CDeviceSettings(const CDeviceSettings&) = delete;
     CDeviceSettings& operator=(const CDeviceSettings&) = delete;
 
-    // Every value to its default, every change flag and handle cleared. The wave file defaults
-    // to "wave\default.wav" in the install folder; calflag to 4 for controller kind 1, else 9.
+    // Every value to its default (DeviceSchema.h), every change flag and handle cleared. The wave
+    // file defaults to "wave\default.wav" in the install folder; calflag to 4 for controller
+    // kind 1, else 9.
     void SetDefaults(const std::wstring& installDir, DWORD controllerKind);
 
     bool IsSerial() const;
@@ -71,7 +74,7 @@ public:
     bool bSettingsChanged = false;
 
     std::wstring Str_SubKey;         // instance number as text
-    HKEY hSubKey = nullptr;          // open device key
+    CKeyHandle hSubKey;              // open device key
     HANDLE hDevice = nullptr;        // cached driver handle
     bool bRemoved = false;
     bool bAdded = false;

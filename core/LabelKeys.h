@@ -145,6 +145,10 @@ inline constexpr wchar_t LCONTROLLER_5_WIRE[] = L"LCONTROLLER_5_WIRE";
 inline constexpr wchar_t LCONTROLLER_1SHEET[] = L"LCONTROLLER_1SHEET";
 }  // namespace MessageKey
 
+// The built-in caption of the applet's message boxes (key LPOINTER_DEVICE_PROPERTIES) and the
+// title of its sheet.
+inline constexpr wchar_t kPropertiesCaption[] = L"Touch Panel Device Properties";
+
 // Every key of each table, in table order.
 inline constexpr const wchar_t* kLabelKeyTable[] = {
     LabelKey::LOK, LabelKey::LCANCEL, LabelKey::LCALIBRATE, LabelKey::LAPPLY,

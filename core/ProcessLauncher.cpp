@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "Handle.h"
+
 std::wstring ProgramCommandLine(const std::wstring& programPath, const std::wstring& argument)
 {
     std::wstring line;
@@ -29,7 +31,8 @@ bool CProcessLauncher::Run(const std::wstring& commandLine, DWORD* lastError)
         *lastError = error;
     if (!created)
         return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    // Never waited for: both handles are closed on return.
+    CHandle thread(process.hThread);
+    CHandle child(process.hProcess);
     return true;
 }

@@ -1,6 +1,7 @@
 #include "RegistryKey.h"
 
-#include <aclapi.h>
+#include "KeySecurity.h"
+
 #include <shlwapi.h>
 
 #include <vector>
@@ -160,62 +161,12 @@ LONG CRegistryKey::Create(const wchar_t* path, HKEY* key)
     return RegCreateKeyW(root_, path, key);
 }
 
-namespace {
-// Frees what CreateSecuredKey builds, on every path.
-struct SecurityParts {
-    PSID everyone = nullptr;
-    PSID administrators = nullptr;
-    PACL acl = nullptr;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-
-    ~SecurityParts()
-    {
-        if (everyone)
-            FreeSid(everyone);
-        if (administrators)
-            FreeSid(administrators);
-        if (acl)
-            LocalFree(acl);
-        if (descriptor)
-            LocalFree(descriptor);
-    }
-};
-
-EXPLICIT_ACCESS_W FullAccessFor(PSID sid, TRUSTEE_TYPE type)
-{
-    EXPLICIT_ACCESS_W access{};
-    access.grfAccessPermissions = KEY_ALL_ACCESS;
-    access.grfAccessMode = SET_ACCESS;
-    access.grfInheritance = NO_INHERITANCE;
-    access.Trustee.TrusteeForm = TRUSTEE_IS_SID;
-    access.Trustee.TrusteeType = type;
-    access.Trustee.ptstrName = static_cast<LPWSTR>(sid);
-    return access;
-}
-}  // namespace
-
 LONG CRegistryKey::CreateSecuredKey(const wchar_t* path, HKEY* key)
 {
-    SecurityParts parts;
-    SID_IDENTIFIER_AUTHORITY worldAuthority = SECURITY_WORLD_SID_AUTHORITY;
-    SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
-    if (!AllocateAndInitializeSid(&worldAuthority, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &parts.everyone))
+    CKeySecurity security;
+    if (!security.Descriptor())
         return -1;
-    if (!AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0,
-                                  0, 0, &parts.administrators))
-        return -1;
-
-    EXPLICIT_ACCESS_W entries[2] = {FullAccessFor(parts.everyone, TRUSTEE_IS_WELL_KNOWN_GROUP),
-                                    FullAccessFor(parts.administrators, TRUSTEE_IS_GROUP)};
-    if (SetEntriesInAclW(2, entries, nullptr, &parts.acl) != ERROR_SUCCESS)
-        return -1;
-
-    parts.descriptor = static_cast<PSECURITY_DESCRIPTOR>(LocalAlloc(LPTR, SECURITY_DESCRIPTOR_MIN_LENGTH));
-    if (!parts.descriptor || !InitializeSecurityDescriptor(parts.descriptor, SECURITY_DESCRIPTOR_REVISION) ||
-        !SetSecurityDescriptorDacl(parts.descriptor, TRUE, parts.acl, FALSE))
-        return -1;
-
-    SECURITY_ATTRIBUTES attributes{sizeof attributes, parts.descriptor, FALSE};
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, security.Descriptor(), FALSE};
     wchar_t noClass[] = L"";
     return RegCreateKeyExW(HKEY_LOCAL_MACHINE, path, 0, noClass, 0, KEY_READ | KEY_SET_VALUE | KEY_CREATE_SUB_KEY,
                            &attributes, key, nullptr);

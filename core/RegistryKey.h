@@ -13,6 +13,8 @@
 
 #include <string>
 
+enum class DeviceFamily;
+
 class CRegistryKey {
 public:
     enum class TextType { Expandable, Plain };   // REG_EXPAND_SZ or REG_SZ
@@ -62,8 +64,7 @@ public:
 
 private:
     HKEY ValueKey(bool fromRoot) const { return fromRoot ? root_ : key_; }
-    DWORD NextFreeInstance(const wchar_t* parametersPath);
-    bool FindDeviceUnder(const wchar_t* parametersPath, const wchar_t* deviceName);
+    DWORD NextFreeInstance(DeviceFamily family);
 
     HKEY root_ = HKEY_LOCAL_MACHINE;
     HKEY key_ = nullptr;

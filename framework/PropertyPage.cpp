@@ -2,9 +2,6 @@
 
 #include "WinApp.h"
 
-// The sheet's help command; the page's Help notice is passed on to the sheet as this command.
-constexpr WORD kIdHelp = 0xE146;
-
 CPropertyPage::CPropertyPage(UINT templateId) : CDialog(templateId)
 {
     psp_.dwSize = sizeof psp_;
@@ -73,7 +70,7 @@ bool CPropertyPage::OnNotify(NMHDR* header, LRESULT& result)
         result = OnQueryCancel() ? FALSE : TRUE;   // TRUE keeps the sheet open
         return true;
     case PSN_HELP:
-        ::SendMessageW(GetSheetWindow(), WM_COMMAND, MAKEWPARAM(kIdHelp, BN_CLICKED), 0);
+        ::SendMessageW(GetSheetWindow(), WM_COMMAND, MAKEWPARAM(kHelpCommandId, BN_CLICKED), 0);
         result = 0;
         return true;
     }

@@ -12,6 +12,9 @@
 
 #include "Dialog.h"
 
+// The sheet's help command (its Help button); a page's Help notice reaches the sheet as it.
+constexpr WORD kHelpCommandId = 0xE146;
+
 class CPropertyPage : public CDialog {
 public:
     explicit CPropertyPage(UINT templateId);

@@ -11,38 +11,41 @@
 #include <string>
 #include <vector>
 
+#include "StandinCodes.h"
+
 namespace standin {
 
 enum class Driver { Rilo, Meka };
 
 constexpr unsigned kMaxInstance = 32;   // instances 1..32 of each driver (and RILO0)
 
-// The product's control codes of the touch drivers, for tests that send or look for them.
+// The product's control codes of the touch drivers, for tests that send or look for them
+// (sizes and targets in StandinCodes.h).
 namespace ioctl {
-constexpr DWORD kNewDeviceNotification = 0x220004;     // RILO0, 202 bytes
-constexpr DWORD kSerialSettings = 0x220008;            // 208 bytes
-constexpr DWORD kModeSettings = 0x22000C;              // 12 bytes
-constexpr DWORD kPacketFilterSettings = 0x220010;      // 5 bytes
-constexpr DWORD kCalibrationDeltas = 0x220014;         // none
-constexpr DWORD kDeviceSegment = 0x220018;             // 1 byte
-constexpr DWORD kBeepEvent = 0x22001C;                 // 4 bytes
-constexpr DWORD kDeviceState = 0x220020;               // out 12 bytes
-constexpr DWORD kUsePrimaryMode = 0x220024;            // 1 byte
-constexpr DWORD kUseSecondaryMode = 0x220028;          // 8 bytes
-constexpr DWORD kReinitializeDevice = 0x22002C;        // none
-constexpr DWORD kDisableDevice = 0x220030;             // none
-constexpr DWORD kEnableDevice = 0x220034;              // none
-constexpr DWORD kDeleteDeviceNotification = 0x220038;  // RILO0: 1 byte; MEKA device: none
-constexpr DWORD kSetCalibrationEvent = 0x22003C;       // 4 bytes
-constexpr DWORD kCalibration25Point = 0x220040;        // 632 bytes
-constexpr DWORD kGetCalibrationPoint = 0x220044;       // out 8 bytes
-constexpr DWORD kCalibration9Point = 0x220048;         // 232 bytes
-constexpr DWORD kCalibration4Point = 0x22004C;         // 80 bytes
-constexpr DWORD kSensitivityCont = 0x220060;           // none
-constexpr DWORD kSensitivityCommand = 0x22006C;        // 2 bytes, out 2 bytes
-constexpr DWORD kSensitivityMode = 0x220070;           // 2 bytes
-constexpr DWORD kSensitivityData = 0x220074;           // 2 bytes, out 2 bytes or none
-constexpr DWORD kDisplayOrientation = 0x22008C;        // 12 bytes
+constexpr DWORD kNewDeviceNotification = STANDIN_IOCTL_NEW_DEVICE_NOTIFICATION;
+constexpr DWORD kSerialSettings = STANDIN_IOCTL_SERIAL_SETTINGS;
+constexpr DWORD kModeSettings = STANDIN_IOCTL_MODE_SETTINGS;
+constexpr DWORD kPacketFilterSettings = STANDIN_IOCTL_PACKET_FILTER_SETTINGS;
+constexpr DWORD kCalibrationDeltas = STANDIN_IOCTL_CALIBRATION_DELTAS;
+constexpr DWORD kDeviceSegment = STANDIN_IOCTL_DEVICE_SEGMENT;
+constexpr DWORD kBeepEvent = STANDIN_IOCTL_BEEP_EVENT;
+constexpr DWORD kDeviceState = STANDIN_IOCTL_DEVICE_STATE;
+constexpr DWORD kUsePrimaryMode = STANDIN_IOCTL_USE_PRIMARY_MODE;
+constexpr DWORD kUseSecondaryMode = STANDIN_IOCTL_USE_SECONDARY_MODE;
+constexpr DWORD kReinitializeDevice = STANDIN_IOCTL_REINITIALIZE_DEVICE;
+constexpr DWORD kDisableDevice = STANDIN_IOCTL_DISABLE_DEVICE;
+constexpr DWORD kEnableDevice = STANDIN_IOCTL_ENABLE_DEVICE;
+constexpr DWORD kDeleteDeviceNotification = STANDIN_IOCTL_DELETE_DEVICE_NOTIFICATION;
+constexpr DWORD kSetCalibrationEvent = STANDIN_IOCTL_SET_CALIBRATION_EVENT;
+constexpr DWORD kCalibration25Point = STANDIN_IOCTL_CALIBRATION_25_POINT;
+constexpr DWORD kGetCalibrationPoint = STANDIN_IOCTL_GET_CALIBRATION_POINT;
+constexpr DWORD kCalibration9Point = STANDIN_IOCTL_CALIBRATION_9_POINT;
+constexpr DWORD kCalibration4Point = STANDIN_IOCTL_CALIBRATION_4_POINT;
+constexpr DWORD kSensitivityCont = STANDIN_IOCTL_SENSITIVITY_CONT;
+constexpr DWORD kSensitivityCommand = STANDIN_IOCTL_SENSITIVITY_COMMAND;
+constexpr DWORD kSensitivityMode = STANDIN_IOCTL_SENSITIVITY_MODE;
+constexpr DWORD kSensitivityData = STANDIN_IOCTL_SENSITIVITY_DATA;
+constexpr DWORD kDisplayOrientation = STANDIN_IOCTL_DISPLAY_ORIENTATION;
 }  // namespace ioctl
 
 // One request that reached a product device file, in arrival order.

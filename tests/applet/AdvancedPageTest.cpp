@@ -52,9 +52,9 @@ class AdvancedMainRoad : public AppletTest, public ::testing::WithParamInterface
 TEST_P(AdvancedMainRoad, SliderKeyThenApplyWritesKeyAndSendsPacketFilter)
 {
     const DeviceRow device = GetParam();
-    AddProduct(registry, WriteLabelFile({}), 2, device.name);
+    AddProduct(registry, {2, kInstallDir, WriteLabelFile({}), device.name});
     AddDevice(registry, device);
-    OpenAdvancedPage();
+    OPEN_ADVANCED_PAGE();
 
     EXPECT_EQ(ControlText(page, kSampleRateText), L"50");
     EXPECT_EQ(SliderPos(kSampleRateSlider), 50);
@@ -91,9 +91,9 @@ INSTANTIATE_TEST_SUITE_P(Drivers, AdvancedMainRoad,
 TEST_F(AppletTest, CancelWritesNothing)
 {
     DeviceRow device;
-    AddProduct(registry, WriteLabelFile({}), 1, device.name);
+    AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), device.name});
     AddDevice(registry, device);
-    OpenAdvancedPage();
+    OPEN_ADVANCED_PAGE();
     PressKey(Control(kDeglitchSlider), VK_RIGHT);
     EXPECT_EQ(ControlText(page, kDeglitchText), L"11");
     ASSERT_TRUE(standin::ClearLog());
@@ -121,10 +121,10 @@ TEST_P(AdvancedStoredValues, OutOfRangeIsCorrectedShownAndWrittenByApply)
 {
     const StoredValueCase c = GetParam();
     DeviceRow device;
-    AddProduct(registry, WriteLabelFile({}), 1, device.name);
+    AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), device.name});
     AddDevice(registry, device);
     registry.SetDword(DeviceKeyPath(device), c.value, c.stored);
-    OpenAdvancedPage();
+    OPEN_ADVANCED_PAGE();
 
     if (c.textId) {
         EXPECT_EQ(ControlText(page, c.textId), c.shown);
@@ -152,9 +152,9 @@ TEST_F(AppletTest, MissingWaveFileBecomesTheDefaultAndIsWritten)
 {
     DeviceRow device;
     device.waveFile.clear();
-    AddProduct(registry, WriteLabelFile({}), 1, device.name);
+    AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), device.name});
     AddDevice(registry, device);
-    OpenAdvancedPage();
+    OPEN_ADVANCED_PAGE();
     EXPECT_EQ(ControlText(page, kWaveFileEdit), kDefaultWave);
     EXPECT_TRUE(ApplyEnabled(sheet));
     Click(sheet, kApplyButton);
@@ -164,10 +164,10 @@ TEST_F(AppletTest, MissingWaveFileBecomesTheDefaultAndIsWritten)
 TEST_F(AppletTest, DefaultsButtonFollowsTheValues)
 {
     DeviceRow device;   // 50, 5, 10, enabled, no sound, default wave
-    AddProduct(registry, WriteLabelFile({}), 1, device.name);
+    AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), device.name});
     AddDevice(registry, device);
     BeepEvent beep;
-    OpenAdvancedPage();
+    OPEN_ADVANCED_PAGE();
     EXPECT_TRUE(Enabled(kDefaultsButton));
 
     Click(page, kDefaultsButton);
@@ -220,9 +220,9 @@ TEST_F(AppletTest, DefaultsButtonIsDisabledForADeviceAtItsDefaults)
     device.sampleRate = 100;
     device.touchdownFilter = 0;
     device.deglitch = 0;
-    AddProduct(registry, WriteLabelFile({}), 1, device.name);
+    AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), device.name});
     AddDevice(registry, device);
-    OpenAdvancedPage();
+    OPEN_ADVANCED_PAGE();
     EXPECT_FALSE(Enabled(kDefaultsButton));
     EXPECT_FALSE(ApplyEnabled(sheet));
 }
@@ -230,9 +230,9 @@ TEST_F(AppletTest, DefaultsButtonIsDisabledForADeviceAtItsDefaults)
 TEST_F(AppletTest, DisablingTheControllerSendsPacketFilterThenDisable)
 {
     DeviceRow device;
-    AddProduct(registry, WriteLabelFile({}), 1, device.name);
+    AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), device.name});
     AddDevice(registry, device);
-    OpenAdvancedPage();
+    OPEN_ADVANCED_PAGE();
     ASSERT_TRUE(standin::ClearLog());
     Click(page, kEnabledCheck);
     EXPECT_TRUE(ApplyEnabled(sheet));
@@ -245,12 +245,12 @@ TEST_F(AppletTest, DisablingTheControllerSendsPacketFilterThenDisable)
 TEST_F(AppletTest, FileDialogCancelChangesNothingAndOkTakesTheFile)
 {
     DeviceRow device;
-    AddProduct(registry, WriteLabelFile({}), 1, device.name);
+    AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), device.name});
     AddDevice(registry, device);
     const std::wstring wave = MakeTempDir(L"applet-wave") + L"\\tone.wav";
     ASSERT_TRUE(WriteFileBytes(wave, "RIFF", 4));
     BeepEvent beep;
-    OpenAdvancedPage();
+    OPEN_ADVANCED_PAGE();
 
     ClickControl(page, kBrowseButton);   // posted: the dialog is modal on the sheet's thread
     HWND dialog = WaitFileDialog(sheet);
@@ -279,10 +279,10 @@ TEST_F(AppletTest, ChoosingAnotherDeviceShowsItAndMakesItCurrent)
 {
     DeviceRow front;                                   // RILO1, sample rate 50
     DeviceRow kiosk{false, 2, L"Kiosk USB", 80, 3, 7};   // MEKA2
-    AddProduct(registry, WriteLabelFile({}), 1, front.name);
+    AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), front.name});
     AddDevice(registry, front);
     AddDevice(registry, kiosk);
-    OpenAdvancedPage();
+    OPEN_ADVANCED_PAGE();
     EXPECT_EQ(ControlText(page, kSampleRateText), L"50");
 
     HWND list = Control(kDeviceList);
@@ -293,7 +293,7 @@ TEST_F(AppletTest, ChoosingAnotherDeviceShowsItAndMakesItCurrent)
     EXPECT_EQ(ControlText(page, kSampleRateText), L"80");
     EXPECT_EQ(ControlText(page, kTouchdownText), L"3");
     EXPECT_EQ(ControlText(page, kDeglitchText), L"7");
-    EXPECT_EQ(registry.Read(kProductKey, L"Device Name").AsString(), kiosk.name);
+    EXPECT_EQ(registry.Read(kProductKeyPath, L"Device Name").AsString(), kiosk.name);
 
     ASSERT_TRUE(standin::ClearLog());
     PressKey(Control(kTouchdownSlider), VK_RIGHT);
@@ -307,11 +307,12 @@ TEST_F(AppletTest, ChoosingAnotherDeviceShowsItAndMakesItCurrent)
 TEST_F(AppletTest, SoundListKeepsItsIndicesWhenALabelIsMissing)
 {
     DeviceRow device;
-    AddProduct(registry, WriteLabelFile({{L"LADV_NOT_SOUND", L"Silent"}, {L"LADV_BEEP_SOUND", L"Tone"}}), 1,
-               device.name);
+    AddProduct(registry,
+               {1, kInstallDir, WriteLabelFile({{L"LADV_NOT_SOUND", L"Silent"}, {L"LADV_BEEP_SOUND", L"Tone"}}),
+                device.name});
     AddDevice(registry, device);
     BeepEvent beep;
-    OpenAdvancedPage();
+    OPEN_ADVANCED_PAGE();
 
     HWND list = Control(kSoundList);
     ASSERT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 3);
@@ -330,10 +331,11 @@ TEST_F(AppletTest, SoundListKeepsItsIndicesWhenALabelIsMissing)
 TEST_F(AppletTest, ControlTextsComeFromLabelsWithBuiltInFallbacks)
 {
     DeviceRow device;
-    AddProduct(registry, WriteLabelFile({{L"LADV_SAMPLE_RATE", L"Abtastrate"}, {L"LDEFAULTS", L"Standard"}}), 1,
-               device.name);
+    AddProduct(registry,
+               {1, kInstallDir, WriteLabelFile({{L"LADV_SAMPLE_RATE", L"Abtastrate"}, {L"LDEFAULTS", L"Standard"}}),
+                device.name});
     AddDevice(registry, device);
-    OpenAdvancedPage();
+    OPEN_ADVANCED_PAGE();
     EXPECT_EQ(ControlText(page, 1065), L"Abtastrate");
     EXPECT_EQ(ControlText(page, kDefaultsButton), L"Standard");
     EXPECT_EQ(ControlText(page, 1066), L"Touchdown filter");

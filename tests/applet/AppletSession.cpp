@@ -5,6 +5,7 @@
 
 #include "TestPaths.h"
 #include "TestWindows.h"
+#include "resource.h"
 
 using namespace testsupport;
 
@@ -140,7 +141,7 @@ void PressKey(HWND control, UINT virtualKey)
     SendMessageW(control, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
-bool ApplyEnabled(HWND sheet) { return IsWindowEnabled(GetDlgItem(sheet, 0x3021)) != FALSE; }
+bool ApplyEnabled(HWND sheet) { return IsWindowEnabled(GetDlgItem(sheet, IDC_SHEET_APPLY)) != FALSE; }
 
 void ChooseComboItem(HWND page, int comboId, int index)
 {

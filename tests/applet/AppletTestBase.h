@@ -1,63 +1,41 @@
 #pragma once
-// Base of the in-process applet tests: a private HKLM, the stand-in drivers reset, and the
-// applet loaded and opened after the test has filled the registry.
-#include <gtest/gtest.h>
-
+// Base of the in-process applet tests of the Advanced page and the sheet.
 #include <windows.h>
 #include <commctrl.h>
 
-#include <memory>
-
-#include "AppletFixture.h"
-#include "AppletSession.h"
-#include "ScratchRegistry.h"
+#include "SheetTest.h"
 #include "StandinClient.h"
+#include "resource.h"
 
 namespace applettest {
 
-constexpr int kSampleRateSlider = 1019;
-constexpr int kTouchdownSlider = 1013;
-constexpr int kDeglitchSlider = 1014;
-constexpr int kSampleRateText = 1016;
-constexpr int kTouchdownText = 1017;
-constexpr int kDeglitchText = 1018;
-constexpr int kEnabledCheck = 1015;
-constexpr int kSoundList = 1001;
-constexpr int kWaveFileEdit = 1020;
-constexpr int kBrowseButton = 1022;
-constexpr int kDeviceList = 1045;
-constexpr int kDefaultsButton = 1057;
-constexpr int kApplyButton = 0x3021;
-constexpr int kCalibrateButton = 1022;
+constexpr int kSampleRateSlider = IDC_ADV_SAMPLE_RATE_SLIDER;
+constexpr int kTouchdownSlider = IDC_ADV_TOUCHDOWN_SLIDER;
+constexpr int kDeglitchSlider = IDC_ADV_DEGLITCH_SLIDER;
+constexpr int kSampleRateText = IDC_ADV_SAMPLE_RATE_VALUE;
+constexpr int kTouchdownText = IDC_ADV_TOUCHDOWN_VALUE;
+constexpr int kDeglitchText = IDC_ADV_DEGLITCH_VALUE;
+constexpr int kEnabledCheck = IDC_ADV_ENABLED;
+constexpr int kSoundList = IDC_ADV_SOUND;
+constexpr int kWaveFileEdit = IDC_ADV_WAVE_FILE;
+constexpr int kBrowseButton = IDC_ADV_BROWSE;
+constexpr int kDeviceList = IDC_ADV_DEVICE;
+constexpr int kDefaultsButton = IDC_ADV_DEFAULTS;
+constexpr int kApplyButton = IDC_SHEET_APPLY;
+constexpr int kCalibrateButton = IDC_SHEET_CALIBRATE;
 
-class AppletTest : public ::testing::Test {
+class AppletTest : public SheetTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(standin::Reset()) << "the stand-in drivers do not answer"; }
-
-    // Loads the applet, opens its sheet and activates the Advanced page.
-    void OpenAdvancedPage(UINT openMessage = CPL_DBLCLK)
-    {
-        session = std::make_unique<AppletSession>();
-        ASSERT_TRUE(session->Loaded());
-        session->OpenAsync(openMessage);
-        sheet = session->WaitSheet();
-        ASSERT_NE(sheet, nullptr) << "the sheet did not open";
-        page = SelectPageWithControl(sheet, kSampleRateSlider);
-        ASSERT_NE(page, nullptr) << "no Advanced page";
-    }
-
-    HWND Control(int id) const { return GetDlgItem(page, id); }
     int SliderPos(int id) const { return static_cast<int>(SendMessageW(Control(id), TBM_GETPOS, 0, 0)); }
     bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
     DWORD DeviceValue(const DeviceRow& device, const wchar_t* name) const
     {
         return registry.Read(DeviceKeyPath(device), name).AsDword();
     }
-
-    testsupport::ScratchRegistry registry;
-    std::unique_ptr<AppletSession> session;   // destroyed before the registry
-    HWND sheet = nullptr;
-    HWND page = nullptr;
 };
 
 }  // namespace applettest
+
+// Opens the sheet on the Advanced page (by CPL_DBLCLK, or by another opening message).
+#define OPEN_ADVANCED_PAGE() OPEN_SHEET(kSampleRateSlider)
+#define OPEN_ADVANCED_PAGE_WITH(openMessage) OPEN_SHEET_WITH(kSampleRateSlider, openMessage)

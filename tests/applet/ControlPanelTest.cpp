@@ -10,27 +10,29 @@
 
 #include "AppletFixture.h"
 #include "AppletSession.h"
+#include "Equipment.h"
 #include "ScratchRegistry.h"
 #include "StandinClient.h"
 #include "TestPaths.h"
 #include "TestProcess.h"
 #include "TestWindows.h"
+#include "resource.h"
 
 using namespace applettest;
 using namespace testsupport;
 namespace ioctl = standin::ioctl;
 
 namespace {
-constexpr int kApplyButton = 0x3021;
+constexpr int kApplyButton = IDC_SHEET_APPLY;
 
 class ControlPanel : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(standin::Reset()) << "the stand-in drivers do not answer";
-        registry.Own(kProductKey);
-        registry.Own(kSerialParameters);
-        registry.Own(kUsbParameters);
+        ASSERT_EQUIPMENT(standin::Reset(), "the stand-in drivers");
+        registry.Own(kProductKeyPath);
+        registry.Own(kSerialParametersPath);
+        registry.Own(kUsbParametersPath);
     }
 
     // The Control Panel's command for the applet.
@@ -50,7 +52,7 @@ protected:
 TEST_F(ControlPanel, ControlExeOpensTheSheetOnceAndApplyReachesTheDriver)
 {
     DeviceRow device;
-    AddProduct(registry, WriteLabelFile({{L"LCONTROLLER_5_WIRE", L"5-Wire"}}), 2, device.name);
+    AddProduct(registry, {2, kInstallDir, WriteLabelFile({{L"LCONTROLLER_5_WIRE", L"5-Wire"}}), device.name});
     AddDevice(registry, device);
 
     TestProcess control;
@@ -83,14 +85,14 @@ TEST_F(ControlPanel, ControlExeOpensTheSheetOnceAndApplyReachesTheDriver)
 TEST_F(ControlPanel, SecondControlExeOnlyBringsTheOpenSheetToTheFront)
 {
     DeviceRow device;
-    AddProduct(registry, WriteLabelFile({}), 1, device.name);
+    AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), device.name});
     AddDevice(registry, device);
 
     TestProcess first;
     ASSERT_TRUE(first.Start(ControlCommand()));
     HWND sheet = WaitSheetOf(first);
     ASSERT_NE(sheet, nullptr);
-    EXPECT_EQ(registry.Read(kProductKey, L"Device Label").AsString(), WindowText(sheet));
+    EXPECT_EQ(registry.Read(kProductKeyPath, L"Device Label").AsString(), WindowText(sheet));
 
     HWND other = CreateWindowExW(0, L"STATIC", L"other window", WS_POPUP | WS_VISIBLE | WS_CAPTION, 300, 300, 200, 100,
                                  nullptr, nullptr, nullptr, nullptr);

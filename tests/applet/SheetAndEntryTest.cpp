@@ -54,7 +54,7 @@ std::wstring ReadUtf16File(const std::wstring& path)
 
 TEST_F(AppletTest, AnswersEveryControlPanelMessage)
 {
-    AddProduct(registry, WriteLabelFile({}), 1, L"");
+    AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), L""});
     AppletSession applet;
     ASSERT_TRUE(applet.Loaded());
     struct Case {
@@ -96,11 +96,11 @@ TEST_P(NewInquire, ReportsProductTextsOrBuiltIns)
 {
     const InquireCase c = GetParam();
     if (c.productKey)
-        registry.SetDword(kProductKey, L"Controller", 1);
+        registry.SetDword(kProductKeyPath, L"Controller", 1);
     if (c.name)
-        registry.SetString(kProductKey, L"RenkaCPLName", c.name);
+        registry.SetString(kProductKeyPath, L"RenkaCPLName", c.name);
     if (c.info)
-        registry.SetString(kProductKey, L"RenkaCPLInfo", c.info);
+        registry.SetString(kProductKeyPath, L"RenkaCPLInfo", c.info);
     AppletSession applet;
     ASSERT_TRUE(applet.Loaded());
     NEWCPLINFOW info;
@@ -132,9 +132,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(AppletTest, StartWithParametersOpensOnceAndReportsItHandledTheOpening)
 {
     DeviceRow device;
-    AddProduct(registry, WriteLabelFile({}), 1, device.name);
+    AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), device.name});
     AddDevice(registry, device);
-    OpenAdvancedPage(CPL_STARTWPARMSW);
+    OPEN_ADVANCED_PAGE_WITH(CPL_STARTWPARMSW);
     EXPECT_TRUE(NamedMutexExists(L"TouchScreenControlPanelApp"));
     LONG result = -1;
     ClickControl(sheet, IDCANCEL);
@@ -155,9 +155,9 @@ TEST_F(AppletTest, StartWithParametersOpensOnceAndReportsItHandledTheOpening)
 TEST_F(AppletTest, SecondOpeningBringsTheOpenSheetToTheFront)
 {
     DeviceRow device;
-    AddProduct(registry, WriteLabelFile({}), 1, device.name);
+    AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), device.name});
     AddDevice(registry, device);
-    OpenAdvancedPage();
+    OPEN_ADVANCED_PAGE();
 
     HWND other = CreateWindowExW(0, L"STATIC", L"other window", WS_POPUP | WS_VISIBLE | WS_CAPTION, 300, 300, 200, 100,
                                  nullptr, nullptr, nullptr, nullptr);
@@ -192,11 +192,11 @@ TEST_P(SheetTitle, NamesTheControllerKindAndIsKeptInDeviceLabel)
 {
     const TitleCase& c = GetParam();
     DeviceRow device;
-    AddProduct(registry, WriteLabelFile(c.labels), c.controllerKind, device.name);
+    AddProduct(registry, {c.controllerKind, kInstallDir, WriteLabelFile(c.labels), device.name});
     AddDevice(registry, device);
-    OpenAdvancedPage();
+    OPEN_ADVANCED_PAGE();
     EXPECT_EQ(WindowText(sheet), c.title);
-    EXPECT_EQ(registry.Read(kProductKey, L"Device Label").AsString(), c.title);
+    EXPECT_EQ(registry.Read(kProductKeyPath, L"Device Label").AsString(), c.title);
 }
 
 const Labels kKindLabels = {{L"LCONTROLLER_4_8_WIRE", L"4/8-Wire"},
@@ -217,9 +217,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(AppletTest, ButtonTextsComeFromLabelsWithBuiltInFallbacks)
 {
     DeviceRow device;
-    AddProduct(registry, WriteLabelFile({{L"LOK", L"&Fine"}, {L"LCALIBRATE", L"Cali&brate now"}}), 1, device.name);
+    AddProduct(registry, {1, kInstallDir, WriteLabelFile({{L"LOK", L"&Fine"}, {L"LCALIBRATE", L"Cali&brate now"}}), device.name});
     AddDevice(registry, device);
-    OpenAdvancedPage();
+    OPEN_ADVANCED_PAGE();
     EXPECT_EQ(ControlText(sheet, IDOK), L"&Fine");
     EXPECT_EQ(ControlText(sheet, kCalibrateButton), L"Cali&brate now");
     EXPECT_EQ(ControlText(sheet, IDCANCEL), L"&Cancel");
@@ -233,18 +233,18 @@ TEST_F(AppletTest, PageCaptionComesFromItsLabelAndIsCutAt129Characters)
 {
     DeviceRow device;
     const std::wstring longCaption(200, L'x');
-    AddProduct(registry, WriteLabelFile({{L"LADVANCED_PAGE", longCaption}}), 1, device.name);
+    AddProduct(registry, {1, kInstallDir, WriteLabelFile({{L"LADVANCED_PAGE", longCaption}}), device.name});
     AddDevice(registry, device);
-    OpenAdvancedPage();
+    OPEN_ADVANCED_PAGE();
     EXPECT_EQ(TabText(sheet, CurrentPageIndex(sheet)), longCaption.substr(0, 129));
 }
 
 TEST_F(AppletTest, PageCaptionKeepsItsTemplateTextWithoutLabel)
 {
     DeviceRow device;
-    AddProduct(registry, WriteLabelFile({}), 1, device.name);
+    AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), device.name});
     AddDevice(registry, device);
-    OpenAdvancedPage();
+    OPEN_ADVANCED_PAGE();
     EXPECT_EQ(TabText(sheet, CurrentPageIndex(sheet)), L"Advanced");
 }
 
@@ -255,8 +255,8 @@ TEST_F(AppletTest, CalibrateStartsTheCalibrationProgramWithTheDeviceName)
     const std::wstring program = BinPath(L"CplHost.exe");
 
     // No device at all: there is no current device name and the button starts nothing.
-    AddProduct(registry, WriteLabelFile({}), 1, L"");
-    registry.SetString(kProductKey, L"Calibration Application", program);
+    AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), L""});
+    registry.SetString(kProductKeyPath, L"Calibration Application", program);
     session = std::make_unique<AppletSession>();
     session->OpenAsync();
     sheet = session->WaitSheet();
@@ -268,8 +268,8 @@ TEST_F(AppletTest, CalibrateStartsTheCalibrationProgramWithTheDeviceName)
     DeviceRow device;
     device.name = L"Front Panel 2";
     AddDevice(registry, device);
-    registry.SetString(kProductKey, L"Device Name", device.name);
-    OpenAdvancedPage();
+    registry.SetString(kProductKeyPath, L"Device Name", device.name);
+    OPEN_ADVANCED_PAGE();
     Click(sheet, kCalibrateButton);
     std::wstring text;
     EXPECT_TRUE(WaitUntil([&] { return !(text = ReadUtf16File(record)).empty() && text.back() == L'\n'; }));
@@ -284,7 +284,7 @@ TEST_F(AppletTest, CalibrateStartsTheCalibrationProgramWithTheDeviceName)
 
 TEST_F(AppletTest, WithNoControllerLeftTheTabsKeepTheFirstPage)
 {
-    AddProduct(registry, WriteLabelFile({}), 1, L"");   // no device keys at all
+    AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), L""});   // no device keys at all
     session = std::make_unique<AppletSession>();
     session->OpenAsync();
     sheet = session->WaitSheet();
@@ -313,10 +313,10 @@ TEST_F(AppletTest, WithNoControllerLeftTheTabsKeepTheFirstPage)
 TEST_F(AppletTest, HelpButtonAndF1ReachTheHelpFileWithoutUpsettingTheSheet)
 {
     DeviceRow device;
-    AddProduct(registry, WriteLabelFile({}), 1, device.name);
+    AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), device.name});
     AddDevice(registry, device);
-    registry.SetString(kProductKey, L"Help File Path", MakeTempDir(L"applet-help") + L"\\missing.chm");
-    OpenAdvancedPage();
+    registry.SetString(kProductKeyPath, L"Help File Path", MakeTempDir(L"applet-help") + L"\\missing.chm");
+    OPEN_ADVANCED_PAGE();
     ASSERT_TRUE(IsWindowVisible(GetDlgItem(sheet, IDHELP)));
     // Each request passes page, application and sheet once and ends in HtmlHelpW; a loop among
     // them would overflow the stack and end the process.

@@ -8,7 +8,6 @@
 
 using namespace testsupport;
 using aimwell::kDeviceKey;
-using aimwell::kProductKey;
 using standin::Int32At;
 
 namespace {
@@ -155,7 +154,7 @@ TEST(AimwellRun, CheckCalibrationAnsweredNoKeepsTheOldValues)
     ScratchRegistry reg(ScratchRegistry::RealPrefix);
     aimwell::Run run(reg);
     run.WriteDevice({4, 1, 1, 0, 60});
-    reg.SetDword(kProductKey, L"Check Calibration", 1);
+    reg.SetDword(kProductKeyPath, L"Check Calibration", 1);
     reg.SetDword(kDeviceKey, L"Cal_X1", 77);
     ASSERT_TRUE(run.Start(aimwell::kDeviceName));
     ASSERT_TRUE(run.WaitReady());

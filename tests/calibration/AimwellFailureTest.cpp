@@ -10,7 +10,6 @@
 
 using namespace testsupport;
 using aimwell::kDeviceKey;
-using aimwell::kProductKey;
 
 namespace {
 
@@ -127,7 +126,7 @@ TEST(AimwellEnd, UnknownDeviceNameIsReported)
     run.WriteDevice({9, 1, 1, 0, 60});
     // Names differ in case and in a trailing blank; an empty line takes "Device Name" of the
     // product key, which names nothing here.
-    reg.SetString(kProductKey, L"Device Name", L"Nobody");
+    reg.SetString(kProductKeyPath, L"Device Name", L"Nobody");
     for (const wchar_t* args : {L"calib panel 7", L"Calib Panel 7 ", L""}) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(args)));
         TestProcess p;
@@ -148,7 +147,7 @@ TEST(AimwellEnd, EmptyCommandLineCalibratesTheProductKeysDevice)
     ScratchRegistry reg(ScratchRegistry::RealPrefix);
     aimwell::Run run(reg);
     run.WriteDevice({9, 1, 1, 0, 60});
-    reg.SetString(kProductKey, L"Device Name", aimwell::kDeviceName);
+    reg.SetString(kProductKeyPath, L"Device Name", aimwell::kDeviceName);
     ASSERT_TRUE(run.Start(L""));
     ASSERT_TRUE(run.WaitReady());
     ASSERT_TRUE(run.WaitTargetShown(0));

@@ -10,7 +10,6 @@ using namespace testsupport;
 namespace aimwell {
 
 const std::wstring kDeviceKey = L"SYSTEM\\CurrentControlSet\\Services\\RILO\\Parameters\\7";
-const std::wstring kProductKey = L"SYSTEM\\CurrentControlSet\\Services\\Tiven";
 
 namespace {
 // The centre of the target picture is a red square.
@@ -23,8 +22,8 @@ bool RedAt(HDC screen, int x, int y)
 Run::Run(ScratchRegistry& reg) : reg_(reg)
 {
     reg_.Own(kDeviceKey);
-    reg_.Own(kProductKey);
-    reg_.CreateKey(kProductKey);
+    reg_.Own(kProductKeyPath);
+    reg_.CreateKey(kProductKeyPath);
     EXPECT_TRUE(standin::Reset());
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "DeviceKeys.h"
 #include "ScratchRegistry.h"
 #include "StandinClient.h"
 #include "TargetLayout.h"
@@ -16,7 +17,6 @@ namespace aimwell {
 constexpr unsigned kInstance = 7;
 constexpr wchar_t kDeviceName[] = L"Calib Panel 7";
 extern const std::wstring kDeviceKey;
-extern const std::wstring kProductKey;
 
 struct DeviceSetup {
     DWORD calFlag = 9;

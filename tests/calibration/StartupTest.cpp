@@ -1,7 +1,7 @@
 // Command line, display orientation and end-of-run records of the calibration program.
 #include <gtest/gtest.h>
 
-#include "CalibrationRecords.h"
+#include "DriverProtocol.h"
 #include "CommandLine.h"
 #include "DisplayMode.h"
 #include "EndOfRun.h"

@@ -3,9 +3,10 @@
 #include <algorithm>
 
 #include "AppletContext.h"
-#include "CoreFixtures.h"
+#include "RegistryKey.h"
+#include "DeviceKeyFixture.h"
 
-using namespace corefixtures;
+using namespace testsupport;
 using testsupport::ScratchRegistry;
 
 namespace {
@@ -22,9 +23,9 @@ struct TwoDevices : ::testing::Test {
     ScratchRegistry reg;
     TwoDevices()
     {
-        ProductKey(reg, 2, L"C:\\T");
-        FullDevice(reg, SerialKey(41), L"First", true);
-        FullDevice(reg, UsbKey(42), L"Second", false);
+        AddProduct(reg, {2, L"C:\\T"});
+        AddDevice(reg, Distinct(Serial(41, L"First")));
+        AddDevice(reg, Distinct(Usb(42, L"Second")));
     }
     std::wstring StoredName() { return reg.Read(kProductKeyPath, L"Device Name").AsString(); }
 };
@@ -40,7 +41,7 @@ TEST_F(TwoDevices, FillDeviceComboSelectsTheCurrentDevice)
     };
     for (const Case& c : cases) {
         reg.DeleteTree(kProductKeyPath);
-        ProductKey(reg, 2, L"C:\\T");
+        AddProduct(reg, {2, L"C:\\T"});
         CAppletContext ctx;
         ctx.currentDeviceName = c.current;
         Combo combo;
@@ -104,6 +105,56 @@ TEST_F(TwoDevices, SelectingANameNeverPicksARemovedRecord)
     replacement->bRemoved = true;
     EXPECT_FALSE(ctx.SelectDevice(L"Second"));
     EXPECT_EQ(nullptr, ctx.currentDevice);
+}
+
+TEST_F(TwoDevices, CancelGivesARenamedCurrentDeviceItsStoredNameBack)
+{
+    // As the Devices page leaves things: renamed in memory, the new name already current and
+    // stored in the product key; then Cancel.
+    struct Case { const wchar_t* renamed; const wchar_t* selectedAfter; const wchar_t* expected; } cases[] = {
+        {L"Second", nullptr, L"Second"},       // the renamed device stays current, under its stored name
+        {L"First", nullptr, L"First"},
+        {L"Second", L"First", L"First"},       // a device selected after the rename stays current
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.renamed, c.renamed + wcslen(c.renamed)));
+        CAppletContext ctx;
+        ASSERT_TRUE(ctx.SelectDevice(c.renamed));
+        ctx.currentDevice->Str_DeviceName = L"Renamed";
+        ctx.currentDevice->bIdentityChanged = true;
+        ASSERT_TRUE(ctx.SelectDevice(L"Renamed"));
+        if (c.selectedAfter) {
+            ASSERT_TRUE(ctx.SelectDevice(c.selectedAfter));
+        }
+
+        ctx.CancelChanges();
+        EXPECT_EQ(c.expected, StoredName());
+        EXPECT_EQ(c.expected, ctx.currentDeviceName);
+        ASSERT_NE(nullptr, ctx.currentDevice);
+        EXPECT_EQ(c.expected, ctx.currentDevice->Str_DeviceName);
+        EXPECT_EQ(nullptr, ctx.deviceCollection.FindByName(L"Renamed"));
+        EXPECT_FALSE(ctx.deviceCollection.HasChanges());
+    }
+}
+
+TEST_F(TwoDevices, CancelDeletesTheKeyOfAnAddedCurrentDevice)
+{
+    CAppletContext ctx;
+    ASSERT_TRUE(ctx.SelectDevice(L"Second"));
+    auto* added = new CDeviceSettings;
+    added->SetDefaults(ctx.installDir, ctx.controllerKind);
+    added->Str_DeviceName = L"Added";
+    added->ControllerProtocol = kUsbControllerType;
+    added->Str_SubKey = L"43";
+    added->bAdded = true;
+    ASSERT_EQ(ERROR_SUCCESS, CRegistryKey().CreateSecuredKey(UsbKey(43).c_str(), added->hSubKey.Receive()));
+    ctx.deviceCollection.Add(added);
+    ASSERT_TRUE(ctx.SelectDevice(L"Added"));
+
+    ctx.CancelChanges();
+    EXPECT_FALSE(reg.KeyExists(UsbKey(43)));
+    EXPECT_EQ(nullptr, ctx.currentDevice);
+    EXPECT_EQ(2u, ctx.deviceCollection.Count());
 }
 
 TEST(AppletContext, LoadSerialPorts)

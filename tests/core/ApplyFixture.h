@@ -1,13 +1,14 @@
 #pragma once
-// Fixture of the apply tests: a redirected HKLM with a product key, the stand-in drivers reset,
-// and helpers to read what reached them.
+// Fixture of the apply tests: a redirected HKLM with a product key, the stand-in drivers reset
+// (a test fails when they do not answer), and helpers to read what reached them.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "AppletContext.h"
-#include "CoreFixtures.h"
+#include "DeviceKeyFixture.h"
+#include "Equipment.h"
 #include "StandinClient.h"
 
 namespace corefixtures {
@@ -24,12 +25,9 @@ class ApplyTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ProductKey(reg, 2, L"C:\\Tiven");
-        standinsUp = standin::Running() && standin::Reset();
+        testsupport::AddProduct(reg, {2, L"C:\\Tiven"});
+        ASSERT_EQUIPMENT(standin::Running() && standin::Reset(), "the stand-in drivers");
     }
-
-    // Skips the rest of a test that needs the stand-in drivers when they are not running.
-    bool StandinsMissing() const { return !standinsUp; }
 
     // The requests received since the last reset or clear.
     static std::vector<standin::LoggedRequest> Log() { return standin::ReadLog(); }
@@ -59,15 +57,7 @@ protected:
         RegCloseKey(k);
     }
 
-    std::vector<std::wstring> SortedValueNames(const std::wstring& key) const
-    {
-        std::vector<std::wstring> names = reg.ValueNames(key);
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     testsupport::ScratchRegistry reg;
-    bool standinsUp = false;
 };
 
 #define EXPECT_DRIVER_LOG(...) ExpectLog(__VA_ARGS__, __FILE__, __LINE__)

@@ -4,12 +4,13 @@
 #include <sstream>
 #include <string>
 
-#include "CoreFixtures.h"
+#include "DeviceKeyFixture.h"
+#include "Equipment.h"
 #include "StandinClient.h"
 #include "TestPaths.h"
 #include "TestProcess.h"
 
-using namespace corefixtures;
+using namespace testsupport;
 using testsupport::ScratchRegistry;
 
 namespace {
@@ -46,7 +47,7 @@ TEST(DevList, ListsTheSampleDevicesAppliesThemAndShowsTheDriverRequests)
     reg.Own(kUsbParametersPath);
     ASSERT_EQ(0, testsupport::RunAndWait(L"regedit /S \"" + SampleRegistryFile() + L"\""));
     ASSERT_EQ(L"RILO Device-2", reg.Read(SerialKey(2), L"Device Name").AsString());
-    bool standins = standin::Running() && standin::Reset();
+    ASSERT_EQUIPMENT(standin::Running() && standin::Reset(), "the stand-in drivers");
 
     std::wstring out = testsupport::MakeTempDir(L"devlist") + L"\\out.txt";
     std::wstring line = L"cmd /c \"\"" + testsupport::BinPath(L"TivenDevList.exe") + L"\" > \"" + out + L"\"\"";
@@ -64,8 +65,6 @@ TEST(DevList, ListsTheSampleDevicesAppliesThemAndShowsTheDriverRequests)
     // The apply wrote the defaults of the second serial device back.
     EXPECT_EQ(100u, reg.Read(SerialKey(2), L"Sample Rate").AsDword());
     EXPECT_EQ(static_cast<DWORD>(REG_EXPAND_SZ), reg.Read(SerialKey(2), L"Wave File").type);
-    if (!standins)
-        GTEST_SKIP() << "stand-in drivers not running: request log not checked";
     // Two serial devices with seven requests each, the USB device six.
     EXPECT_NE(std::string::npos, text.find("20 requests reached the drivers")) << text;
     EXPECT_NE(std::string::npos, text.find("RILO2 0x220018 in 1 [07]")) << text;   // Right Half: code 7

@@ -4,10 +4,13 @@
 #include "DriverProtocol.h"
 #include "MessageBoxResponder.h"
 #include "RegistryKey.h"
+#include "RegistryWriteLog.h"
 
 using namespace corefixtures;
+using namespace testsupport;
 using standin::Driver;
 using testsupport::MessageBoxResponder;
+using testsupport::RegistryWriteLog;
 
 namespace {
 const std::vector<uint8_t> kFrontPacketFilter = Bytes({4, 60, 30, 15, 14});   // touchdown, rate, deglitch, averaging, stabilization
@@ -33,10 +36,32 @@ CDeviceSettings* AddNewDevice(CAppletContext& ctx, const std::wstring& name, con
     std::wstring path = type == kSerialControllerType ? SerialKey(instance) : UsbKey(instance);
     if (type == kSerialControllerType)
         record->Str_Port = port;
-    CRegistryKey key;
-    EXPECT_EQ(ERROR_SUCCESS, key.CreateSecuredKey(path.c_str(), &record->hSubKey));
+    HKEY key = nullptr;
+    EXPECT_EQ(ERROR_SUCCESS, CRegistryKey().CreateSecuredKey(path.c_str(), &key));
+    record->hSubKey.Reset(key);
     ctx.deviceCollection.Add(record);
     return record;
+}
+
+// The values a new device's key gets, in the order they are written.
+std::vector<std::wstring> NewDeviceValues(bool serial)
+{
+    std::vector<std::wstring> names = {L"Device Name", L"Logical Desktop Segment", L"Logical Desktop Segment ID",
+                                       L"Controller Type", L"LockFlag"};
+    for (const wchar_t* letter : {L"X", L"Y", L"M", L"N"})
+        for (int i = 1; i <= 4; ++i)
+            names.push_back(std::wstring(L"Cal_") + letter + std::to_wstring(i));
+    for (const wchar_t* name :
+         {L"Max XPixels", L"Max YPixels", L"Controller", L"Sample Rate", L"Touchdown Filter", L"Deglitch",
+          L"Controller Enabled", L"Sound Enabled", L"Wave File", L"Calibration Timeout", L"CalibPoint", L"calflag",
+          L"Primary Button Mode", L"Secondary Button Mode", L"ClickTime", L"Liftoff Time", L"Tap Time",
+          L"Stabilization", L"Averaging"})
+        names.push_back(name);
+    if (serial)
+        for (const wchar_t* name :
+             {L"Port", L"FIFO", L"Address", L"Baud Rate", L"Parity", L"Data bits", L"Stop Bits", L"IRQ"})
+            names.push_back(name);
+    return names;
 }
 }  // namespace
 
@@ -45,8 +70,8 @@ protected:
     void SetUp() override
     {
         ApplyTest::SetUp();
-        FullDevice(reg, SerialKey(1), L"Front", true);
-        FullDevice(reg, UsbKey(2), L"Back", false);
+        AddDevice(reg, Distinct(Serial(1, L"Front")));
+        AddDevice(reg, Distinct(Usb(2, L"Back")));
     }
 };
 
@@ -67,8 +92,6 @@ TEST_F(ExistingDevices, NothingIsWrittenSentOrAskedWithoutAChangedGroup)
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(beep, 0));
     CloseHandle(beep);
     EXPECT_TRUE(front->bRecalibrate);
-    if (StandinsMissing())
-        GTEST_SKIP() << "stand-in drivers not running";
     EXPECT_DRIVER_LOG({});
 }
 
@@ -103,25 +126,22 @@ TEST_F(ExistingDevices, OneChangedGroupWritesItsValuesAndSendsItsRequests)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.group);
-        FullDevice(reg, SerialKey(1), L"Front", true);
-        if (standinsUp) {
-            ASSERT_TRUE(standin::Reset());
-        }
+        AddDevice(reg, Distinct(Serial(1, L"Front")));
+        ASSERT_TRUE(standin::Reset());
         CAppletContext ctx;
         CDeviceSettings* front = ctx.deviceCollection.FindByName(L"Front");
         ASSERT_NE(nullptr, front);
         ClearValues(SerialKey(1));
         c.change(*front);
         ASSERT_TRUE(ctx.deviceCollection.HasChanges());
-        ctx.deviceCollection.ApplyChanges();
-        EXPECT_EQ(Sorted(c.values), SortedValueNames(SerialKey(1)));
+        RegistryWriteLog writes;
+        ASSERT_TRUE(writes.Active());
+        EXPECT_TRUE(ctx.deviceCollection.ApplyChanges());
+        EXPECT_EQ(c.values, writes.NamesWrittenTo(front->hSubKey.Get()));
+        EXPECT_EQ(Sorted(c.values), Sorted(reg.ValueNames(SerialKey(1))));
         EXPECT_FALSE(ctx.deviceCollection.HasChanges());
-        if (standinsUp) {
-            EXPECT_DRIVER_LOG(c.requests);
-        }
+        EXPECT_DRIVER_LOG(c.requests);
     }
-    if (StandinsMissing())
-        GTEST_SKIP() << "stand-in drivers not running: registry side checked only";
 }
 
 TEST_F(ExistingDevices, WrittenValuesRoundTrip)
@@ -156,8 +176,6 @@ TEST_F(ExistingDevices, DisablingAndEnablingFollowThePacketFilter)
     struct Case { DWORD enabled; DWORD code; bool state; } cases[] = {
         {0, IOCTL_DISABLE_DEVICE, false}, {1, IOCTL_ENABLE_DEVICE, true},
     };
-    if (StandinsMissing())
-        GTEST_SKIP() << "stand-in drivers not running";
     CAppletContext ctx;
     CDeviceSettings* front = ctx.deviceCollection.FindByName(L"Front");
     for (const Case& c : cases) {
@@ -175,8 +193,6 @@ TEST_F(ExistingDevices, DisablingAndEnablingFollowThePacketFilter)
 
 TEST_F(ExistingDevices, AnEnableChangeWaitsForTheDeviceToAppear)
 {
-    if (StandinsMissing())
-        GTEST_SKIP() << "stand-in drivers not running";
     ASSERT_TRUE(standin::Unplug(Driver::Meka, 2));
     CAppletContext ctx;
     CDeviceSettings* back = ctx.deviceCollection.FindByName(L"Back");
@@ -216,21 +232,14 @@ TEST_F(ExistingDevices, ANewSerialDeviceIsWrittenInFullAndAnnouncedToTheControlD
 {
     CAppletContext ctx;
     CDeviceSettings* added = AddNewDevice(ctx, L"Side", kSerialControllerType, 3, L"COM4");
-    ctx.deviceCollection.ApplyChanges();
+    RegistryWriteLog writes;
+    ASSERT_TRUE(writes.Active());
+    EXPECT_TRUE(ctx.deviceCollection.ApplyChanges());
     EXPECT_FALSE(added->bAdded);
     EXPECT_FALSE(ctx.deviceCollection.HasChanges());
 
-    std::vector<std::wstring> expected = {
-        L"Device Name", L"Logical Desktop Segment", L"Logical Desktop Segment ID", L"Controller Type", L"LockFlag",
-        L"Max XPixels", L"Max YPixels", L"Controller", L"Sample Rate", L"Touchdown Filter", L"Deglitch",
-        L"Controller Enabled", L"Sound Enabled", L"Wave File", L"Calibration Timeout", L"CalibPoint", L"calflag",
-        L"Primary Button Mode", L"Secondary Button Mode", L"ClickTime", L"Liftoff Time", L"Tap Time",
-        L"Stabilization", L"Averaging", L"Port", L"FIFO", L"Address", L"Baud Rate", L"Parity", L"Data bits",
-        L"Stop Bits", L"IRQ"};
-    for (const wchar_t* letter : {L"X", L"Y", L"M", L"N"})
-        for (int i = 1; i <= 4; ++i)
-            expected.push_back(std::wstring(L"Cal_") + letter + std::to_wstring(i));
-    EXPECT_EQ(Sorted(expected), SortedValueNames(SerialKey(3)));
+    EXPECT_EQ(NewDeviceValues(true), writes.NamesWrittenTo(added->hSubKey.Get()));
+    EXPECT_EQ(Sorted(NewDeviceValues(true)), Sorted(reg.ValueNames(SerialKey(3))));
     struct Value { const wchar_t* name; DWORD value; } values[] = {
         {L"Logical Desktop Segment", 3}, {L"Logical Desktop Segment ID", 6}, {L"LockFlag", 0}, {L"Cal_N4", 0},
         {L"Max XPixels", static_cast<DWORD>(GetSystemMetrics(SM_CXSCREEN))},
@@ -242,8 +251,6 @@ TEST_F(ExistingDevices, ANewSerialDeviceIsWrittenInFullAndAnnouncedToTheControlD
     EXPECT_EQ(L"COM4", reg.Read(SerialKey(3), L"Port").AsString());
     EXPECT_EQ(L"C:\\Tiven\\wave\\default.wav", reg.Read(SerialKey(3), L"Wave File").AsString());
 
-    if (StandinsMissing())
-        GTEST_SKIP() << "stand-in drivers not running";
     EXPECT_DRIVER_LOG({{Driver::Rilo, 0, IOCTL_NEW_DEVICE_NOTIFIATION, BytesOf(MakeNewDeviceRequest(L"COM4", 3))}});
 }
 
@@ -251,16 +258,54 @@ TEST_F(ExistingDevices, ANewUsbDeviceGetsNoNoticeAndNoSerialValues)
 {
     reg.SetDword(kProductKeyPath, L"Controller", 1);
     CAppletContext ctx;
-    AddNewDevice(ctx, L"Top", kUsbControllerType, 4);
-    ctx.deviceCollection.ApplyChanges();
-    std::vector<std::wstring> names = reg.ValueNames(UsbKey(4));
-    EXPECT_EQ(40u, names.size());
-    EXPECT_EQ(names.end(), std::find(names.begin(), names.end(), L"Port"));
+    CDeviceSettings* added = AddNewDevice(ctx, L"Top", kUsbControllerType, 4);
+    RegistryWriteLog writes;
+    ASSERT_TRUE(writes.Active());
+    EXPECT_TRUE(ctx.deviceCollection.ApplyChanges());
+    EXPECT_EQ(NewDeviceValues(false), writes.NamesWrittenTo(added->hSubKey.Get()));
+    EXPECT_EQ(Sorted(NewDeviceValues(false)), Sorted(reg.ValueNames(UsbKey(4))));
     EXPECT_EQ(4u, reg.Read(UsbKey(4), L"calflag").AsDword());
     EXPECT_EQ(1u, reg.Read(UsbKey(4), L"Controller").AsDword());
-    if (StandinsMissing())
-        GTEST_SKIP() << "stand-in drivers not running";
     EXPECT_DRIVER_LOG({});
+}
+
+TEST_F(ExistingDevices, ANewDeviceWhoseKeyCannotBeCreatedIsReportedAndNotAnnounced)
+{
+    // Under a volatile Parameters key no lasting device key can be created.
+    reg.DeleteTree(kSerialParametersPath);
+    HKEY parameters = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSerialParametersPath, 0, nullptr,
+                                             REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &parameters, nullptr));
+    RegCloseKey(parameters);
+    HKEY probe = nullptr;
+    ASSERT_NE(ERROR_SUCCESS, CRegistryKey().CreateSecuredKey(SerialKey(3).c_str(), &probe));
+
+    CAppletContext ctx;
+    auto* added = new CDeviceSettings;   // as the Devices page leaves it when the create failed
+    added->SetDefaults(ctx.installDir, ctx.controllerKind);
+    added->bAdded = true;
+    added->Str_SubKey = L"3";
+    added->Str_DeviceName = L"Side";
+    added->ControllerProtocol = kSerialControllerType;
+    added->Str_Port = L"COM4";
+    ctx.deviceCollection.Add(added);
+    CDeviceSettings* back = ctx.deviceCollection.FindByName(L"Back");
+    back->dwSampleRate = 70;
+    back->bAdvancedChanged = true;
+
+    EXPECT_FALSE(ctx.deviceCollection.ApplyChanges());
+    EXPECT_TRUE(added->bAdded) << "the device stays to be written";
+    EXPECT_FALSE(reg.KeyExists(SerialKey(3)));
+    EXPECT_EQ(70u, reg.Read(UsbKey(2), L"Sample Rate").AsDword()) << "the other devices are applied";
+    EXPECT_DRIVER_LOG({{Driver::Meka, 2, IOCTL_PACKET_FILTER_SETTINGS, Bytes({4, 70, 30, 15, 14})}});
+
+    // Once the key can be created, the next apply writes the device and announces it.
+    reg.DeleteTree(kSerialParametersPath);
+    ASSERT_TRUE(standin::ClearLog());
+    EXPECT_TRUE(ctx.deviceCollection.ApplyChanges());
+    EXPECT_FALSE(added->bAdded);
+    EXPECT_EQ(L"Side", reg.Read(SerialKey(3), L"Device Name").AsString());
+    EXPECT_DRIVER_LOG({{Driver::Rilo, 0, IOCTL_NEW_DEVICE_NOTIFIATION, BytesOf(MakeNewDeviceRequest(L"COM4", 3))}});
 }
 
 TEST_F(ExistingDevices, RemovedDevicesAreAnnouncedAndTheirKeysDeleted)
@@ -271,11 +316,9 @@ TEST_F(ExistingDevices, RemovedDevicesAreAnnouncedAndTheirKeysDeleted)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.key.begin(), c.key.end()));
-        FullDevice(reg, SerialKey(1), L"Front", true);
-        FullDevice(reg, UsbKey(2), L"Back", false);
-        if (standinsUp) {
-            ASSERT_TRUE(standin::Reset());
-        }
+        AddDevice(reg, Distinct(Serial(1, L"Front")));
+        AddDevice(reg, Distinct(Usb(2, L"Back")));
+        ASSERT_TRUE(standin::Reset());
         CAppletContext ctx;
         ASSERT_TRUE(ctx.SelectDevice(c.name));
         ctx.deviceCollection.FindByName(c.name)->bRemoved = true;
@@ -284,17 +327,13 @@ TEST_F(ExistingDevices, RemovedDevicesAreAnnouncedAndTheirKeysDeleted)
         EXPECT_EQ(nullptr, ctx.deviceCollection.FindByName(c.name));
         EXPECT_EQ(1u, ctx.deviceCollection.Count());
         EXPECT_EQ(nullptr, ctx.currentDevice);   // not left pointing at the freed record
-        if (standinsUp) {
-            EXPECT_DRIVER_LOG({c.notice});
-            if (c.notice.driver == Driver::Rilo) {
-                EXPECT_EQ(1, standin::GetState(Driver::Rilo, 0).deletedInstance);
-            } else {
-                EXPECT_TRUE(standin::GetState(Driver::Meka, 2).deleteNotified);
-            }
+        EXPECT_DRIVER_LOG({c.notice});
+        if (c.notice.driver == Driver::Rilo) {
+            EXPECT_EQ(1, standin::GetState(Driver::Rilo, 0).deletedInstance);
+        } else {
+            EXPECT_TRUE(standin::GetState(Driver::Meka, 2).deleteNotified);
         }
     }
-    if (StandinsMissing())
-        GTEST_SKIP() << "stand-in drivers not running: registry side checked only";
 }
 
 TEST_F(ExistingDevices, TheCurrentDeviceIsLookedUpAgainAfterAnApply)

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "AppletContext.h"
-#include "CoreFixtures.h"
+#include "DeviceKeyFixture.h"
 
-using namespace corefixtures;
+using namespace testsupport;
 using testsupport::ScratchRegistry;
 
 // Instances above 32 have no stand-in device file, so loading here never reaches a driver.
@@ -42,15 +42,15 @@ std::ostream& operator<<(std::ostream& os, const Flags& f)
 TEST(DeviceCollectionLoad, ACompleteSerialKeyLoadsEveryValueAndMarksNothing)
 {
     ScratchRegistry reg;
-    ProductKey(reg, 2, L"C:\\Tiven");
-    FullDevice(reg, SerialKey(41), L"Front", true);
+    AddProduct(reg, {2, L"C:\\Tiven"});
+    AddDevice(reg, Distinct(Serial(41, L"Front")));
     CAppletContext ctx;
     ASSERT_EQ(1u, ctx.deviceCollection.Count());
     const CDeviceSettings& d = *ctx.deviceCollection.FindByName(L"Front");
     EXPECT_EQ(2u, ctx.controllerKind);
     EXPECT_EQ(L"C:\\Tiven", ctx.installDir);
     EXPECT_EQ(L"41", d.Str_SubKey);
-    EXPECT_NE(nullptr, d.hSubKey);
+    EXPECT_TRUE(d.hSubKey);
     EXPECT_EQ(INVALID_HANDLE_VALUE, d.hDevice);   // no such device file
     EXPECT_EQ(kSerialControllerType, d.ControllerProtocol);
     EXPECT_EQ(7u, d.Str_DesktopSegment);
@@ -78,7 +78,7 @@ TEST(DeviceCollectionLoad, AKeyWithOnlyItsIdentityTakesEveryDefaultAndMarksItsGr
     };
     for (const Case& c : cases) {
         ScratchRegistry reg;
-        ProductKey(reg, c.controller, L"D:\\Touch");
+        AddProduct(reg, {c.controller, L"D:\\Touch"});
         std::wstring key = c.serial ? SerialKey(42) : UsbKey(42);
         reg.SetString(key, L"Device Name", L"Bare");
         reg.SetString(key, L"Controller Type", c.serial ? kSerialControllerType : L"Tiven USB");
@@ -119,7 +119,7 @@ TEST(DeviceCollectionLoad, OneMissingValueMarksOnlyItsGroup)
     };
     for (const Case& c : cases) {
         ScratchRegistry reg;
-        FullDevice(reg, SerialKey(43), L"Dev", true);
+        AddDevice(reg, Distinct(Serial(43, L"Dev")));
         HKEY k = nullptr;
         RegOpenKeyExW(HKEY_LOCAL_MACHINE, SerialKey(43).c_str(), 0, KEY_ALL_ACCESS, &k);
         RegDeleteValueW(k, c.value);
@@ -142,7 +142,7 @@ TEST(DeviceCollectionLoad, OutOfRangeTableIndicesCountAsMissing)
     };
     for (const Case& c : cases) {
         ScratchRegistry reg;
-        FullDevice(reg, SerialKey(44), L"Dev", true);
+        AddDevice(reg, Distinct(Serial(44, L"Dev")));
         reg.SetDword(SerialKey(44), c.value, c.stored);
         CAppletContext ctx;
         const CDeviceSettings& d = *ctx.deviceCollection.FindByName(L"Dev");
@@ -158,7 +158,7 @@ TEST(DeviceCollectionLoad, ControllerKindOutsideItsRangeCountsAsMissing)
     struct Case { DWORD stored; DWORD kind; } cases[] = {{1, 1}, {3, 3}, {0, 0}, {4, 0}, {0xFFFFFFFF, 0}};
     for (const Case& c : cases) {
         ScratchRegistry reg;
-        ProductKey(reg, c.stored, L"C:\\T");
+        AddProduct(reg, {c.stored, L"C:\\T"});
         CAppletContext ctx;
         EXPECT_EQ(c.kind, ctx.controllerKind) << c.stored;
     }
@@ -169,8 +169,8 @@ TEST(DeviceCollectionLoad, AWaveFilePathUpTo259CharactersIsKept)
     struct Case { size_t length; bool kept; } cases[] = {{129, true}, {130, true}, {259, true}, {260, false}};
     for (const Case& c : cases) {
         ScratchRegistry reg;
-        ProductKey(reg, 2, L"C:\\T");
-        FullDevice(reg, SerialKey(45), L"Dev", true);
+        AddProduct(reg, {2, L"C:\\T"});
+        AddDevice(reg, Distinct(Serial(45, L"Dev")));
         std::wstring path = L"C:\\" + std::wstring(c.length - 9, L'w') + L"\\x.wav";
         ASSERT_EQ(c.length, path.size());
         reg.SetString(SerialKey(45), L"Wave File", path);
@@ -184,11 +184,11 @@ TEST(DeviceCollectionLoad, AWaveFilePathUpTo259CharactersIsKept)
 TEST(DeviceCollectionLoad, RecordsWithoutNameOrTypeAreLeftOutAndSerialDevicesComeFirst)
 {
     ScratchRegistry reg;
-    FullDevice(reg, UsbKey(46), L"Usb A", false);
-    FullDevice(reg, SerialKey(47), L"Serial A", true);
+    AddDevice(reg, Distinct(Usb(46, L"Usb A")));
+    AddDevice(reg, Distinct(Serial(47, L"Serial A")));
     reg.SetString(SerialKey(48), L"Device Name", L"No type");
     reg.SetString(UsbKey(49), L"Controller Type", L"Tiven USB");   // no name
-    FullDevice(reg, SerialKey(50), L"Serial B", true);
+    AddDevice(reg, Distinct(Serial(50, L"Serial B")));
     reg.SetString(SerialKey(51), L"Device Name", std::wstring(500, L'n'));   // 1002 bytes: does not fit
     reg.SetString(SerialKey(51), L"Controller Type", kSerialControllerType);
     CAppletContext ctx;
@@ -211,8 +211,8 @@ TEST(DeviceCollectionLoad, AMissingProductKeyLeavesKindZeroAndNoInstallFolder)
 TEST(DeviceCollectionLoad, QueriesOverRemovedRecords)
 {
     ScratchRegistry reg;
-    FullDevice(reg, SerialKey(41), L"One", true);
-    FullDevice(reg, UsbKey(42), L"Two", false);
+    AddDevice(reg, Distinct(Serial(41, L"One")));
+    AddDevice(reg, Distinct(Usb(42, L"Two")));
     CAppletContext ctx;
     CDeviceCollection& c = ctx.deviceCollection;
     EXPECT_FALSE(c.HasChanges());
@@ -263,8 +263,8 @@ TEST(DeviceSettings, SetDefaults)
 TEST(DeviceCollectionLoad, ReloadDropsUnappliedEditsAndFindsTheCurrentDeviceAgain)
 {
     ScratchRegistry reg;
-    FullDevice(reg, SerialKey(41), L"One", true);
-    FullDevice(reg, UsbKey(42), L"Two", false);
+    AddDevice(reg, Distinct(Serial(41, L"One")));
+    AddDevice(reg, Distinct(Usb(42, L"Two")));
     CAppletContext ctx;
     ctx.currentDeviceName = L"Two";
     CDeviceCollection& c = ctx.deviceCollection;

@@ -7,6 +7,7 @@
 #include "TestPaths.h"
 
 using namespace corefixtures;
+using namespace testsupport;
 using testsupport::MessageBoxResponder;
 
 namespace {
@@ -77,8 +78,8 @@ protected:
     void SetUp() override
     {
         ApplyTest::SetUp();
-        FullDevice(reg, SerialKey(1), L"Front", true);
-        FullDevice(reg, UsbKey(2), L"Back", false);
+        AddDevice(reg, Distinct(Serial(1, L"Front")));
+        AddDevice(reg, Distinct(Usb(2, L"Back")));
     }
     EchoProgram echo;
 };
@@ -113,7 +114,7 @@ TEST_F(Recalibration, TheQuestionNamesTheLastDeviceOfTheWalk)
     added->ControllerProtocol = kUsbControllerType;
     added->Str_SubKey = L"9";
     added->bAdded = true;
-    CRegistryKey().CreateSecuredKey(UsbKey(9).c_str(), &added->hSubKey);
+    CRegistryKey().CreateSecuredKey(UsbKey(9).c_str(), added->hSubKey.Receive());
     ctx.deviceCollection.Add(added);
     MessageBoxResponder responder(IDYES);
     ctx.deviceCollection.ApplyChanges();

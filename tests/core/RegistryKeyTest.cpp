@@ -3,6 +3,7 @@
 #include <aclapi.h>
 
 #include "DeviceKeys.h"
+#include "KeySecurity.h"
 #include "RegistryKey.h"
 #include "ScratchRegistry.h"
 
@@ -176,7 +177,7 @@ TEST(RegistryKey, FindDeviceLooksAtSerialDevicesBeforeUsbDevices)
     EXPECT_FALSE(key.FindDevice(std::wstring(130, L'L').c_str()));
 }
 
-TEST(RegistryKey, CreateSecuredKeyGrantsEveryoneAndAdministratorsAndKeepsAnExistingList)
+TEST(RegistryKey, CreateSecuredKeyCreatesUnderTheMachineRootAndOpensAnExistingKey)
 {
     ScratchRegistry reg;
     CRegistryKey key;
@@ -188,23 +189,45 @@ TEST(RegistryKey, CreateSecuredKeyGrantsEveryoneAndAdministratorsAndKeepsAnExist
     RegCloseKey(created);
     EXPECT_TRUE(reg.KeyExists(L"SOFTWARE\\Secured\\Inner"));
 
-    auto aceCount = [] {
-        HKEY k = nullptr;
-        RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Secured\\Inner", 0, READ_CONTROL, &k);
-        PACL dacl = nullptr;
-        PSECURITY_DESCRIPTOR sd = nullptr;
-        GetSecurityInfo(k, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr, &sd);
-        DWORD count = dacl ? dacl->AceCount : 0;
-        if (sd)
-            LocalFree(sd);
-        RegCloseKey(k);
-        return count;
-    };
-    EXPECT_EQ(2u, aceCount());
     ASSERT_EQ(ERROR_SUCCESS, key.CreateSecuredKey(L"SOFTWARE\\Secured\\Inner", &created));
     RegCloseKey(created);
-    EXPECT_EQ(2u, aceCount());
     EXPECT_EQ(1u, reg.Read(L"SOFTWARE\\Secured\\Inner", L"v").AsDword());
+}
+
+// What the secured create asks for. Wine ignores the descriptor given to RegCreateKeyExW (every
+// key reads back with its default list), so the descriptor is checked where it is built.
+TEST(KeySecurity, GrantsEveryoneThenAdministratorsFullAccessWithoutInheritance)
+{
+    CKeySecurity security;
+    PSECURITY_DESCRIPTOR sd = security.Descriptor();
+    ASSERT_NE(nullptr, sd);
+    ASSERT_TRUE(IsValidSecurityDescriptor(sd));
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    ASSERT_TRUE(GetSecurityDescriptorControl(sd, &control, &revision));
+    EXPECT_EQ(0, control & SE_SELF_RELATIVE) << "an absolute descriptor";
+    BOOL present = FALSE, defaulted = TRUE;
+    PACL dacl = nullptr;
+    ASSERT_TRUE(GetSecurityDescriptorDacl(sd, &present, &dacl, &defaulted));
+    EXPECT_TRUE(present);
+    EXPECT_FALSE(defaulted);
+    ASSERT_NE(nullptr, dacl);
+    ASSERT_EQ(2u, dacl->AceCount);
+
+    const WELL_KNOWN_SID_TYPE expected[] = {WinWorldSid, WinBuiltinAdministratorsSid};
+    for (DWORD i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        void* ace = nullptr;
+        ASSERT_TRUE(GetAce(dacl, i, &ace));
+        auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+        EXPECT_EQ(ACCESS_ALLOWED_ACE_TYPE, allowed->Header.AceType);
+        EXPECT_EQ(0, allowed->Header.AceFlags) << "no inheritance";
+        EXPECT_EQ(static_cast<DWORD>(KEY_ALL_ACCESS), allowed->Mask);
+        BYTE sid[SECURITY_MAX_SID_SIZE];
+        DWORD size = sizeof sid;
+        ASSERT_TRUE(CreateWellKnownSid(expected[i], nullptr, sid, &size));
+        EXPECT_TRUE(EqualSid(&allowed->SidStart, sid));
+    }
 }
 
 TEST(RegistryKey, OpenCreateAndDeleteKey)

@@ -45,7 +45,7 @@ class DevicesPageTest : public DevicesTest {};
 TEST_F(DevicesPageTest, AddSerialDeviceCreatesItsKeyAtOnceAndNotifiesTheDriverAtApply)
 {
     Install({Serial(1, L"Front Panel")}, L"Front Panel");
-    Open();
+    OPEN_DEVICES_PAGE();
 
     HWND type = StartAdd();
     ASSERT_NE(type, nullptr) << "no type dialog";
@@ -91,7 +91,7 @@ TEST_F(DevicesPageTest, AddSerialDeviceCreatesItsKeyAtOnceAndNotifiesTheDriverAt
 TEST_F(DevicesPageTest, AddUsbDeviceWritesItsKeyWithoutAnyNotice)
 {
     Install({Serial(1, L"Front Panel"), Usb(1, L"Desk Pad")}, L"Front Panel");
-    Open();
+    OPEN_DEVICES_PAGE();
 
     HWND type = StartAdd();
     ASSERT_NE(type, nullptr);
@@ -121,7 +121,7 @@ TEST_F(DevicesPageTest, AddUsbDeviceWritesItsKeyWithoutAnyNotice)
 TEST_F(DevicesPageTest, NameChecksRefuseWithTheirMessages)
 {
     Install({Serial(1, L"Front Panel"), Usb(1, L"Desk Pad")}, L"Front Panel");
-    Open();
+    OPEN_DEVICES_PAGE();
     HWND type = StartAdd();
     ASSERT_NE(type, nullptr);
     HWND name = NextToNameDialog(type);
@@ -172,7 +172,7 @@ TEST_F(DevicesPageTest, NameChecksRefuseWithTheirMessages)
 TEST_F(DevicesPageTest, RenameIsAppliedAndTheProductKeyFollows)
 {
     Install({Serial(1, L"Front Panel"), Usb(1, L"Desk Pad")}, L"Desk Pad");
-    Open();
+    OPEN_DEVICES_PAGE();
     EXPECT_EQ(SelectedRow(kDeviceList), 1) << "the current device's row is selected";
 
     ClickControl(page, kModifyButton);
@@ -199,8 +199,8 @@ TEST_P(SegmentChangeTest, AsksForRecalibrationAndStartsItOnlyOnYes)
     DeleteFileW(echo.c_str());   // the folder of an earlier process with the same id may remain
     SetEnvironmentVariableW(L"TIVEN_ARGECHO_OUT", echo.c_str());
     Install({Serial(1, L"Front Panel")}, L"Front Panel");
-    registry.SetString(kProductKey, L"Calibration Application", BinPath(L"CoreArgEcho.exe"));
-    Open();
+    registry.SetString(kProductKeyPath, L"Calibration Application", BinPath(L"CoreArgEcho.exe"));
+    OPEN_DEVICES_PAGE();
 
     ClickControl(page, kModifyButton);
     HWND name = WaitDialogWith(kNameEdit);
@@ -233,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, SegmentChangeTest, testing::Values(IDNO, IDYES
 TEST_F(DevicesPageTest, LongNameIsShortenedOnScreenButKeepsItsIdentity)
 {
     Install({Serial(1, L"Front Panel"), Usb(1, kLongName)}, kLongName);
-    Open();
+    OPEN_DEVICES_PAGE();
     std::vector<ListRow> rows = Rows(kDeviceList);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_TRUE(rows[1].selected) << "the current device is found by its full name";

@@ -24,7 +24,7 @@ TEST_P(RemoveTest, KeyIsDeletedAndTheDriverToldAtApplyOnly)
     Install({Serial(1, L"Front Panel"), Serial(2, c.serial ? L"Target" : L"Rear Panel"),
              Usb(1, c.serial ? L"Desk Pad" : L"Target")},
             L"Front Panel");
-    Open();
+    OPEN_DEVICES_PAGE();
     const int row = c.serial ? 1 : 2;
     SelectRow(kDeviceList, row);
     ASSERT_TRUE(WaitUntil([&] { return ProductValue(L"Device Name") == L"Target"; }));
@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(Families, RemoveTest, testing::Values(RemoveCase{true, 
 TEST_F(DevicesRemoveTest, CancelAfterAddDeletesTheKeyAndALaterOkDoesNotBringItBack)
 {
     Install({Serial(1, L"Front Panel")}, L"Front Panel");
-    Open();
+    OPEN_DEVICES_PAGE();
     HWND type = StartAdd();
     ASSERT_NE(type, nullptr);
     HWND name = NextToNameDialog(type);
@@ -84,7 +84,7 @@ TEST_F(DevicesRemoveTest, CancelAfterAddDeletesTheKeyAndALaterOkDoesNotBringItBa
 
     // A second opening in the same process: the cancelled device is gone from memory too.
     ASSERT_TRUE(standin::ClearLog());
-    Open();
+    OPEN_DEVICES_PAGE();
     EXPECT_EQ(Names(kDeviceList), std::vector<std::wstring>{L"Front Panel"});
     Close(IDOK);
     EXPECT_FALSE(registry.KeyExists(added));
@@ -94,7 +94,7 @@ TEST_F(DevicesRemoveTest, CancelAfterAddDeletesTheKeyAndALaterOkDoesNotBringItBa
 TEST_F(DevicesRemoveTest, CancelAfterRemoveAndRenameKeepsTheDevicesAsTheyWere)
 {
     Install({Serial(1, L"Front Panel"), Usb(1, L"Desk Pad")}, L"Front Panel");
-    Open();
+    OPEN_DEVICES_PAGE();
     ClickControl(page, kModifyButton);
     HWND name = WaitDialogWith(kNameEdit);
     ASSERT_NE(name, nullptr);
@@ -111,7 +111,7 @@ TEST_F(DevicesRemoveTest, CancelAfterRemoveAndRenameKeepsTheDevicesAsTheyWere)
     EXPECT_TRUE(registry.KeyExists(DeviceKeyPath(Usb(1, L""))));
 
     ASSERT_TRUE(standin::ClearLog());
-    Open();
+    OPEN_DEVICES_PAGE();
     EXPECT_EQ(Names(kDeviceList), (std::vector<std::wstring>{L"Front Panel", L"Desk Pad"}));
     Close(IDOK);
     EXPECT_TRUE(registry.KeyExists(DeviceKeyPath(Usb(1, L"")))) << "a later OK must not delete it";
@@ -119,10 +119,66 @@ TEST_F(DevicesRemoveTest, CancelAfterRemoveAndRenameKeepsTheDevicesAsTheyWere)
     EXPECT_TRUE(Requests(standin::ioctl::kDeleteDeviceNotification).empty()) << standin::Describe(standin::ReadLog());
 }
 
+TEST_F(DevicesRemoveTest, CancelAfterRenameGivesTheProductKeyTheStoredNameBack)
+{
+    Install({Serial(1, L"Front Panel"), Usb(1, L"Desk Pad")}, L"Desk Pad");
+    OPEN_DEVICES_PAGE();
+    ASSERT_EQ(SelectedRow(kDeviceList), 1);
+    ClickControl(page, kModifyButton);
+    HWND name = WaitDialogWith(kNameEdit);
+    ASSERT_NE(name, nullptr);
+    AcceptName(name, L"Desk Pad Left", -1);
+    ASSERT_TRUE(DialogDone(name));
+    ASSERT_EQ(ProductValue(L"Device Name"), L"Desk Pad Left") << "a rename names the current device at once";
+
+    Close(IDCANCEL);
+    EXPECT_EQ(ProductValue(L"Device Name"), L"Desk Pad") << "the product key must name an existing device";
+    EXPECT_EQ(registry.Read(DeviceKeyPath(Usb(1, L"")), L"Device Name").AsString(), L"Desk Pad");
+
+    // The next opening starts on the same device.
+    OPEN_DEVICES_PAGE();
+    EXPECT_EQ(Names(kDeviceList), (std::vector<std::wstring>{L"Front Panel", L"Desk Pad"}));
+    EXPECT_EQ(SelectedRow(kDeviceList), 1);
+    Close(IDCANCEL);
+}
+
+TEST_F(DevicesRemoveTest, ADeviceWhoseKeyCannotBeCreatedIsReportedAtApplyAndNotAnnounced)
+{
+    Install({Serial(1, L"Front Panel")}, L"Front Panel");
+    // Under a volatile Parameters key no lasting device key can be created.
+    HKEY parameters = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUsbParametersPath, 0, nullptr, REG_OPTION_VOLATILE,
+                                             KEY_ALL_ACCESS, nullptr, &parameters, nullptr));
+    RegCloseKey(parameters);
+    OPEN_DEVICES_PAGE();
+    HWND type = StartAdd();
+    ASSERT_NE(type, nullptr);
+    SendDlgItemMessageW(type, kTypeList, LB_SETCURSEL, 1, 0);
+    SendMessageW(type, WM_COMMAND, MAKEWPARAM(kTypeList, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(type, kTypeList)));
+    HWND name = NextToNameDialog(type);
+    ASSERT_NE(name, nullptr);
+    AcceptName(name, L"Lost Pad", 0);
+    ASSERT_TRUE(DialogDone(name));
+    ASSERT_FALSE(registry.KeyExists(DeviceKeyPath(Usb(1, L""))));
+
+    ASSERT_TRUE(standin::ClearLog());
+    ClickControl(sheet, kApplyButton);
+    MessageBoxInfo box = WaitBox();
+    ASSERT_TRUE(box) << "the failure is reported";
+    EXPECT_EQ(box.caption, kCaption);
+    EXPECT_EQ(box.text, L"The new device could not be saved in the registry");
+    ASSERT_TRUE(DismissMessageBox(box, IDOK));
+    WaitIdle();
+    EXPECT_TRUE(IsWindowVisible(sheet)) << "the sheet stays open";
+    EXPECT_TRUE(Log().empty()) << standin::Describe(Log());
+    Close(IDCANCEL);
+}
+
 TEST_F(DevicesRemoveTest, RemoveActsOnTheSelectedRowWhateverOrderTheListReportsIn)
 {
     Install({Serial(1, L"Alpha"), Serial(2, L"Bravo"), Usb(1, L"Charlie")}, L"Alpha");
-    Open();
+    OPEN_DEVICES_PAGE();
     ASSERT_EQ(SelectedRow(kDeviceList), 0);
     SelectRow(kDeviceList, 1);
     // A list may report the old row losing its selection after the new row got it.
@@ -153,7 +209,7 @@ TEST_F(DevicesRemoveTest, RemoveActsOnTheSelectedRowWhateverOrderTheListReportsI
 TEST_F(DevicesRemoveTest, ModifyRemoveAndReinitializeDoNothingWithoutASelectedDevice)
 {
     Install({Serial(1, L"Alpha"), Usb(1, L"Bravo")}, L"Alpha");
-    Open();
+    OPEN_DEVICES_PAGE();
     struct Target {
         int listId;
         int buttonId;
@@ -186,7 +242,7 @@ TEST_F(DevicesRemoveTest, ModifyRemoveAndReinitializeDoNothingWithoutASelectedDe
 TEST_F(DevicesRemoveTest, StatusPageRefusesActivationWhileNoControllerIsLeft)
 {
     Install({Usb(1, L"Only One")}, L"Only One");
-    Open();
+    OPEN_DEVICES_PAGE();
     ClickControl(page, kRemoveButton);
     MessageBoxInfo box = WaitBox();
     ASSERT_TRUE(box);

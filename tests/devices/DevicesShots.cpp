@@ -42,7 +42,7 @@ TEST_F(DevicesShots, DISABLED_DevicesPageAndNewDeviceDialogs)
     Install({Serial(1, L"Front Panel"), longName, Usb(2, L"Desk Pad")}, longName.name);
     registry.SetDword(DeviceKeyPath(longName), L"Logical Desktop Segment", 3);
     registry.SetDword(DeviceKeyPath(Usb(2, L"")), L"Logical Desktop Segment", 12);
-    Open();
+    OPEN_DEVICES_PAGE();
     WaitIdle();
     ASSERT_TRUE(Shoot(1, {sheet}));
 

@@ -48,28 +48,10 @@ std::vector<standin::LoggedRequest> Requests(DWORD code)
     return found;
 }
 
-DeviceRow Serial(int instance, const std::wstring& name)
-{
-    DeviceRow row;
-    row.serial = true;
-    row.instance = instance;
-    row.name = name;
-    return row;
-}
-
-DeviceRow Usb(int instance, const std::wstring& name)
-{
-    DeviceRow row = Serial(instance, name);
-    row.serial = false;
-    return row;
-}
-
-void DevicesTest::SetUp() { ASSERT_TRUE(standin::Reset()) << "the stand-in drivers do not answer"; }
-
 void DevicesTest::Install(const std::vector<DeviceRow>& devices, const std::wstring& current,
                           const std::vector<std::wstring>& ports, DWORD controllerKind)
 {
-    AddProduct(registry, WriteLabelFile({{L"LUNUSED", L"unused"}}), controllerKind, current);
+    AddProduct(registry, {controllerKind, kInstallDir, WriteLabelFile({{L"LUNUSED", L"unused"}}), current});
     for (const DeviceRow& device : devices)
         AddDevice(registry, device);
     SetPorts(ports);
@@ -81,18 +63,6 @@ void DevicesTest::SetPorts(const std::vector<std::wstring>& ports)
     registry.CreateKey(kSerialPortMap);
     for (size_t i = 0; i < ports.size(); ++i)
         registry.SetString(kSerialPortMap, L"\\Device\\Serial" + std::to_wstring(i), ports[i]);
-}
-
-void DevicesTest::Open()
-{
-    if (!session)
-        session = std::make_unique<AppletSession>();
-    ASSERT_TRUE(session->Loaded());
-    session->OpenAsync();
-    sheet = session->WaitSheet();
-    ASSERT_NE(sheet, nullptr) << "the sheet did not open";
-    page = ShowPage(kDeviceList);
-    ASSERT_NE(page, nullptr) << "no Devices page";
 }
 
 void DevicesTest::Close(int button)
@@ -228,7 +198,7 @@ void DevicesTest::WaitIdle()
 
 std::wstring DevicesTest::ProductValue(const wchar_t* name) const
 {
-    return registry.Read(kProductKey, name).AsString();
+    return registry.Read(kProductKeyPath, name).AsString();
 }
 
 }  // namespace devicestest

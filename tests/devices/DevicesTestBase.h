@@ -1,37 +1,34 @@
 #pragma once
-// Base of the Devices and Status page tests: a private HKLM (also holding the system's serial
-// port list, which the applet reads from there), the stand-in drivers reset, and Tunora loaded
-// and opened on its own thread after the test has filled the registry.
-#include <gtest/gtest.h>
-
-#include <memory>
+// Base of the Devices and Status page tests: the sheet test's private HKLM (which also holds the
+// system's serial port list, read by the applet from there) and helpers for the device list
+// and the new-device dialogs.
 #include <string>
 #include <vector>
 
-#include "AppletFixture.h"
-#include "AppletSession.h"
-#include "ScratchRegistry.h"
+#include "DevicePagesResource.h"
+#include "SheetTest.h"
 #include "StandinClient.h"
 #include "TestWindows.h"
+#include "resource.h"
 
 namespace devicestest {
 
 // Control ids of the pages and dialogs under test.
-constexpr int kDeviceList = 1025;
-constexpr int kAddButton = 1006;
-constexpr int kModifyButton = 1007;
-constexpr int kRemoveButton = 1059;
-constexpr int kStatusList = 1026;
-constexpr int kReinitializeButton = 1049;
-constexpr int kTypeList = 1014;
-constexpr int kPortList = 1120;
-constexpr int kNextButton = 1060;
-constexpr int kNameEdit = 1009;
-constexpr int kSegmentCombo = 1001;
-constexpr int kApplyButton = 0x3021;
+constexpr int kDeviceList = IDC_DEV_LIST;
+constexpr int kAddButton = IDC_DEV_ADD;
+constexpr int kModifyButton = IDC_DEV_MODIFY;
+constexpr int kRemoveButton = IDC_DEV_REMOVE;
+constexpr int kStatusList = IDC_ST_LIST;
+constexpr int kReinitializeButton = IDC_ST_REINITIALIZE;
+constexpr int kTypeList = IDC_NDT_TYPE_LIST;
+constexpr int kPortList = IDC_NDT_PORT_LIST;
+constexpr int kNextButton = IDC_NDT_NEXT;
+constexpr int kNameEdit = IDC_NDN_NAME;
+constexpr int kSegmentCombo = IDC_NDN_SEGMENT;
+constexpr int kApplyButton = IDC_SHEET_APPLY;
 
 constexpr wchar_t kDialogTitle[] = L"New Pointer Device";
-constexpr wchar_t kCaption[] = L"Touch Panel Device Properties";
+constexpr const wchar_t* kCaption = kPropertiesCaption;
 constexpr wchar_t kSerialPortMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
 
 struct ListRow {
@@ -40,16 +37,12 @@ struct ListRow {
     int image = -1;
 };
 
-class DevicesTest : public ::testing::Test {
+class DevicesTest : public applettest::SheetTest {
 protected:
-    void SetUp() override;
-
     // Product key (controller kind 1, current device `current`), serial ports, devices.
     void Install(const std::vector<applettest::DeviceRow>& devices, const std::wstring& current,
                  const std::vector<std::wstring>& ports = {L"COM1", L"COM2"}, DWORD controllerKind = 1);
     void SetPorts(const std::vector<std::wstring>& ports);
-    // Loads the applet (once) and opens its sheet on the Devices page.
-    void Open();
     // Closes the sheet with OK or Cancel; the applet stays loaded.
     void Close(int button);
     // The index of the tab whose caption starts with the text, or -1.
@@ -84,17 +77,13 @@ protected:
     std::wstring ProductValue(const wchar_t* name) const;
     std::vector<standin::LoggedRequest> Log() const { return standin::ReadLog(); }
 
-    testsupport::ScratchRegistry registry;
-    std::unique_ptr<applettest::AppletSession> session;   // destroyed before the registry
-    HWND sheet = nullptr;
-    HWND page = nullptr;
     DWORD pid = GetCurrentProcessId();
 };
 
 // The requests with this code that reached either stand-in since the log was cleared.
 std::vector<standin::LoggedRequest> Requests(DWORD code);
 
-applettest::DeviceRow Serial(int instance, const std::wstring& name);
-applettest::DeviceRow Usb(int instance, const std::wstring& name);
-
 }  // namespace devicestest
+
+// Opens the sheet on the Devices page.
+#define OPEN_DEVICES_PAGE() OPEN_SHEET(kDeviceList)

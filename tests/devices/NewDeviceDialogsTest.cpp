@@ -41,7 +41,7 @@ TEST_F(NewDeviceDialogsTest, PortListOffersOnlyComTwoAndNextFollowsIt)
         SCOPED_TRACE(testing::Message() << "ports: " << c.ports.size() << ", shown "
                                         << std::string(c.shown, c.shown + wcslen(c.shown)));
         SetPorts(c.ports);
-        Open();
+        OPEN_DEVICES_PAGE();
         HWND type = StartAdd();
         ASSERT_NE(type, nullptr);
         EXPECT_EQ(WindowText(type), kDialogTitle);
@@ -65,7 +65,7 @@ TEST_F(NewDeviceDialogsTest, PortListOffersOnlyComTwoAndNextFollowsIt)
 TEST_F(NewDeviceDialogsTest, EnterWithNextDisabledDoesNotEndTheDialog)
 {
     Install({Serial(1, L"Front Panel")}, L"Front Panel", {L"COM1"});
-    Open();
+    OPEN_DEVICES_PAGE();
     HWND type = StartAdd();
     ASSERT_NE(type, nullptr);
     ASSERT_FALSE(NextEnabled(type));
@@ -89,7 +89,7 @@ TEST_P(SegmentListTest, OffersTheSegmentsOfTheControllerKind)
     const KindCase c = GetParam();
     Install({Serial(1, L"Front Panel")}, L"Front Panel", {L"COM2"}, c.controllerKind);
     registry.SetDword(DeviceKeyPath(Serial(1, L"")), L"Logical Desktop Segment", 5);
-    Open();
+    OPEN_DEVICES_PAGE();
     ClickControl(page, kModifyButton);
     HWND name = WaitDialogWith(kNameEdit);
     ASSERT_NE(name, nullptr);

@@ -25,7 +25,7 @@ TEST_F(StatusPageTest, RowsShowActiveInactiveAndUnpluggedDevices)
     ASSERT_TRUE(standin::SetStateReply(standin::Driver::Rilo, 1, {1, 3, 4}));
     ASSERT_TRUE(standin::SetStateReply(standin::Driver::Rilo, 2, {0, 7, 8}));   // counts of an idle device are not shown
     ASSERT_TRUE(standin::Unplug(standin::Driver::Meka, 1));
-    Open();
+    OPEN_DEVICES_PAGE();
     ASSERT_TRUE(standin::ClearLog());
     ASSERT_NE(ShowPage(kStatusList), nullptr);
 
@@ -51,7 +51,7 @@ TEST_F(StatusPageTest, FailingStateRequestIsReportedOnceAndShownAsNotAvailable)
     ASSERT_TRUE(standin::SetStateReply(standin::Driver::Meka, 1, {1, 2, 2}));
     ASSERT_TRUE(standin::FailRequests(standin::Driver::Rilo, 1, standin::ioctl::kDeviceState,
                                       static_cast<LONG>(0xC00000A3)));
-    Open();
+    OPEN_DEVICES_PAGE();
     int status = TabIndex(L"Status");
     ASSERT_GE(status, 0);
     PostMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(status), 0);
@@ -72,7 +72,7 @@ TEST_F(StatusPageTest, FailingStateRequestIsReportedOnceAndShownAsNotAvailable)
 TEST_F(StatusPageTest, DeviceMarkedForRemovalIsNotListed)
 {
     Install({Serial(1, L"First Panel"), Usb(1, L"Second Pad")}, L"First Panel");
-    Open();
+    OPEN_DEVICES_PAGE();
     ClickControl(page, kRemoveButton);
     MessageBoxInfo box = WaitBox();
     ASSERT_TRUE(box);
@@ -93,7 +93,7 @@ TEST_F(StatusPageTest, ReinitializeReachesOnlyTheSelectedDeviceAndRebuildsTheLis
     for (auto [driver, instance] : {std::pair{standin::Driver::Rilo, 1u}, std::pair{standin::Driver::Rilo, 2u},
                                     std::pair{standin::Driver::Meka, 1u}})
         ASSERT_TRUE(standin::SetStateReply(driver, instance, {1, 0, 0}));
-    Open();
+    OPEN_DEVICES_PAGE();
     ASSERT_NE(ShowPage(kStatusList), nullptr);
     SelectRow(kStatusList, 1);
     ASSERT_TRUE(WaitUntil([&] { return ProductValue(L"Device Name") == L"Rear Panel"; }));

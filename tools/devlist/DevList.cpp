@@ -14,6 +14,7 @@
 #include "AppletContext.h"
 #include "DeviceAccess.h"
 #include "DeviceKeys.h"
+#include "DeviceSchema.h"
 
 #ifdef TIVEN_DEVLIST_STANDIN
 #include "StandinClient.h"
@@ -28,58 +29,6 @@ std::string Utf8(const std::wstring& text)
     return out;
 }
 
-enum class Kind { Number, Text, Mode };
-
-struct Setting {
-    const wchar_t* valueName;
-    Kind kind;
-    DWORD CDeviceSettings::*number;
-    std::wstring CDeviceSettings::*text;
-    bool serialOnly;
-};
-
-Setting Num(const wchar_t* name, DWORD CDeviceSettings::*field, bool serialOnly = false)
-{
-    return {name, Kind::Number, field, nullptr, serialOnly};
-}
-Setting Txt(const wchar_t* name, std::wstring CDeviceSettings::*field, bool serialOnly = false)
-{
-    return {name, Kind::Text, nullptr, field, serialOnly};
-}
-Setting Mode(const wchar_t* name, DWORD CDeviceSettings::*field) { return {name, Kind::Mode, field, nullptr, false}; }
-
-const std::vector<Setting>& Settings()
-{
-    static const std::vector<Setting> settings = {
-        Num(L"Logical Desktop Segment", &CDeviceSettings::Str_DesktopSegment),
-        Num(L"Sample Rate", &CDeviceSettings::dwSampleRate),
-        Num(L"Touchdown Filter", &CDeviceSettings::dwTouchdownFilter),
-        Num(L"Deglitch", &CDeviceSettings::dwDeglitch),
-        Num(L"Controller Enabled", &CDeviceSettings::dwControllerEnabled),
-        Num(L"Sound Enabled", &CDeviceSettings::dwSoundEnabled),
-        Txt(L"Wave File", &CDeviceSettings::Str_WaveFile),
-        Num(L"Calibration Timeout", &CDeviceSettings::dwCalibrationTimeout),
-        Num(L"CalibPoint", &CDeviceSettings::dwCalibPoint),
-        Num(L"calflag", &CDeviceSettings::dwCalFlag),
-        Mode(L"Primary Button Mode", &CDeviceSettings::dwPrimaryButtonMode),
-        Mode(L"Secondary Button Mode", &CDeviceSettings::dwSecondaryButtonMode),
-        Txt(L"Port", &CDeviceSettings::Str_Port, true),
-        Num(L"FIFO", &CDeviceSettings::dwFIFO, true),
-        Num(L"Address", &CDeviceSettings::dwAddress, true),
-        Num(L"Baud Rate", &CDeviceSettings::BaudRate, true),
-        Num(L"Parity", &CDeviceSettings::dwParity, true),
-        Num(L"Data bits", &CDeviceSettings::DataBits, true),
-        Num(L"Stop Bits", &CDeviceSettings::dwStopBits, true),
-        Num(L"IRQ", &CDeviceSettings::dwIRQ, true),
-        Num(L"ClickTime", &CDeviceSettings::dwClickTime),
-        Num(L"Liftoff Time", &CDeviceSettings::dwLiftOffTime),
-        Num(L"Tap Time", &CDeviceSettings::dwTapTime),
-        Num(L"Stabilization", &CDeviceSettings::dwStabilization),
-        Num(L"Averaging", &CDeviceSettings::dwAveraging),
-    };
-    return settings;
-}
-
 bool KeyHolds(HKEY key, const wchar_t* valueName)
 {
     return RegQueryValueExW(key, valueName, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
@@ -91,20 +40,22 @@ void ListDevice(const CAppletContext& ctx, const CDeviceSettings& d)
     std::printf("  %-24s %s\n", "Controller Type", Utf8(d.ControllerProtocol).c_str());
     std::printf("  %-24s %s (%s)\n", "device file", Utf8(DeviceFilePath(d.ControllerProtocol, d.Str_SubKey)).c_str(),
                 IsValidDeviceHandle(d.hDevice) ? "open" : "not present");
-    for (const Setting& s : Settings()) {
-        if (s.serialOnly && !d.IsSerial())
+    // Name and type head the entry; the segment code is not a setting of its own.
+    for (const DeviceValue& row : DeviceValues()) {
+        if (row.rule == DeviceDefault::Required || row.kind == DeviceValueKind::SegmentCode ||
+            (row.serialOnly && !d.IsSerial()))
             continue;
         std::string value;
-        if (s.kind == Kind::Text)
-            value = "\"" + Utf8(d.*s.text) + "\"";
-        else if (s.kind == Kind::Mode)
-            value = std::to_string(d.*s.number + 1) + " " + Utf8(ctx.ButtonModeNames.Name(d.*s.number));
+        if (row.kind == DeviceValueKind::Text)
+            value = "\"" + Utf8(d.*row.text) + "\"";
+        else if (row.kind == DeviceValueKind::ButtonMode)
+            value = std::to_string(d.*row.number + 1) + " " + Utf8(ctx.ButtonModeNames.Name(d.*row.number));
         else
-            value = std::to_string(d.*s.number);
-        if (s.number == &CDeviceSettings::Str_DesktopSegment)
+            value = std::to_string(d.*row.number);
+        if (row.kind == DeviceValueKind::Segment)
             value += " " + Utf8(ctx.SegmentNames.Name(d.Str_DesktopSegment));
-        std::printf("  %-24s %s%s\n", Utf8(s.valueName).c_str(), value.c_str(),
-                    KeyHolds(d.hSubKey, s.valueName) ? "" : "   (default)");
+        std::printf("  %-24s %s%s\n", Utf8(row.name).c_str(), value.c_str(),
+                    KeyHolds(d.hSubKey.Get(), row.name) ? "" : "   (default)");
     }
 }
 

@@ -1,0 +1,33 @@
+#pragma once
+// Records the names of the registry values this program writes, in the order it writes them.
+//
+// Wine enumerates a key's values sorted by name, not in creation order as Windows does, so the
+// order of the writes cannot be read back from the registry there. While a RegistryWriteLog
+// lives, the program's import of RegSetValueExW is redirected to a recorder that notes the key
+// and the value name and then calls the real function. Code under test that is linked into the
+// test program is seen; code in other modules (a loaded applet, another process) is not.
+// One at a time; not for tests that write from several threads at once.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+class RegistryWriteLog {
+public:
+    RegistryWriteLog();    // starts recording
+    ~RegistryWriteLog();   // stops
+    RegistryWriteLog(const RegistryWriteLog&) = delete;
+    RegistryWriteLog& operator=(const RegistryWriteLog&) = delete;
+
+    bool Active() const { return patched_ != nullptr; }
+    // The value names written to this key (the handle the code wrote through), in write order.
+    std::vector<std::wstring> NamesWrittenTo(HKEY key) const;
+    void Clear();
+
+private:
+    void** patched_ = nullptr;   // the import slot that was redirected
+};
+
+}  // namespace testsupport
