@@ -3,12 +3,14 @@
 // place shows.
 namespace calib {
 
-// The caption of every box.
-inline constexpr wchar_t kTitleKey[] = L"XML_CALIBRATION_TITLE";
-inline constexpr wchar_t kDefaultTitle[] = L"MAVO Calibration";
+struct LabelText {
+    const wchar_t* key;
+    const wchar_t* text;
+};
 
+// The caption of every box.
+inline constexpr LabelText kTitle{L"XML_CALIBRATION_TITLE", L"MAVO Calibration"};
 // No device name given and none in the product key, or no device of that name.
-inline constexpr wchar_t kDeviceNotFoundKey[] = L"XML_DEVICE_NAME_NOT_FOUND";
-inline constexpr wchar_t kDeviceNotFoundText[] = L"Device name not found in the registry";
+inline constexpr LabelText kDeviceNotFound{L"XML_DEVICE_NAME_NOT_FOUND", L"Device name not found in the registry"};
 
 }  // namespace calib

@@ -94,7 +94,7 @@ void CCalibrator::ReadSettings()
 
 void CCalibrator::EndAfterError(const wchar_t* textKey, const wchar_t* defaultText)
 {
-    LabelErrorBox(ProgramLabels(), nullptr, textKey, calib::kTitleKey, defaultText, calib::kDefaultTitle);
+    LabelErrorBox(ProgramLabels(), nullptr, textKey, calib::kTitle.key, defaultText, calib::kTitle.text);
     // The orientation turned at start goes back on this way out too.
     RestoreDisplayOnce();
     ExitProcess(0);
@@ -108,11 +108,11 @@ void CCalibrator::Start(HINSTANCE instance, const std::wstring& requestedName)
 
     std::wstring name = requestedName.empty() ? currentDeviceName_ : requestedName;
     if (name.empty())
-        EndAfterError(calib::kDeviceNotFoundKey, calib::kDeviceNotFoundText);
+        EndAfterError(calib::kDeviceNotFound.key, calib::kDeviceNotFound.text);
     device_ = finder_.FindDevice(name.c_str());
     deviceName_ = name;
     if (!device_)
-        EndAfterError(calib::kDeviceNotFoundKey, calib::kDeviceNotFoundText);
+        EndAfterError(calib::kDeviceNotFound.key, calib::kDeviceNotFound.text);
     timeoutSeconds_ = device_->dwCalibrationTimeout == 0 ? 10 : static_cast<int>(device_->dwCalibrationTimeout);
 
     CRegistryKey& key = finder_.Key();
@@ -137,8 +137,8 @@ void CCalibrator::Start(HINSTANCE instance, const std::wstring& requestedName)
     hTouchEvent_ = CreateEventW(nullptr, TRUE, FALSE, kCalibrationEventName);
 
     if (!GetSegmentRect(segmentIndex_)) {
-        LabelErrorBox(ProgramLabels(), nullptr, L"XML_SEGMENT_NOT_FOUND", calib::kTitleKey, L"Logical desktop segment not found",
-                      calib::kDefaultTitle);
+        LabelErrorBox(ProgramLabels(), nullptr, L"XML_SEGMENT_NOT_FOUND", calib::kTitle.key,
+                      L"Logical desktop segment not found", calib::kTitle.text);
         PostQuitMessage(0);
         return;
     }

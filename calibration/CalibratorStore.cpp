@@ -21,8 +21,8 @@ bool CCalibrator::ConfirmStore()
 {
     storeAccepted_ = true;
     if (checkCalibration_ &&
-        LabelQuestionBox(ProgramLabels(), nullptr, L"XML_CHECK_CALIBRATION", calib::kTitleKey,
-                         L"Check calibration", calib::kDefaultTitle) != IDYES)
+        LabelQuestionBox(ProgramLabels(), nullptr, L"XML_CHECK_CALIBRATION", calib::kTitle.key,
+                         L"Check calibration", calib::kTitle.text) != IDYES)
         storeAccepted_ = false;
     return storeAccepted_;
 }

@@ -63,8 +63,8 @@ void CCalibrator::OnTimerTick()
     SetForegroundWindow(hWnd_);
     ShowWindow(hWnd_, SW_HIDE);
     Restore();
-    LabelErrorBox(ProgramLabels(), nullptr, L"XML_CALIBRATION_TIME_OUT", calib::kTitleKey,
-                  L"Calibration time out", calib::kDefaultTitle);
+    LabelErrorBox(ProgramLabels(), nullptr, L"XML_CALIBRATION_TIME_OUT", calib::kTitle.key,
+                  L"Calibration time out", calib::kTitle.text);
     PostMessageW(hWnd_, WM_QUIT, kQuitInterrupted, 0);
 }
 
@@ -101,10 +101,10 @@ void CCalibrator::OnDisplayChange()
     SetForegroundWindow(hWnd_);
     ShowWindow(hWnd_, SW_HIDE);
     Restore();
-    LabelErrorBox(ProgramLabels(), nullptr, L"XML_INTERRUPTED", calib::kTitleKey,
+    LabelErrorBox(ProgramLabels(), nullptr, L"XML_INTERRUPTED", calib::kTitle.key,
                   L"Screen rotation cannot be carried out during calibration starting. The calibration was "
                   L"interrupted.",
-                  calib::kDefaultTitle);
+                  calib::kTitle.text);
     PostMessageW(hWnd_, WM_QUIT, kQuitInterrupted, 0);
 }
 

@@ -1,28 +1,19 @@
 #pragma once
-// Owner of one kernel handle (event, mutex, process, thread, file): closes it with CloseHandle
-// when it goes or is replaced. Null and INVALID_HANDLE_VALUE both mean "no handle", as the
-// functions that return handles use either. Movable, not copyable.
+// Owner of one kernel handle (event, mutex, process, thread, file): closes it with CloseHandle.
+// Null and INVALID_HANDLE_VALUE both mean "no handle", as the functions that return handles use
+// either. Movable, not copyable.
 #include <windows.h>
 
-class CHandle {
+#include "Owner.h"
+
+struct KernelHandleTraits {
+    using Type = HANDLE;
+    static HANDLE Empty() { return nullptr; }
+    static bool IsValid(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE handle) { CloseHandle(handle); }
+};
+
+class CHandle : public COwner<KernelHandleTraits> {
 public:
-    CHandle() = default;
-    explicit CHandle(HANDLE handle) : handle_(handle) {}
-    ~CHandle() { Reset(); }
-    CHandle(CHandle&& other) noexcept : handle_(other.Release()) {}
-    CHandle& operator=(CHandle&& other) noexcept;
-    CHandle(const CHandle&) = delete;
-    CHandle& operator=(const CHandle&) = delete;
-
-    HANDLE Get() const { return handle_; }
-    bool IsValid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-    explicit operator bool() const { return IsValid(); }
-
-    // Closes what is held and takes the new handle.
-    void Reset(HANDLE handle = nullptr);
-    // Gives the handle up without closing it.
-    HANDLE Release();
-
-private:
-    HANDLE handle_ = nullptr;
+    using COwner::COwner;
 };

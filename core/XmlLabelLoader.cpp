@@ -1,6 +1,7 @@
 #include "XmlLabelLoader.h"
 
 #include "LabelStore.h"
+#include "ModuleName.h"
 
 #include <string>
 
@@ -9,24 +10,9 @@ namespace {
 constexpr CLSID kClsidDomDocument = {0x2933BF90, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
 constexpr IID kIidXmlDomDocument = {0x2933BF81, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
 
-// The caption of the plain message boxes: the program's file name without its extension.
-std::wstring ProgramName()
-{
-    wchar_t path[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring name = path;
-    size_t slash = name.find_last_of(L"\\/");
-    if (slash != std::wstring::npos)
-        name.erase(0, slash + 1);
-    size_t dot = name.rfind(L'.');
-    if (dot != std::wstring::npos)
-        name.erase(dot);
-    return name;
-}
-
 void ShowPlainMessage(const std::wstring& text)
 {
-    MessageBoxW(nullptr, text.c_str(), ProgramName().c_str(), MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxW(nullptr, text.c_str(), ModuleBaseName(nullptr).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 std::wstring ComErrorText(HRESULT hr)

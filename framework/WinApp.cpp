@@ -1,5 +1,6 @@
 #include "WinApp.h"
 
+#include "ModuleName.h"
 #include "Wnd.h"
 
 namespace {
@@ -12,16 +13,7 @@ CWinApp::CWinApp(const wchar_t* appName)
     if (appName) {
         appName_ = appName;
     } else {
-        wchar_t path[MAX_PATH] = L"";
-        GetModuleFileNameW(ResourceInstance(), path, MAX_PATH);
-        std::wstring name = path;
-        size_t slash = name.find_last_of(L"\\/");
-        if (slash != std::wstring::npos)
-            name.erase(0, slash + 1);
-        size_t dot = name.rfind(L'.');
-        if (dot != std::wstring::npos)
-            name.erase(dot);
-        appName_ = name;
+        appName_ = ModuleBaseName(ResourceInstance());
     }
 }
 

@@ -56,18 +56,18 @@ TEST_P(AdvancedMainRoad, SliderKeyThenApplyWritesKeyAndSendsPacketFilter)
     AddDevice(registry, device);
     OPEN_ADVANCED_PAGE();
 
-    EXPECT_EQ(ControlText(page, kSampleRateText), L"50");
-    EXPECT_EQ(SliderPos(kSampleRateSlider), 50);
+    EXPECT_EQ(ControlText(page, IDC_ADV_SAMPLE_RATE_VALUE), L"50");
+    EXPECT_EQ(SliderPos(IDC_ADV_SAMPLE_RATE_SLIDER), 50);
     EXPECT_FALSE(ApplyEnabled(sheet)) << "nothing was edited yet";
     ASSERT_TRUE(standin::ClearLog());
 
-    PressKey(Control(kSampleRateSlider), VK_RIGHT);
-    EXPECT_EQ(ControlText(page, kSampleRateText), L"51");
+    PressKey(Control(IDC_ADV_SAMPLE_RATE_SLIDER), VK_RIGHT);
+    EXPECT_EQ(ControlText(page, IDC_ADV_SAMPLE_RATE_VALUE), L"51");
     EXPECT_TRUE(ApplyEnabled(sheet));
     EXPECT_EQ(DeviceValue(device, L"Sample Rate"), 50u) << "written before Apply";
     EXPECT_TRUE(Requests(device).empty()) << standin::Describe(standin::ReadLog());
 
-    Click(sheet, kApplyButton);
+    Click(sheet, IDC_SHEET_APPLY);
     EXPECT_EQ(DeviceValue(device, L"Sample Rate"), 51u);
     EXPECT_FALSE(ApplyEnabled(sheet));
     auto filters = Requests(device, ioctl::kPacketFilterSettings);
@@ -94,8 +94,8 @@ TEST_F(AppletTest, CancelWritesNothing)
     AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), device.name});
     AddDevice(registry, device);
     OPEN_ADVANCED_PAGE();
-    PressKey(Control(kDeglitchSlider), VK_RIGHT);
-    EXPECT_EQ(ControlText(page, kDeglitchText), L"11");
+    PressKey(Control(IDC_ADV_DEGLITCH_SLIDER), VK_RIGHT);
+    EXPECT_EQ(ControlText(page, IDC_ADV_DEGLITCH_VALUE), L"11");
     ASSERT_TRUE(standin::ClearLog());
     EXPECT_TRUE(session->Close(IDCANCEL));
     EXPECT_EQ(DeviceValue(device, L"Deglitch"), 10u);
@@ -130,14 +130,14 @@ TEST_P(AdvancedStoredValues, OutOfRangeIsCorrectedShownAndWrittenByApply)
         EXPECT_EQ(ControlText(page, c.textId), c.shown);
     }
     EXPECT_TRUE(ApplyEnabled(sheet)) << "the corrected value is pending as soon as the page shows";
-    Click(sheet, kApplyButton);
+    Click(sheet, IDC_SHEET_APPLY);
     EXPECT_EQ(DeviceValue(device, c.value), c.written);
 }
 
 INSTANTIATE_TEST_SUITE_P(Clamped, AdvancedStoredValues,
-                         ::testing::Values(StoredValueCase{L"Sample Rate", 250, kSampleRateText, L"100", 100},
-                                           StoredValueCase{L"Touchdown Filter", 21, kTouchdownText, L"20", 20},
-                                           StoredValueCase{L"Deglitch", 0xFFFFFFFF, kDeglitchText, L"100", 100},
+                         ::testing::Values(StoredValueCase{L"Sample Rate", 250, IDC_ADV_SAMPLE_RATE_VALUE, L"100", 100},
+                                           StoredValueCase{L"Touchdown Filter", 21, IDC_ADV_TOUCHDOWN_VALUE, L"20", 20},
+                                           StoredValueCase{L"Deglitch", 0xFFFFFFFF, IDC_ADV_DEGLITCH_VALUE, L"100", 100},
                                            StoredValueCase{L"Controller Enabled", 7, 0, L"", 1},
                                            StoredValueCase{L"Sound Enabled", 3, 0, L"", 0}),
                          [](const ::testing::TestParamInfo<StoredValueCase>& info) {
@@ -155,9 +155,9 @@ TEST_F(AppletTest, MissingWaveFileBecomesTheDefaultAndIsWritten)
     AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), device.name});
     AddDevice(registry, device);
     OPEN_ADVANCED_PAGE();
-    EXPECT_EQ(ControlText(page, kWaveFileEdit), kDefaultWave);
+    EXPECT_EQ(ControlText(page, IDC_ADV_WAVE_FILE), kDefaultWave);
     EXPECT_TRUE(ApplyEnabled(sheet));
-    Click(sheet, kApplyButton);
+    Click(sheet, IDC_SHEET_APPLY);
     EXPECT_EQ(registry.Read(DeviceKeyPath(device), L"Wave File").AsString(), kDefaultWave);
 }
 
@@ -168,37 +168,37 @@ TEST_F(AppletTest, DefaultsButtonFollowsTheValues)
     AddDevice(registry, device);
     BeepEvent beep;
     OPEN_ADVANCED_PAGE();
-    EXPECT_TRUE(Enabled(kDefaultsButton));
+    EXPECT_TRUE(Enabled(IDC_ADV_DEFAULTS));
 
-    Click(page, kDefaultsButton);
-    EXPECT_FALSE(Enabled(kDefaultsButton));
-    EXPECT_EQ(SliderPos(kSampleRateSlider), 100);
-    EXPECT_EQ(SliderPos(kTouchdownSlider), 0);
-    EXPECT_EQ(SliderPos(kDeglitchSlider), 0);
-    EXPECT_EQ(ControlText(page, kSampleRateText), L"100");
-    EXPECT_EQ(ControlText(page, kTouchdownText), L"0");
-    EXPECT_EQ(ControlText(page, kDeglitchText), L"0");
-    EXPECT_EQ(SendMessageW(Control(kEnabledCheck), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(SendMessageW(Control(kSoundList), CB_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(ControlText(page, kWaveFileEdit), kDefaultWave);
+    Click(page, IDC_ADV_DEFAULTS);
+    EXPECT_FALSE(Enabled(IDC_ADV_DEFAULTS));
+    EXPECT_EQ(SliderPos(IDC_ADV_SAMPLE_RATE_SLIDER), 100);
+    EXPECT_EQ(SliderPos(IDC_ADV_TOUCHDOWN_SLIDER), 0);
+    EXPECT_EQ(SliderPos(IDC_ADV_DEGLITCH_SLIDER), 0);
+    EXPECT_EQ(ControlText(page, IDC_ADV_SAMPLE_RATE_VALUE), L"100");
+    EXPECT_EQ(ControlText(page, IDC_ADV_TOUCHDOWN_VALUE), L"0");
+    EXPECT_EQ(ControlText(page, IDC_ADV_DEGLITCH_VALUE), L"0");
+    EXPECT_EQ(SendMessageW(Control(IDC_ADV_ENABLED), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(Control(IDC_ADV_SOUND), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(ControlText(page, IDC_ADV_WAVE_FILE), kDefaultWave);
     EXPECT_TRUE(ApplyEnabled(sheet));
 
     // Any edit away from the defaults enables it; going back disables it again.
-    PressKey(Control(kSampleRateSlider), VK_LEFT);
-    EXPECT_TRUE(Enabled(kDefaultsButton));
-    PressKey(Control(kSampleRateSlider), VK_RIGHT);
-    EXPECT_FALSE(Enabled(kDefaultsButton));
-    Click(page, kEnabledCheck);
-    EXPECT_TRUE(Enabled(kDefaultsButton));
-    Click(page, kEnabledCheck);
-    EXPECT_FALSE(Enabled(kDefaultsButton));
-    ChooseComboItem(page, kSoundList, 2);
-    EXPECT_TRUE(Enabled(kDefaultsButton));
-    ChooseComboItem(page, kSoundList, 0);
-    EXPECT_FALSE(Enabled(kDefaultsButton));
+    PressKey(Control(IDC_ADV_SAMPLE_RATE_SLIDER), VK_LEFT);
+    EXPECT_TRUE(Enabled(IDC_ADV_DEFAULTS));
+    PressKey(Control(IDC_ADV_SAMPLE_RATE_SLIDER), VK_RIGHT);
+    EXPECT_FALSE(Enabled(IDC_ADV_DEFAULTS));
+    Click(page, IDC_ADV_ENABLED);
+    EXPECT_TRUE(Enabled(IDC_ADV_DEFAULTS));
+    Click(page, IDC_ADV_ENABLED);
+    EXPECT_FALSE(Enabled(IDC_ADV_DEFAULTS));
+    ChooseComboItem(page, IDC_ADV_SOUND, 2);
+    EXPECT_TRUE(Enabled(IDC_ADV_DEFAULTS));
+    ChooseComboItem(page, IDC_ADV_SOUND, 0);
+    EXPECT_FALSE(Enabled(IDC_ADV_DEFAULTS));
 
     ASSERT_TRUE(standin::ClearLog());
-    Click(sheet, kApplyButton);
+    Click(sheet, IDC_SHEET_APPLY);
     const std::wstring key = DeviceKeyPath(device);
     EXPECT_EQ(registry.Read(key, L"Sample Rate").AsDword(), 100u);
     EXPECT_EQ(registry.Read(key, L"Touchdown Filter").AsDword(), 0u);
@@ -223,7 +223,7 @@ TEST_F(AppletTest, DefaultsButtonIsDisabledForADeviceAtItsDefaults)
     AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), device.name});
     AddDevice(registry, device);
     OPEN_ADVANCED_PAGE();
-    EXPECT_FALSE(Enabled(kDefaultsButton));
+    EXPECT_FALSE(Enabled(IDC_ADV_DEFAULTS));
     EXPECT_FALSE(ApplyEnabled(sheet));
 }
 
@@ -234,9 +234,9 @@ TEST_F(AppletTest, DisablingTheControllerSendsPacketFilterThenDisable)
     AddDevice(registry, device);
     OPEN_ADVANCED_PAGE();
     ASSERT_TRUE(standin::ClearLog());
-    Click(page, kEnabledCheck);
+    Click(page, IDC_ADV_ENABLED);
     EXPECT_TRUE(ApplyEnabled(sheet));
-    Click(sheet, kApplyButton);
+    Click(sheet, IDC_SHEET_APPLY);
     EXPECT_EQ(DeviceValue(device, L"Controller Enabled"), 0u);
     EXPECT_EQ(Codes(Requests(device)), (std::vector<DWORD>{ioctl::kPacketFilterSettings, ioctl::kDisableDevice}))
         << standin::Describe(standin::ReadLog());
@@ -252,25 +252,25 @@ TEST_F(AppletTest, FileDialogCancelChangesNothingAndOkTakesTheFile)
     BeepEvent beep;
     OPEN_ADVANCED_PAGE();
 
-    ClickControl(page, kBrowseButton);   // posted: the dialog is modal on the sheet's thread
+    ClickControl(page, IDC_ADV_BROWSE);   // posted: the dialog is modal on the sheet's thread
     HWND dialog = WaitFileDialog(sheet);
     ASSERT_NE(dialog, nullptr) << "no file dialog";
     EXPECT_EQ(ControlText(dialog, IDOK), L"OK");
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitWindowGone(dialog));
-    EXPECT_EQ(ControlText(page, kWaveFileEdit), kDefaultWave);
+    EXPECT_EQ(ControlText(page, IDC_ADV_WAVE_FILE), kDefaultWave);
     EXPECT_FALSE(ApplyEnabled(sheet)) << "Cancel of the file dialog marked the page changed";
 
-    ClickControl(page, kBrowseButton);
+    ClickControl(page, IDC_ADV_BROWSE);
     dialog = WaitFileDialog(sheet);
     ASSERT_NE(dialog, nullptr);
     HWND nameField = GetDlgItem(dialog, 0x480) ? GetDlgItem(dialog, 0x480) : GetDlgItem(dialog, 0x47C);
     SetWindowTextW(nameField, wave.c_str());
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitWindowGone(dialog));
-    EXPECT_EQ(ControlText(page, kWaveFileEdit), wave);
+    EXPECT_EQ(ControlText(page, IDC_ADV_WAVE_FILE), wave);
     EXPECT_TRUE(ApplyEnabled(sheet));
-    Click(sheet, kApplyButton);
+    Click(sheet, IDC_SHEET_APPLY);
     EXPECT_EQ(registry.Read(DeviceKeyPath(device), L"Wave File").AsString(), wave);
     EXPECT_TRUE(beep.IsSet());
 }
@@ -283,21 +283,21 @@ TEST_F(AppletTest, ChoosingAnotherDeviceShowsItAndMakesItCurrent)
     AddDevice(registry, front);
     AddDevice(registry, kiosk);
     OPEN_ADVANCED_PAGE();
-    EXPECT_EQ(ControlText(page, kSampleRateText), L"50");
+    EXPECT_EQ(ControlText(page, IDC_ADV_SAMPLE_RATE_VALUE), L"50");
 
-    HWND list = Control(kDeviceList);
+    HWND list = Control(IDC_ADV_DEVICE);
     int index = static_cast<int>(SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                               reinterpret_cast<LPARAM>(kiosk.name.c_str())));
     ASSERT_GE(index, 0);
-    ChooseComboItem(page, kDeviceList, index);
-    EXPECT_EQ(ControlText(page, kSampleRateText), L"80");
-    EXPECT_EQ(ControlText(page, kTouchdownText), L"3");
-    EXPECT_EQ(ControlText(page, kDeglitchText), L"7");
+    ChooseComboItem(page, IDC_ADV_DEVICE, index);
+    EXPECT_EQ(ControlText(page, IDC_ADV_SAMPLE_RATE_VALUE), L"80");
+    EXPECT_EQ(ControlText(page, IDC_ADV_TOUCHDOWN_VALUE), L"3");
+    EXPECT_EQ(ControlText(page, IDC_ADV_DEGLITCH_VALUE), L"7");
     EXPECT_EQ(registry.Read(kProductKeyPath, L"Device Name").AsString(), kiosk.name);
 
     ASSERT_TRUE(standin::ClearLog());
-    PressKey(Control(kTouchdownSlider), VK_RIGHT);
-    Click(sheet, kApplyButton);
+    PressKey(Control(IDC_ADV_TOUCHDOWN_SLIDER), VK_RIGHT);
+    Click(sheet, IDC_SHEET_APPLY);
     EXPECT_EQ(DeviceValue(kiosk, L"Touchdown Filter"), 4u);
     EXPECT_EQ(DeviceValue(front, L"Touchdown Filter"), 5u);
     EXPECT_EQ(Requests(kiosk, ioctl::kPacketFilterSettings).size(), 1u) << standin::Describe(standin::ReadLog());
@@ -314,7 +314,7 @@ TEST_F(AppletTest, SoundListKeepsItsIndicesWhenALabelIsMissing)
     BeepEvent beep;
     OPEN_ADVANCED_PAGE();
 
-    HWND list = Control(kSoundList);
+    HWND list = Control(IDC_ADV_SOUND);
     ASSERT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 3);
     const wchar_t* expected[] = {L"Silent", L"Wave file", L"Tone"};
     for (int i = 0; i < 3; ++i) {
@@ -322,8 +322,8 @@ TEST_F(AppletTest, SoundListKeepsItsIndicesWhenALabelIsMissing)
         SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
         EXPECT_STREQ(text, expected[i]) << "item " << i;
     }
-    ChooseComboItem(page, kSoundList, 2);
-    Click(sheet, kApplyButton);
+    ChooseComboItem(page, IDC_ADV_SOUND, 2);
+    Click(sheet, IDC_SHEET_APPLY);
     EXPECT_EQ(DeviceValue(device, L"Sound Enabled"), 2u);
     EXPECT_TRUE(beep.IsSet());
 }
@@ -337,7 +337,7 @@ TEST_F(AppletTest, ControlTextsComeFromLabelsWithBuiltInFallbacks)
     AddDevice(registry, device);
     OPEN_ADVANCED_PAGE();
     EXPECT_EQ(ControlText(page, 1065), L"Abtastrate");
-    EXPECT_EQ(ControlText(page, kDefaultsButton), L"Standard");
+    EXPECT_EQ(ControlText(page, IDC_ADV_DEFAULTS), L"Standard");
     EXPECT_EQ(ControlText(page, 1066), L"Touchdown filter");
-    EXPECT_EQ(ControlText(page, kBrowseButton), L"Browse");
+    EXPECT_EQ(ControlText(page, IDC_ADV_BROWSE), L"Browse");
 }

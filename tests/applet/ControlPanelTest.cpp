@@ -23,7 +23,6 @@ using namespace testsupport;
 namespace ioctl = standin::ioctl;
 
 namespace {
-constexpr int kApplyButton = IDC_SHEET_APPLY;
 
 class ControlPanel : public ::testing::Test {
 protected:
@@ -69,7 +68,7 @@ TEST_F(ControlPanel, ControlExeOpensTheSheetOnceAndApplyReachesTheDriver)
     PressKey(GetDlgItem(page, 1019), VK_RIGHT);
     EXPECT_EQ(ControlText(page, 1016), L"52");
     EXPECT_TRUE(ApplyEnabled(sheet));
-    ClickControlSync(sheet, kApplyButton);
+    ClickControlSync(sheet, IDC_SHEET_APPLY);
     EXPECT_EQ(registry.Read(DeviceKeyPath(device), L"Sample Rate").AsDword(), 52u);
     auto filters = standin::Select(standin::ReadLog(), standin::Driver::Rilo, 1, ioctl::kPacketFilterSettings);
     ASSERT_EQ(filters.size(), 1u) << standin::Describe(standin::ReadLog());

@@ -221,11 +221,11 @@ TEST_F(AppletTest, ButtonTextsComeFromLabelsWithBuiltInFallbacks)
     AddDevice(registry, device);
     OPEN_ADVANCED_PAGE();
     EXPECT_EQ(ControlText(sheet, IDOK), L"&Fine");
-    EXPECT_EQ(ControlText(sheet, kCalibrateButton), L"Cali&brate now");
+    EXPECT_EQ(ControlText(sheet, IDC_SHEET_CALIBRATE), L"Cali&brate now");
     EXPECT_EQ(ControlText(sheet, IDCANCEL), L"&Cancel");
-    EXPECT_EQ(ControlText(sheet, kApplyButton), L"&Apply");
+    EXPECT_EQ(ControlText(sheet, IDC_SHEET_APPLY), L"&Apply");
     EXPECT_EQ(ControlText(sheet, IDHELP), L"&Help");
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet, kCalibrateButton)));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet, IDC_SHEET_CALIBRATE)));
     EXPECT_TRUE(GetWindowLongPtrW(sheet, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
 }
 
@@ -261,7 +261,7 @@ TEST_F(AppletTest, CalibrateStartsTheCalibrationProgramWithTheDeviceName)
     session->OpenAsync();
     sheet = session->WaitSheet();
     ASSERT_NE(sheet, nullptr);
-    Click(sheet, kCalibrateButton);
+    Click(sheet, IDC_SHEET_CALIBRATE);
     ASSERT_TRUE(session->Close(IDCANCEL));
     session.reset();
 
@@ -270,7 +270,7 @@ TEST_F(AppletTest, CalibrateStartsTheCalibrationProgramWithTheDeviceName)
     AddDevice(registry, device);
     registry.SetString(kProductKeyPath, L"Device Name", device.name);
     OPEN_ADVANCED_PAGE();
-    Click(sheet, kCalibrateButton);
+    Click(sheet, IDC_SHEET_CALIBRATE);
     std::wstring text;
     EXPECT_TRUE(WaitUntil([&] { return !(text = ReadUtf16File(record)).empty() && text.back() == L'\n'; }));
     SetEnvironmentVariableW(L"TIVEN_RECORD_ARGS", nullptr);
@@ -322,11 +322,11 @@ TEST_F(AppletTest, HelpButtonAndF1ReachTheHelpFileWithoutUpsettingTheSheet)
     // them would overflow the stack and end the process.
     Click(sheet, IDHELP);
     PostMessageW(page, 0x004D /* WM_KEYF1 */, 0, 0);
-    HELPINFO info{sizeof info, HELPINFO_WINDOW, kSampleRateSlider, Control(kSampleRateSlider), 0, {0, 0}};
+    HELPINFO info{sizeof info, HELPINFO_WINDOW, IDC_ADV_SAMPLE_RATE_SLIDER, Control(IDC_ADV_SAMPLE_RATE_SLIDER), 0, {0, 0}};
     SendMessageW(page, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
     // Posted after F1, so once it has moved the slider F1 has been handled too.
-    PostMessageW(Control(kSampleRateSlider), TBM_SETPOS, TRUE, 42);
-    EXPECT_TRUE(WaitUntil([&] { return SliderPos(kSampleRateSlider) == 42; }));
+    PostMessageW(Control(IDC_ADV_SAMPLE_RATE_SLIDER), TBM_SETPOS, TRUE, 42);
+    EXPECT_TRUE(WaitUntil([&] { return SliderPos(IDC_ADV_SAMPLE_RATE_SLIDER) == 42; }));
     EXPECT_TRUE(IsWindowVisible(sheet));
     EXPECT_EQ(CurrentPage(sheet), page);
     EXPECT_TRUE(session->Close(IDCANCEL));

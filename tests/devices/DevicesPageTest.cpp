@@ -51,22 +51,22 @@ TEST_F(DevicesPageTest, AddSerialDeviceCreatesItsKeyAtOnceAndNotifiesTheDriverAt
     ASSERT_NE(type, nullptr) << "no type dialog";
     EXPECT_EQ(WindowText(type), kDialogTitle);
     EXPECT_FALSE(IsWindowEnabled(sheet)) << "the sheet cannot apply or cancel under the dialog";
-    EXPECT_EQ(ControlText(type, kPortList), L"COM2");
-    EXPECT_EQ(SendDlgItemMessageW(type, kPortList, CB_GETCOUNT, 0, 0), 1) << "only COM2 is offered";
+    EXPECT_EQ(ControlText(type, IDC_NDT_PORT_LIST), L"COM2");
+    EXPECT_EQ(SendDlgItemMessageW(type, IDC_NDT_PORT_LIST, CB_GETCOUNT, 0, 0), 1) << "only COM2 is offered";
     HWND name = NextToNameDialog(type);
     ASSERT_NE(name, nullptr) << "no name dialog";
-    EXPECT_EQ(ControlText(name, kNameEdit), L"RILO Device-2") << "the next free serial instance is 2";
+    EXPECT_EQ(ControlText(name, IDC_NDN_NAME), L"RILO Device-2") << "the next free serial instance is 2";
 
     ASSERT_TRUE(standin::ClearLog());
     AcceptName(name, L"Lobby Screen", 3);
     ASSERT_TRUE(DialogDone(name));
-    ASSERT_TRUE(WaitUntil([&] { return Names(kDeviceList).size() == 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return Names(IDC_DEV_LIST).size() == 2; }));
 
     const std::wstring key = DeviceKeyPath(Serial(2, L""));
     EXPECT_TRUE(registry.KeyExists(key)) << "the device key is created before any apply";
     EXPECT_TRUE(registry.ValueNames(key).empty()) << "its values wait for the apply";
     EXPECT_TRUE(Requests(standin::ioctl::kNewDeviceNotification).empty());
-    std::vector<ListRow> rows = Rows(kDeviceList);
+    std::vector<ListRow> rows = Rows(IDC_DEV_LIST);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1].cells, (std::vector<std::wstring>{L"2", L"Lobby Screen", L"Left Half", L"Tiven,Zarn,Serial"}));
     EXPECT_TRUE(rows[1].selected) << "the new device becomes current";
@@ -95,18 +95,18 @@ TEST_F(DevicesPageTest, AddUsbDeviceWritesItsKeyWithoutAnyNotice)
 
     HWND type = StartAdd();
     ASSERT_NE(type, nullptr);
-    HWND typeList = GetDlgItem(type, kTypeList);
+    HWND typeList = GetDlgItem(type, IDC_NDT_TYPE_LIST);
     SendMessageW(typeList, LB_SETCURSEL, 1, 0);
-    SendMessageW(type, WM_COMMAND, MAKEWPARAM(kTypeList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(typeList));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(type, kPortList))) << "a USB controller has no port";
+    SendMessageW(type, WM_COMMAND, MAKEWPARAM(IDC_NDT_TYPE_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(typeList));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(type, IDC_NDT_PORT_LIST))) << "a USB controller has no port";
     HWND name = NextToNameDialog(type);
     ASSERT_NE(name, nullptr);
-    EXPECT_EQ(ControlText(name, kNameEdit), L"MEKA Device-2");
+    EXPECT_EQ(ControlText(name, IDC_NDN_NAME), L"MEKA Device-2");
 
     ASSERT_TRUE(standin::ClearLog());
     AcceptName(name, L"MEKA Device-2", 0);
     ASSERT_TRUE(DialogDone(name));
-    ASSERT_TRUE(WaitUntil([&] { return Names(kDeviceList).size() == 3; }));
+    ASSERT_TRUE(WaitUntil([&] { return Names(IDC_DEV_LIST).size() == 3; }));
     const std::wstring key = DeviceKeyPath(Usb(2, L""));
     EXPECT_TRUE(registry.KeyExists(key));
 
@@ -143,10 +143,10 @@ TEST_F(DevicesPageTest, NameChecksRefuseWithTheirMessages)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "name '" << std::string(c.name, c.name + wcslen(c.name)) << "'");
         if (c.segmentText)
-            SetDlgItemTextW(name, kSegmentCombo, c.segmentText);
+            SetDlgItemTextW(name, IDC_NDN_SEGMENT, c.segmentText);
         else
-            SendDlgItemMessageW(name, kSegmentCombo, CB_SETCURSEL, 0, 0);
-        SetDlgItemTextW(name, kNameEdit, c.name);
+            SendDlgItemMessageW(name, IDC_NDN_SEGMENT, CB_SETCURSEL, 0, 0);
+        SetDlgItemTextW(name, IDC_NDN_NAME, c.name);
         ClickControl(name, IDOK);
         MessageBoxInfo box = WaitBox();
         ASSERT_TRUE(box);
@@ -154,9 +154,9 @@ TEST_F(DevicesPageTest, NameChecksRefuseWithTheirMessages)
         EXPECT_EQ(box.caption, kCaption);
         ASSERT_TRUE(DismissMessageBox(box, IDOK));
         if (c.reopens) {
-            HWND again = WaitDialogWith(kNameEdit, name);
+            HWND again = WaitDialogWith(IDC_NDN_NAME, name);
             ASSERT_NE(again, nullptr) << "the name dialog opens again";
-            EXPECT_EQ(ControlText(again, kNameEdit), c.name) << "with the refused name";
+            EXPECT_EQ(ControlText(again, IDC_NDN_NAME), c.name) << "with the refused name";
             name = again;
         } else {
             EXPECT_TRUE(IsWindow(name)) << "the dialog stays open";
@@ -165,7 +165,7 @@ TEST_F(DevicesPageTest, NameChecksRefuseWithTheirMessages)
     // The check is case-sensitive: "front panel" may join "Front Panel".
     AcceptName(name, L"front panel", 0);
     ASSERT_TRUE(DialogDone(name));
-    EXPECT_EQ(Names(kDeviceList), (std::vector<std::wstring>{L"Front Panel", L"Desk Pad", L"front panel"}));
+    EXPECT_EQ(Names(IDC_DEV_LIST), (std::vector<std::wstring>{L"Front Panel", L"Desk Pad", L"front panel"}));
     Close(IDCANCEL);
 }
 
@@ -173,16 +173,16 @@ TEST_F(DevicesPageTest, RenameIsAppliedAndTheProductKeyFollows)
 {
     Install({Serial(1, L"Front Panel"), Usb(1, L"Desk Pad")}, L"Desk Pad");
     OPEN_DEVICES_PAGE();
-    EXPECT_EQ(SelectedRow(kDeviceList), 1) << "the current device's row is selected";
+    EXPECT_EQ(SelectedRow(IDC_DEV_LIST), 1) << "the current device's row is selected";
 
-    ClickControl(page, kModifyButton);
-    HWND name = WaitDialogWith(kNameEdit);
+    ClickControl(page, IDC_DEV_MODIFY);
+    HWND name = WaitDialogWith(IDC_NDN_NAME);
     ASSERT_NE(name, nullptr);
-    EXPECT_EQ(ControlText(name, kNameEdit), L"Desk Pad");
-    EXPECT_EQ(SendDlgItemMessageW(name, kSegmentCombo, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(ControlText(name, IDC_NDN_NAME), L"Desk Pad");
+    EXPECT_EQ(SendDlgItemMessageW(name, IDC_NDN_SEGMENT, CB_GETCURSEL, 0, 0), 0);
     AcceptName(name, L"Desk Pad Left", -1);
     ASSERT_TRUE(DialogDone(name));
-    EXPECT_EQ(Names(kDeviceList), (std::vector<std::wstring>{L"Front Panel", L"Desk Pad Left"}));
+    EXPECT_EQ(Names(IDC_DEV_LIST), (std::vector<std::wstring>{L"Front Panel", L"Desk Pad Left"}));
     EXPECT_EQ(ProductValue(L"Device Name"), L"Desk Pad Left");
 
     ASSERT_TRUE(ApplySync()) << "a rename alone asks nothing";
@@ -202,14 +202,14 @@ TEST_P(SegmentChangeTest, AsksForRecalibrationAndStartsItOnlyOnYes)
     registry.SetString(kProductKeyPath, L"Calibration Application", BinPath(L"CoreArgEcho.exe"));
     OPEN_DEVICES_PAGE();
 
-    ClickControl(page, kModifyButton);
-    HWND name = WaitDialogWith(kNameEdit);
+    ClickControl(page, IDC_DEV_MODIFY);
+    HWND name = WaitDialogWith(IDC_NDN_NAME);
     ASSERT_NE(name, nullptr);
     AcceptName(name, L"Front Panel", 2);
     ASSERT_TRUE(DialogDone(name));
-    EXPECT_EQ(Rows(kDeviceList)[0].cells[2], L"Secondary Monitor");
+    EXPECT_EQ(Rows(IDC_DEV_LIST)[0].cells[2], L"Secondary Monitor");
 
-    ClickControl(sheet, kApplyButton);
+    ClickControl(sheet, IDC_SHEET_APPLY);
     MessageBoxInfo box = WaitBox();
     ASSERT_TRUE(box) << "no recalibration question";
     EXPECT_EQ(box.text, L"The changes you made require recalibration\nRecalibrate now ?");
@@ -234,22 +234,22 @@ TEST_F(DevicesPageTest, LongNameIsShortenedOnScreenButKeepsItsIdentity)
 {
     Install({Serial(1, L"Front Panel"), Usb(1, kLongName)}, kLongName);
     OPEN_DEVICES_PAGE();
-    std::vector<ListRow> rows = Rows(kDeviceList);
+    std::vector<ListRow> rows = Rows(IDC_DEV_LIST);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_TRUE(rows[1].selected) << "the current device is found by its full name";
     EXPECT_LE(rows[1].cells[1].size(), 29u);
     EXPECT_EQ(rows[1].cells[1].substr(0, 20), kLongName.substr(0, 20));
 
-    SelectRow(kDeviceList, 0);
+    SelectRow(IDC_DEV_LIST, 0);
     ASSERT_TRUE(WaitUntil([&] { return ProductValue(L"Device Name") == L"Front Panel"; }));
-    SelectRow(kDeviceList, 1);
+    SelectRow(IDC_DEV_LIST, 1);
     ASSERT_TRUE(WaitUntil([&] { return ProductValue(L"Device Name") == kLongName; }))
         << "got " << std::string(ProductValue(L"Device Name").begin(), ProductValue(L"Device Name").end());
 
-    ClickControl(page, kModifyButton);
-    HWND name = WaitDialogWith(kNameEdit);
+    ClickControl(page, IDC_DEV_MODIFY);
+    HWND name = WaitDialogWith(IDC_NDN_NAME);
     ASSERT_NE(name, nullptr);
-    EXPECT_EQ(ControlText(name, kNameEdit), kLongName);
+    EXPECT_EQ(ControlText(name, IDC_NDN_NAME), kLongName);
     ClickControl(name, IDCANCEL);
     ASSERT_TRUE(DialogDone(name));
 
@@ -263,7 +263,7 @@ TEST_F(DevicesPageTest, LongNameIsShortenedOnScreenButKeepsItsIdentity)
     ASSERT_TRUE(box);
     EXPECT_EQ(box.text, L"DeviceName Already existed enter other name");
     ASSERT_TRUE(DismissMessageBox(box, IDOK));
-    HWND again = WaitDialogWith(kNameEdit, name);
+    HWND again = WaitDialogWith(IDC_NDN_NAME, name);
     ASSERT_NE(again, nullptr);
     const std::wstring similar = kLongName.substr(0, 38) + L"02";
     AcceptName(again, similar, 0);

@@ -26,19 +26,19 @@ TEST_P(RemoveTest, KeyIsDeletedAndTheDriverToldAtApplyOnly)
             L"Front Panel");
     OPEN_DEVICES_PAGE();
     const int row = c.serial ? 1 : 2;
-    SelectRow(kDeviceList, row);
+    SelectRow(IDC_DEV_LIST, row);
     ASSERT_TRUE(WaitUntil([&] { return ProductValue(L"Device Name") == L"Target"; }));
 
     ASSERT_TRUE(standin::ClearLog());
-    ClickControl(page, kRemoveButton);
+    ClickControl(page, IDC_DEV_REMOVE);
     MessageBoxInfo box = WaitBox();
     ASSERT_TRUE(box);
     EXPECT_EQ(box.text, L"Are you sure you wish to remove the following\npointer device and controller from this system");
     ASSERT_TRUE(DismissMessageBox(box, IDYES));
-    ASSERT_TRUE(WaitUntil([&] { return Names(kDeviceList).size() == 2; }));
-    for (const std::wstring& listed : Names(kDeviceList))
+    ASSERT_TRUE(WaitUntil([&] { return Names(IDC_DEV_LIST).size() == 2; }));
+    for (const std::wstring& listed : Names(IDC_DEV_LIST))
         EXPECT_NE(listed, L"Target");
-    EXPECT_EQ(SelectedRow(kDeviceList), 0) << "the first remaining row becomes current";
+    EXPECT_EQ(SelectedRow(IDC_DEV_LIST), 0) << "the first remaining row becomes current";
     EXPECT_EQ(ProductValue(L"Device Name"), L"Front Panel");
     EXPECT_TRUE(registry.KeyExists(DeviceKeyPath(target))) << "nothing is deleted before the apply";
     EXPECT_TRUE(Requests(standin::ioctl::kDeleteDeviceNotification).empty());
@@ -85,7 +85,7 @@ TEST_F(DevicesRemoveTest, CancelAfterAddDeletesTheKeyAndALaterOkDoesNotBringItBa
     // A second opening in the same process: the cancelled device is gone from memory too.
     ASSERT_TRUE(standin::ClearLog());
     OPEN_DEVICES_PAGE();
-    EXPECT_EQ(Names(kDeviceList), std::vector<std::wstring>{L"Front Panel"});
+    EXPECT_EQ(Names(IDC_DEV_LIST), std::vector<std::wstring>{L"Front Panel"});
     Close(IDOK);
     EXPECT_FALSE(registry.KeyExists(added));
     EXPECT_TRUE(Requests(standin::ioctl::kNewDeviceNotification).empty()) << standin::Describe(standin::ReadLog());
@@ -95,24 +95,24 @@ TEST_F(DevicesRemoveTest, CancelAfterRemoveAndRenameKeepsTheDevicesAsTheyWere)
 {
     Install({Serial(1, L"Front Panel"), Usb(1, L"Desk Pad")}, L"Front Panel");
     OPEN_DEVICES_PAGE();
-    ClickControl(page, kModifyButton);
-    HWND name = WaitDialogWith(kNameEdit);
+    ClickControl(page, IDC_DEV_MODIFY);
+    HWND name = WaitDialogWith(IDC_NDN_NAME);
     ASSERT_NE(name, nullptr);
     AcceptName(name, L"Renamed Panel", 0);
     ASSERT_TRUE(DialogDone(name));
-    SelectRow(kDeviceList, 1);
-    ClickControl(page, kRemoveButton);
+    SelectRow(IDC_DEV_LIST, 1);
+    ClickControl(page, IDC_DEV_REMOVE);
     MessageBoxInfo box = WaitBox();
     ASSERT_TRUE(box);
     ASSERT_TRUE(DismissMessageBox(box, IDYES));
-    ASSERT_TRUE(WaitUntil([&] { return Names(kDeviceList).size() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return Names(IDC_DEV_LIST).size() == 1; }));
 
     Close(IDCANCEL);
     EXPECT_TRUE(registry.KeyExists(DeviceKeyPath(Usb(1, L""))));
 
     ASSERT_TRUE(standin::ClearLog());
     OPEN_DEVICES_PAGE();
-    EXPECT_EQ(Names(kDeviceList), (std::vector<std::wstring>{L"Front Panel", L"Desk Pad"}));
+    EXPECT_EQ(Names(IDC_DEV_LIST), (std::vector<std::wstring>{L"Front Panel", L"Desk Pad"}));
     Close(IDOK);
     EXPECT_TRUE(registry.KeyExists(DeviceKeyPath(Usb(1, L"")))) << "a later OK must not delete it";
     EXPECT_EQ(registry.Read(DeviceKeyPath(Serial(1, L"")), L"Device Name").AsString(), L"Front Panel");
@@ -123,9 +123,9 @@ TEST_F(DevicesRemoveTest, CancelAfterRenameGivesTheProductKeyTheStoredNameBack)
 {
     Install({Serial(1, L"Front Panel"), Usb(1, L"Desk Pad")}, L"Desk Pad");
     OPEN_DEVICES_PAGE();
-    ASSERT_EQ(SelectedRow(kDeviceList), 1);
-    ClickControl(page, kModifyButton);
-    HWND name = WaitDialogWith(kNameEdit);
+    ASSERT_EQ(SelectedRow(IDC_DEV_LIST), 1);
+    ClickControl(page, IDC_DEV_MODIFY);
+    HWND name = WaitDialogWith(IDC_NDN_NAME);
     ASSERT_NE(name, nullptr);
     AcceptName(name, L"Desk Pad Left", -1);
     ASSERT_TRUE(DialogDone(name));
@@ -137,8 +137,8 @@ TEST_F(DevicesRemoveTest, CancelAfterRenameGivesTheProductKeyTheStoredNameBack)
 
     // The next opening starts on the same device.
     OPEN_DEVICES_PAGE();
-    EXPECT_EQ(Names(kDeviceList), (std::vector<std::wstring>{L"Front Panel", L"Desk Pad"}));
-    EXPECT_EQ(SelectedRow(kDeviceList), 1);
+    EXPECT_EQ(Names(IDC_DEV_LIST), (std::vector<std::wstring>{L"Front Panel", L"Desk Pad"}));
+    EXPECT_EQ(SelectedRow(IDC_DEV_LIST), 1);
     Close(IDCANCEL);
 }
 
@@ -153,9 +153,9 @@ TEST_F(DevicesRemoveTest, ADeviceWhoseKeyCannotBeCreatedIsReportedAtApplyAndNotA
     OPEN_DEVICES_PAGE();
     HWND type = StartAdd();
     ASSERT_NE(type, nullptr);
-    SendDlgItemMessageW(type, kTypeList, LB_SETCURSEL, 1, 0);
-    SendMessageW(type, WM_COMMAND, MAKEWPARAM(kTypeList, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(GetDlgItem(type, kTypeList)));
+    SendDlgItemMessageW(type, IDC_NDT_TYPE_LIST, LB_SETCURSEL, 1, 0);
+    SendMessageW(type, WM_COMMAND, MAKEWPARAM(IDC_NDT_TYPE_LIST, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(type, IDC_NDT_TYPE_LIST)));
     HWND name = NextToNameDialog(type);
     ASSERT_NE(name, nullptr);
     AcceptName(name, L"Lost Pad", 0);
@@ -163,7 +163,7 @@ TEST_F(DevicesRemoveTest, ADeviceWhoseKeyCannotBeCreatedIsReportedAtApplyAndNotA
     ASSERT_FALSE(registry.KeyExists(DeviceKeyPath(Usb(1, L""))));
 
     ASSERT_TRUE(standin::ClearLog());
-    ClickControl(sheet, kApplyButton);
+    ClickControl(sheet, IDC_SHEET_APPLY);
     MessageBoxInfo box = WaitBox();
     ASSERT_TRUE(box) << "the failure is reported";
     EXPECT_EQ(box.caption, kCaption);
@@ -179,27 +179,27 @@ TEST_F(DevicesRemoveTest, RemoveActsOnTheSelectedRowWhateverOrderTheListReportsI
 {
     Install({Serial(1, L"Alpha"), Serial(2, L"Bravo"), Usb(1, L"Charlie")}, L"Alpha");
     OPEN_DEVICES_PAGE();
-    ASSERT_EQ(SelectedRow(kDeviceList), 0);
-    SelectRow(kDeviceList, 1);
+    ASSERT_EQ(SelectedRow(IDC_DEV_LIST), 0);
+    SelectRow(IDC_DEV_LIST, 1);
     // A list may report the old row losing its selection after the new row got it.
-    HWND list = GetDlgItem(page, kDeviceList);
+    HWND list = GetDlgItem(page, IDC_DEV_LIST);
     NMLISTVIEW late{};
     late.hdr.hwndFrom = list;
-    late.hdr.idFrom = kDeviceList;
+    late.hdr.idFrom = IDC_DEV_LIST;
     late.hdr.code = LVN_ITEMCHANGED;
     late.iItem = 0;
     late.uChanged = LVIF_STATE;
     late.uOldState = LVIS_SELECTED;
     late.uNewState = 0;
-    SendMessageW(page, WM_NOTIFY, kDeviceList, reinterpret_cast<LPARAM>(&late));
+    SendMessageW(page, WM_NOTIFY, IDC_DEV_LIST, reinterpret_cast<LPARAM>(&late));
     EXPECT_EQ(ProductValue(L"Device Name"), L"Bravo");
 
-    ClickControl(page, kRemoveButton);
+    ClickControl(page, IDC_DEV_REMOVE);
     MessageBoxInfo box = WaitBox();
     ASSERT_TRUE(box);
     ASSERT_TRUE(DismissMessageBox(box, IDYES));
-    ASSERT_TRUE(WaitUntil([&] { return Names(kDeviceList).size() == 2; }));
-    EXPECT_EQ(Names(kDeviceList), (std::vector<std::wstring>{L"Alpha", L"Charlie"}));
+    ASSERT_TRUE(WaitUntil([&] { return Names(IDC_DEV_LIST).size() == 2; }));
+    EXPECT_EQ(Names(IDC_DEV_LIST), (std::vector<std::wstring>{L"Alpha", L"Charlie"}));
     ASSERT_TRUE(ApplySync());
     EXPECT_FALSE(registry.KeyExists(DeviceKeyPath(Serial(2, L""))));
     EXPECT_TRUE(registry.KeyExists(DeviceKeyPath(Serial(1, L""))));
@@ -214,8 +214,8 @@ TEST_F(DevicesRemoveTest, ModifyRemoveAndReinitializeDoNothingWithoutASelectedDe
         int listId;
         int buttonId;
     };
-    for (Target t : {Target{kDeviceList, kModifyButton}, Target{kDeviceList, kRemoveButton},
-                     Target{kStatusList, kReinitializeButton}}) {
+    for (Target t : {Target{IDC_DEV_LIST, IDC_DEV_MODIFY}, Target{IDC_DEV_LIST, IDC_DEV_REMOVE},
+                     Target{IDC_ST_LIST, IDC_ST_REINITIALIZE}}) {
         HWND shown = ShowPage(t.listId);
         ASSERT_NE(shown, nullptr);
         HWND list = GetDlgItem(shown, t.listId);
@@ -234,8 +234,8 @@ TEST_F(DevicesRemoveTest, ModifyRemoveAndReinitializeDoNothingWithoutASelectedDe
             << "button " << t.buttonId;
         EXPECT_TRUE(standin::ReadLog().empty()) << standin::Describe(standin::ReadLog());
     }
-    ShowPage(kDeviceList);
-    EXPECT_EQ(Names(kDeviceList), (std::vector<std::wstring>{L"Alpha", L"Bravo"}));
+    ShowPage(IDC_DEV_LIST);
+    EXPECT_EQ(Names(IDC_DEV_LIST), (std::vector<std::wstring>{L"Alpha", L"Bravo"}));
     Close(IDCANCEL);
 }
 
@@ -243,17 +243,17 @@ TEST_F(DevicesRemoveTest, StatusPageRefusesActivationWhileNoControllerIsLeft)
 {
     Install({Usb(1, L"Only One")}, L"Only One");
     OPEN_DEVICES_PAGE();
-    ClickControl(page, kRemoveButton);
+    ClickControl(page, IDC_DEV_REMOVE);
     MessageBoxInfo box = WaitBox();
     ASSERT_TRUE(box);
     ASSERT_TRUE(DismissMessageBox(box, IDYES));
-    ASSERT_TRUE(WaitUntil([&] { return Names(kDeviceList).empty(); }));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, kRemoveButton)));
+    ASSERT_TRUE(WaitUntil([&] { return Names(IDC_DEV_LIST).empty(); }));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_DEV_REMOVE)));
 
     int status = TabIndex(L"Status");
     ASSERT_GE(status, 0) << "no Status tab";
     SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(status), 0);
-    EXPECT_TRUE(WaitUntil([&] { return GetDlgItem(CurrentPage(sheet), kDeviceList) != nullptr; }))
+    EXPECT_TRUE(WaitUntil([&] { return GetDlgItem(CurrentPage(sheet), IDC_DEV_LIST) != nullptr; }))
         << "the Devices page comes back";
     Close(IDCANCEL);
     EXPECT_TRUE(registry.KeyExists(DeviceKeyPath(Usb(1, L""))));

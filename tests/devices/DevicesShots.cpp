@@ -57,7 +57,7 @@ TEST_F(DevicesShots, DISABLED_DevicesPageAndNewDeviceDialogs)
     ClickControl(name, IDCANCEL);
     ASSERT_TRUE(DialogDone(name));
 
-    ASSERT_NE(ShowPage(kStatusList), nullptr);
+    ASSERT_NE(ShowPage(IDC_ST_LIST), nullptr);
     WaitIdle();
     ASSERT_TRUE(Shoot(4, {sheet}));
     Close(IDCANCEL);

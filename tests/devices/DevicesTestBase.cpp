@@ -152,22 +152,22 @@ HWND DevicesTest::WaitDialogWith(int controlId, HWND other)
 
 HWND DevicesTest::StartAdd()
 {
-    ClickControl(page, kAddButton);
-    return WaitDialogWith(kTypeList);
+    ClickControl(page, IDC_DEV_ADD);
+    return WaitDialogWith(IDC_NDT_TYPE_LIST);
 }
 
 HWND DevicesTest::NextToNameDialog(HWND typeDialog)
 {
-    ClickControl(typeDialog, kNextButton);
+    ClickControl(typeDialog, IDC_NDT_NEXT);
     EXPECT_TRUE(WaitWindowGone(typeDialog)) << "the type dialog stayed open";
-    return WaitDialogWith(kNameEdit);
+    return WaitDialogWith(IDC_NDN_NAME);
 }
 
 void DevicesTest::AcceptName(HWND nameDialog, const std::wstring& name, int segment)
 {
-    SetDlgItemTextW(nameDialog, kNameEdit, name.c_str());
+    SetDlgItemTextW(nameDialog, IDC_NDN_NAME, name.c_str());
     if (segment >= 0)
-        SendDlgItemMessageW(nameDialog, kSegmentCombo, CB_SETCURSEL, static_cast<WPARAM>(segment), 0);
+        SendDlgItemMessageW(nameDialog, IDC_NDN_SEGMENT, CB_SETCURSEL, static_cast<WPARAM>(segment), 0);
     ClickControl(nameDialog, IDOK);
 }
 
@@ -177,7 +177,7 @@ bool DevicesTest::ApplySync()
 {
     // A question during the apply would keep the click from returning: that is a failure.
     DWORD_PTR ignored = 0;
-    return SendMessageTimeoutW(GetDlgItem(sheet, kApplyButton), BM_CLICK, 0, 0, SMTO_NORMAL, kDefaultDeadlineMs,
+    return SendMessageTimeoutW(GetDlgItem(sheet, IDC_SHEET_APPLY), BM_CLICK, 0, 0, SMTO_NORMAL, kDefaultDeadlineMs,
                                &ignored) != 0;
 }
 

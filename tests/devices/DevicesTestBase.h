@@ -13,20 +13,7 @@
 
 namespace devicestest {
 
-// Control ids of the pages and dialogs under test.
-constexpr int kDeviceList = IDC_DEV_LIST;
-constexpr int kAddButton = IDC_DEV_ADD;
-constexpr int kModifyButton = IDC_DEV_MODIFY;
-constexpr int kRemoveButton = IDC_DEV_REMOVE;
-constexpr int kStatusList = IDC_ST_LIST;
-constexpr int kReinitializeButton = IDC_ST_REINITIALIZE;
-constexpr int kTypeList = IDC_NDT_TYPE_LIST;
-constexpr int kPortList = IDC_NDT_PORT_LIST;
-constexpr int kNextButton = IDC_NDT_NEXT;
-constexpr int kNameEdit = IDC_NDN_NAME;
-constexpr int kSegmentCombo = IDC_NDN_SEGMENT;
-constexpr int kApplyButton = IDC_SHEET_APPLY;
-
+// The controls are named by the applet's resource ids (DevicePagesResource.h, resource.h).
 constexpr wchar_t kDialogTitle[] = L"New Pointer Device";
 constexpr const wchar_t* kCaption = kPropertiesCaption;
 constexpr wchar_t kSerialPortMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
@@ -86,4 +73,4 @@ std::vector<standin::LoggedRequest> Requests(DWORD code);
 }  // namespace devicestest
 
 // Opens the sheet on the Devices page.
-#define OPEN_DEVICES_PAGE() OPEN_SHEET(kDeviceList)
+#define OPEN_DEVICES_PAGE() OPEN_SHEET(IDC_DEV_LIST)

@@ -10,13 +10,13 @@ using namespace testsupport;
 
 class NewDeviceDialogsTest : public DevicesTest {
 protected:
-    HWND TypeList(HWND dialog) const { return GetDlgItem(dialog, kTypeList); }
+    HWND TypeList(HWND dialog) const { return GetDlgItem(dialog, IDC_NDT_TYPE_LIST); }
     void ChooseType(HWND dialog, int entry)
     {
         SendMessageW(TypeList(dialog), LB_SETCURSEL, static_cast<WPARAM>(entry), 0);
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kTypeList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(TypeList(dialog)));
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_NDT_TYPE_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(TypeList(dialog)));
     }
-    bool NextEnabled(HWND dialog) const { return IsWindowEnabled(GetDlgItem(dialog, kNextButton)) != FALSE; }
+    bool NextEnabled(HWND dialog) const { return IsWindowEnabled(GetDlgItem(dialog, IDC_NDT_NEXT)) != FALSE; }
 };
 
 // Each case opens the sheet again in the same loaded applet, so what one opening found about the
@@ -47,15 +47,15 @@ TEST_F(NewDeviceDialogsTest, PortListOffersOnlyComTwoAndNextFollowsIt)
         EXPECT_EQ(WindowText(type), kDialogTitle);
         EXPECT_EQ(SendMessageW(TypeList(type), LB_GETCOUNT, 0, 0), 2);
         EXPECT_EQ(SendMessageW(TypeList(type), LB_GETCURSEL, 0, 0), 0) << "serial is preselected";
-        EXPECT_EQ(SendDlgItemMessageW(type, kPortList, CB_GETCOUNT, 0, 0), 1);
-        EXPECT_EQ(ControlText(type, kPortList), c.shown);
+        EXPECT_EQ(SendDlgItemMessageW(type, IDC_NDT_PORT_LIST, CB_GETCOUNT, 0, 0), 1);
+        EXPECT_EQ(ControlText(type, IDC_NDT_PORT_LIST), c.shown);
         EXPECT_EQ(NextEnabled(type), c.com2);
         ChooseType(type, 1);
         EXPECT_TRUE(NextEnabled(type)) << "USB needs no port";
-        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(type, kPortList)));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(type, IDC_NDT_PORT_LIST)));
         ChooseType(type, 0);
         EXPECT_EQ(NextEnabled(type), c.com2);
-        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(type, kPortList)));
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(type, IDC_NDT_PORT_LIST)));
         ClickControl(type, IDCANCEL);
         ASSERT_TRUE(DialogDone(type));
         Close(IDCANCEL);
@@ -73,7 +73,7 @@ TEST_F(NewDeviceDialogsTest, EnterWithNextDisabledDoesNotEndTheDialog)
     EXPECT_TRUE(IsWindowVisible(type)) << "the dialog ends through Next or Cancel only";
     ClickControl(type, IDCANCEL);
     ASSERT_TRUE(DialogDone(type));
-    EXPECT_EQ(Names(kDeviceList), std::vector<std::wstring>{L"Front Panel"});
+    EXPECT_EQ(Names(IDC_DEV_LIST), std::vector<std::wstring>{L"Front Panel"});
     Close(IDCANCEL);
 }
 
@@ -90,12 +90,12 @@ TEST_P(SegmentListTest, OffersTheSegmentsOfTheControllerKind)
     Install({Serial(1, L"Front Panel")}, L"Front Panel", {L"COM2"}, c.controllerKind);
     registry.SetDword(DeviceKeyPath(Serial(1, L"")), L"Logical Desktop Segment", 5);
     OPEN_DEVICES_PAGE();
-    ClickControl(page, kModifyButton);
-    HWND name = WaitDialogWith(kNameEdit);
+    ClickControl(page, IDC_DEV_MODIFY);
+    HWND name = WaitDialogWith(IDC_NDN_NAME);
     ASSERT_NE(name, nullptr);
     EXPECT_EQ(WindowText(name), kDialogTitle);
-    EXPECT_EQ(SendDlgItemMessageW(name, kSegmentCombo, CB_GETCOUNT, 0, 0), c.segments);
-    HWND combo = GetDlgItem(name, kSegmentCombo);
+    EXPECT_EQ(SendDlgItemMessageW(name, IDC_NDN_SEGMENT, CB_GETCOUNT, 0, 0), c.segments);
+    HWND combo = GetDlgItem(name, IDC_NDN_SEGMENT);
     wchar_t first[64] = L"";
     SendMessageW(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
     EXPECT_STREQ(first, L"Whole Desktop");

@@ -27,9 +27,9 @@ TEST_F(StatusPageTest, RowsShowActiveInactiveAndUnpluggedDevices)
     ASSERT_TRUE(standin::Unplug(standin::Driver::Meka, 1));
     OPEN_DEVICES_PAGE();
     ASSERT_TRUE(standin::ClearLog());
-    ASSERT_NE(ShowPage(kStatusList), nullptr);
+    ASSERT_NE(ShowPage(IDC_ST_LIST), nullptr);
 
-    std::vector<ListRow> rows = Rows(kStatusList);
+    std::vector<ListRow> rows = Rows(IDC_ST_LIST);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].cells, (Cells{L"", L"Active Panel", L"3", L"4"}));
     EXPECT_EQ(rows[0].image, 1);
@@ -38,7 +38,7 @@ TEST_F(StatusPageTest, RowsShowActiveInactiveAndUnpluggedDevices)
     EXPECT_EQ(rows[2].cells, (Cells{L"", L"Unplugged Pad", L"NA", L"NA"}));
     EXPECT_EQ(rows[2].image, 0);
     EXPECT_TRUE(rows[1].selected) << "the current device's row is selected";
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, kReinitializeButton)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_ST_REINITIALIZE)));
     EXPECT_EQ(CountRequests(standin::ioctl::kDeviceState, standin::Driver::Rilo, 1), 1u);
     EXPECT_EQ(CountRequests(standin::ioctl::kDeviceState, standin::Driver::Rilo, 2), 1u);
     EXPECT_EQ(CountRequests(standin::ioctl::kDeviceState, standin::Driver::Meka, 1), 0u);
@@ -59,8 +59,8 @@ TEST_F(StatusPageTest, FailingStateRequestIsReportedOnceAndShownAsNotAvailable)
     ASSERT_TRUE(box);
     EXPECT_EQ(box.text, L"Status failed from the Driver");
     ASSERT_TRUE(DismissMessageBox(box, IDOK));
-    ASSERT_TRUE(WaitUntil([&] { return GetDlgItem(CurrentPage(sheet), kStatusList) && Rows(kStatusList).size() == 2; }));
-    std::vector<ListRow> rows = Rows(kStatusList);
+    ASSERT_TRUE(WaitUntil([&] { return GetDlgItem(CurrentPage(sheet), IDC_ST_LIST) && Rows(IDC_ST_LIST).size() == 2; }));
+    std::vector<ListRow> rows = Rows(IDC_ST_LIST);
     EXPECT_EQ(rows[0].cells, (Cells{L"", L"Front Panel", L"NA", L"NA"}));
     EXPECT_EQ(rows[1].cells, (Cells{L"", L"Desk Pad", L"2", L"2"}));
     WaitIdle();
@@ -73,14 +73,14 @@ TEST_F(StatusPageTest, DeviceMarkedForRemovalIsNotListed)
 {
     Install({Serial(1, L"First Panel"), Usb(1, L"Second Pad")}, L"First Panel");
     OPEN_DEVICES_PAGE();
-    ClickControl(page, kRemoveButton);
+    ClickControl(page, IDC_DEV_REMOVE);
     MessageBoxInfo box = WaitBox();
     ASSERT_TRUE(box);
     ASSERT_TRUE(DismissMessageBox(box, IDYES));
-    ASSERT_TRUE(WaitUntil([&] { return Names(kDeviceList).size() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return Names(IDC_DEV_LIST).size() == 1; }));
 
-    ASSERT_NE(ShowPage(kStatusList), nullptr);
-    std::vector<ListRow> rows = Rows(kStatusList);
+    ASSERT_NE(ShowPage(IDC_ST_LIST), nullptr);
+    std::vector<ListRow> rows = Rows(IDC_ST_LIST);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].cells[1], L"Second Pad");
     EXPECT_TRUE(rows[0].selected);
@@ -94,13 +94,13 @@ TEST_F(StatusPageTest, ReinitializeReachesOnlyTheSelectedDeviceAndRebuildsTheLis
                                     std::pair{standin::Driver::Meka, 1u}})
         ASSERT_TRUE(standin::SetStateReply(driver, instance, {1, 0, 0}));
     OPEN_DEVICES_PAGE();
-    ASSERT_NE(ShowPage(kStatusList), nullptr);
-    SelectRow(kStatusList, 1);
+    ASSERT_NE(ShowPage(IDC_ST_LIST), nullptr);
+    SelectRow(IDC_ST_LIST, 1);
     ASSERT_TRUE(WaitUntil([&] { return ProductValue(L"Device Name") == L"Rear Panel"; }));
     ASSERT_TRUE(standin::SetStateReply(standin::Driver::Rilo, 2, {1, 5, 6}));
 
     ASSERT_TRUE(standin::ClearLog());
-    ClickControlSync(page, kReinitializeButton);
+    ClickControlSync(page, IDC_ST_REINITIALIZE);
     std::vector<standin::LoggedRequest> log = standin::ReadLog();
     std::vector<standin::LoggedRequest> reinit;
     for (const standin::LoggedRequest& request : log)
@@ -112,7 +112,7 @@ TEST_F(StatusPageTest, ReinitializeReachesOnlyTheSelectedDeviceAndRebuildsTheLis
     EXPECT_EQ(reinit[0].inputSize, 0u);
     EXPECT_EQ(CountRequests(standin::ioctl::kDeviceState, standin::Driver::Meka, 1), 1u) << "the list is rebuilt";
 
-    std::vector<ListRow> rows = Rows(kStatusList);
+    std::vector<ListRow> rows = Rows(IDC_ST_LIST);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[1].cells, (Cells{L"", L"Rear Panel", L"5", L"6"}));
     EXPECT_TRUE(rows[1].selected);

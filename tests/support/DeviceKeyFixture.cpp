@@ -24,32 +24,8 @@ DeviceRow Usb(int instance, const std::wstring& name)
 
 DeviceRow Distinct(DeviceRow row)
 {
-    row.segment = 7;
-    row.sampleRate = 60;
-    row.touchdownFilter = 4;
-    row.deglitch = 30;
-    row.controllerEnabled = 1;
-    row.soundEnabled = 2;
-    row.waveFile = L"C:\\sounds\\tick.wav";
-    row.calibrationTimeout = 25;
-    row.calibPoint = 3;
-    row.calFlag = 25;
-    row.primaryMode = 3;
-    row.secondaryMode = 13;
-    row.clickTime = 11;
-    row.tapTime = 12;
-    row.liftOffTime = 13;
-    row.stabilization = 14;
-    row.averaging = 15;
-    row.fifo = 14;
-    row.port = L"COM3";
-    row.address = 0x3E8;
-    row.baudRate = 19200;
-    row.parity = 2;
-    row.irq = 4;
-    row.dataBits = 7;
-    row.stopBits = 2;
-    return row;
+    return DeviceRow{row.serial, row.instance, row.name, 60, 4, 30, 1, 2, L"C:\\sounds\\tick.wav", 7, 25, 3, 25, 3, 13,
+                     11, 12, 13, 14, 15, 14, L"COM3", 0x3E8, 19200, 2, 4, 7, 2};
 }
 
 std::wstring DeviceKeyPath(const DeviceRow& device)

@@ -24,32 +24,16 @@ struct DeviceRow {
     bool serial = true;
     int instance = 1;
     std::wstring name = L"Front Panel";
-    DWORD sampleRate = 50;
-    DWORD touchdownFilter = 5;
-    DWORD deglitch = 10;
-    DWORD controllerEnabled = 1;
-    DWORD soundEnabled = 0;
+    DWORD sampleRate = 50, touchdownFilter = 5, deglitch = 10, controllerEnabled = 1, soundEnabled = 0;
     std::wstring waveFile = kDefaultWave;   // empty: the value is left out
     DWORD segment = 0;
-    DWORD calibrationTimeout = 10;
-    DWORD calibPoint = 1;
-    DWORD calFlag = 9;
-    DWORD primaryMode = 1;                  // stored codes
-    DWORD secondaryMode = 2;
-    DWORD clickTime = 9;
-    DWORD tapTime = 9;
-    DWORD liftOffTime = 5;
-    DWORD stabilization = 0;
-    DWORD averaging = 0;
+    DWORD calibrationTimeout = 10, calibPoint = 1, calFlag = 9;
+    DWORD primaryMode = 1, secondaryMode = 2;   // stored codes
+    DWORD clickTime = 9, tapTime = 9, liftOffTime = 5, stabilization = 0, averaging = 0;
     // Serial devices only.
     DWORD fifo = 0;
     std::wstring port = L"COM1";
-    DWORD address = 760;
-    DWORD baudRate = 9600;
-    DWORD parity = 0;
-    DWORD irq = 0;
-    DWORD dataBits = 8;
-    DWORD stopBits = 1;
+    DWORD address = 760, baudRate = 9600, parity = 0, irq = 0, dataBits = 8, stopBits = 1;
 };
 
 DeviceRow Serial(int instance, const std::wstring& name);
