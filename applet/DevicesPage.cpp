@@ -6,7 +6,6 @@
 #include "ControlLabels.h"
 #include "DataExchange.h"
 #include "DeviceKeys.h"
-#include "DevicePagesResource.h"
 #include "LabelBoxes.h"
 #include "LabelKeys.h"
 #include "NewDeviceNameDlg.h"

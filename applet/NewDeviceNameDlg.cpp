@@ -3,7 +3,7 @@
 #include "AppletGlobals.h"
 #include "ControlLabels.h"
 #include "DataExchange.h"
-#include "DevicePagesResource.h"
+#include "resource.h"
 #include "LabelBoxes.h"
 #include "LabelKeys.h"
 

@@ -4,7 +4,7 @@
 #include "ControlLabels.h"
 #include "DataExchange.h"
 #include "DeviceKeys.h"
-#include "DevicePagesResource.h"
+#include "resource.h"
 #include "LabelBoxes.h"
 #include "LabelKeys.h"
 

@@ -6,7 +6,7 @@
 #include "ControlLabels.h"
 #include "DataExchange.h"
 #include "DeviceAccess.h"
-#include "DevicePagesResource.h"
+#include "resource.h"
 #include "DriverProtocol.h"
 #include "LabelKeys.h"
 #include "WinApp.h"

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "DevicePagesResource.h"
 #include "SheetTest.h"
 #include "StandinClient.h"
 #include "TestWindows.h"
@@ -13,7 +12,7 @@
 
 namespace devicestest {
 
-// The controls are named by the applet's resource ids (DevicePagesResource.h, resource.h).
+// The controls are named by the applet's resource ids (resource.h).
 constexpr wchar_t kDialogTitle[] = L"New Pointer Device";
 constexpr const wchar_t* kCaption = kPropertiesCaption;
 constexpr wchar_t kSerialPortMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
