@@ -196,7 +196,7 @@ RECT CReportListCtrl::HighlightRect(const RECT& bounds, const RECT& label, int t
     return rect;
 }
 
-void CReportListCtrl::DrawItem(const DRAWITEMSTRUCT& draw)
+bool CReportListCtrl::DrawItem(const DRAWITEMSTRUCT& draw)
 {
     HDC dc = draw.hDC;
     const int item = static_cast<int>(draw.itemID);
@@ -265,6 +265,7 @@ void CReportListCtrl::DrawItem(const DRAWITEMSTRUCT& draw)
 
     if ((row.state & LVIS_FOCUSED) && hasFocus)
         ::DrawFocusRect(dc, &highlight);
+    return true;
 }
 
 void CReportListCtrl::DrawSubItems(HDC dc, int item, const RECT& bounds, int margin)
@@ -328,7 +329,7 @@ void CReportListCtrl::RepaintSelectedItems()
     ::UpdateWindow(m_hWnd);
 }
 
-bool CReportListCtrl::OnSubclassMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+bool CReportListCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     switch (msg) {
     case WM_SETFOCUS:

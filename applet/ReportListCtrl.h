@@ -54,11 +54,11 @@ public:
     static std::wstring ShortenCellText(const std::wstring& text);
 
     // Overridables
-    // Paints one row; the page passes on the WM_DRAWITEM the list sends it.
-    virtual void DrawItem(const DRAWITEMSTRUCT& item);
+    // Paints one row: the WM_DRAWITEM the list sends its parent comes back here by reflection.
+    bool DrawItem(const DRAWITEMSTRUCT& item) override;
 
 protected:
-    bool OnSubclassMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     void OnFocusChange(HWND other);
     void RepaintSelectedItems();
 

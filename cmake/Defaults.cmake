@@ -8,12 +8,24 @@ target_compile_options(tiven_defaults INTERFACE -Wall -Wextra
     $<$<BOOL:${TIVEN_WERROR}>:-Werror>)
 target_compile_features(tiven_defaults INTERFACE cxx_std_17)
 
-# tiven_program(name SOURCES ... LIBS ... [CONSOLE]) : a wWinMain (or wmain) program.
+# tiven_program(name SOURCES ... LIBS ... [CONSOLE] [NARROW] [OWN_ENTRY]) : a program.
+# A windowed program starts in the framework's entry point, which runs the program's one
+# CWinApp object (framework/AppEntry.cpp): wWinMain with the wide command line, or with NARROW
+# WinMain with the command line in the system code page (linked without -municode). CONSOLE
+# programs (wmain) and OWN_ENTRY programs (their own wWinMain) write their entry themselves.
 function(tiven_program name)
-    cmake_parse_arguments(P "CONSOLE" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(P "CONSOLE;NARROW;OWN_ENTRY" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${P_SOURCES})
     target_link_libraries(${name} PRIVATE tiven_defaults ${P_LIBS})
-    target_link_options(${name} PRIVATE -municode)
+    if(NOT P_CONSOLE AND NOT P_OWN_ENTRY)
+        target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/framework/AppEntry.cpp)
+        target_link_libraries(${name} PRIVATE tiven_framework)
+    endif()
+    if(P_NARROW)
+        target_compile_definitions(${name} PRIVATE TIVEN_NARROW_ENTRY)
+    else()
+        target_link_options(${name} PRIVATE -municode)
+    endif()
     if(NOT P_CONSOLE)
         target_link_options(${name} PRIVATE -mwindows)
     endif()

@@ -24,7 +24,8 @@ bool CDialog::Create()
 {
     HWND window = ::CreateDialogParamW(CWinApp::ResourceInstance(), MAKEINTRESOURCEW(templateId_), parent_,
                                        DialogProc, reinterpret_cast<LPARAM>(this));
-    return window != nullptr;
+    modeless_ = window != nullptr;
+    return modeless_;
 }
 
 void CDialog::EndDialog(INT_PTR result)
@@ -112,8 +113,16 @@ bool CDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     case WM_COMMANDHELP:
         result = OnCommandHelp() ? TRUE : FALSE;
         return true;
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+        return ReflectOwnerDraw(m_hWnd, msg, lp, result);
     }
     return false;
+}
+
+bool CDialog::PreTranslateMessage(MSG* msg)
+{
+    return modeless_ && m_hWnd && ::IsDialogMessageW(m_hWnd, msg);
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)

@@ -2,7 +2,8 @@
 // A dialog built from a resource template. One dialog procedure serves every dialog kind:
 // it finds the object and calls OnMessage, which routes to the narrow handlers below.
 // A handler returns true when it handled the message (its result, when it has one, goes to
-// `result`); false lets the dialog manager's default processing run.
+// `result`); false lets the dialog manager's default processing run. Owner-draw messages about
+// a control go back to the control's object (CWnd::DrawItem, MeasureItem).
 #include <windows.h>
 
 #include "Wnd.h"
@@ -41,7 +42,9 @@ public:
     virtual bool OnHelpInfo(HELPINFO* info);
     virtual bool OnCommandHelp();
     // Every message passes here first; the default routes to the handlers above.
-    virtual bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    // A modeless dialog takes its dialog keys (Tab, Enter, Escape, mnemonics) from the loop.
+    bool PreTranslateMessage(MSG* msg) override;
 
 protected:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
@@ -53,4 +56,5 @@ protected:
 private:
     UINT templateId_;
     bool modal_ = false;
+    bool modeless_ = false;   // made by Create
 };

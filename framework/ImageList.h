@@ -1,5 +1,8 @@
 #pragma once
-// An image list the object owns: destroyed with the object unless detached first.
+// An image list the object owns: destroyed with the object unless handed over first. A control
+// that destroys its image lists itself (a list view without LVS_SHAREIMAGELISTS) takes the list
+// with Detach, so exactly one owner destroys it:
+//     list.SetImageList(images.Detach(), LVSIL_SMALL);
 #include <windows.h>
 #include <commctrl.h>
 
@@ -23,6 +26,13 @@ public:
         if (list_)
             ImageList_Destroy(list_);
         list_ = nullptr;
+    }
+    // Hands the list over: the object forgets it and the receiver destroys it from now on.
+    HIMAGELIST Detach()
+    {
+        HIMAGELIST list = list_;
+        list_ = nullptr;
+        return list;
     }
     HIMAGELIST GetSafeHandle() const { return list_; }
     int GetImageCount() const { return list_ ? ImageList_GetImageCount(list_) : 0; }

@@ -1,13 +1,14 @@
 #pragma once
-// A list-view control by its handle. Each method is one message to the control. The control
-// can also be hooked (CSubclassWnd), for lists that handle some of their own messages.
+// A list-view control by its handle. Each method is one message to the control. A list that
+// handles some of its own messages hooks itself (CWnd::SubclassWindow); an owner-drawn one
+// overrides DrawItem, which its parent's WM_DRAWITEM reaches by reflection.
 #include <windows.h>
 #include <commctrl.h>
 #include <string>
 
-#include "SubclassWnd.h"
+#include "Wnd.h"
 
-class CListCtrl : public CSubclassWnd {
+class CListCtrl : public CWnd {
 public:
     // Attributes
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
@@ -70,6 +71,8 @@ public:
         return SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rect)) != FALSE;
     }
     HIMAGELIST GetImageList(int which) const { return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, static_cast<WPARAM>(which))); }
+    // The list view destroys its image lists with its window unless it has LVS_SHAREIMAGELISTS;
+    // a list it replaces comes back and is the caller's again.
     HIMAGELIST SetImageList(HIMAGELIST list, int which)
     {
         return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(list)));

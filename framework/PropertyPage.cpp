@@ -46,6 +46,9 @@ bool CPropertyPage::OnApply()
 void CPropertyPage::OnOK() {}
 void CPropertyPage::OnCancel() {}
 bool CPropertyPage::OnQueryCancel() { return true; }
+LRESULT CPropertyPage::OnWizardBack() { return 0; }
+LRESULT CPropertyPage::OnWizardNext() { return 0; }
+bool CPropertyPage::OnWizardFinish() { return true; }
 
 bool CPropertyPage::OnNotify(NMHDR* header, LRESULT& result)
 {
@@ -68,6 +71,15 @@ bool CPropertyPage::OnNotify(NMHDR* header, LRESULT& result)
         return true;
     case PSN_QUERYCANCEL:
         result = OnQueryCancel() ? FALSE : TRUE;   // TRUE keeps the sheet open
+        return true;
+    case PSN_WIZBACK:
+        result = OnWizardBack();   // 0, -1 or the template id of the page to show
+        return true;
+    case PSN_WIZNEXT:
+        result = OnWizardNext();
+        return true;
+    case PSN_WIZFINISH:
+        result = OnWizardFinish() ? FALSE : TRUE;   // TRUE keeps the wizard open
         return true;
     case PSN_HELP:
         ::SendMessageW(GetSheetWindow(), WM_COMMAND, MAKEWPARAM(kHelpCommandId, BN_CLICKED), 0);

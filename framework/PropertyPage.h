@@ -6,6 +6,10 @@
 //   OnKillActive - the page is about to be hidden; return false to keep it
 //   OnApply      - OK or Apply; the default calls OnOK and returns true
 //   OnCancel     - Cancel or Close; the sheet calls it on every page it has created
+// In a wizard (CPropertySheet::SetWizardMode) the Back, Next and Finish buttons reach
+//   OnWizardBack, OnWizardNext - 0 goes on to the neighbouring page, -1 stays on this one, and a
+//                                page's dialog template id goes to that page
+//   OnWizardFinish             - false keeps the wizard open
 #include <windows.h>
 #include <commctrl.h>
 #include <string>
@@ -36,6 +40,9 @@ public:
     void OnOK() override;          // default: nothing
     void OnCancel() override;      // default: nothing
     virtual bool OnQueryCancel();  // default: true (the sheet may close)
+    virtual LRESULT OnWizardBack();   // default: 0
+    virtual LRESULT OnWizardNext();   // default: 0
+    virtual bool OnWizardFinish();    // default: true (the wizard ends)
     bool OnNotify(NMHDR* header, LRESULT& result) override;
 
 protected:

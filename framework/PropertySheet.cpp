@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "MessageLoop.h"
 #include "PropertyPage.h"
 
 namespace {
@@ -84,7 +85,7 @@ INT_PTR CPropertySheet::DoModal()
     if (sheet && sheet != reinterpret_cast<HWND>(-1)) {
         OnInitDialog();
         ::ShowWindow(sheet, SW_SHOWNORMAL);
-        RunModalLoop();
+        CMessageLoop::RunUntil([this] { return !m_hWnd || !SendMessage(PSM_GETCURRENTPAGEHWND); });
         result = ::SendMessageW(sheet, PSM_GETRESULT, 0, 0);
         if (parentWasEnabled)
             ::EnableWindow(parent, TRUE);   // before the sheet goes, so the parent gets the activation
@@ -95,28 +96,11 @@ INT_PTR CPropertySheet::DoModal()
     return result;
 }
 
-void CPropertySheet::RunModalLoop()
-{
-    MSG msg;
-    while (m_hWnd && ::SendMessageW(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0)) {
-        BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0)
-                ::PostQuitMessage(static_cast<int>(msg.wParam));   // leave WM_QUIT for the outer loop
-            break;
-        }
-        bool ours = msg.hwnd == m_hWnd || ::IsChild(m_hWnd, msg.hwnd);
-        if (ours && PreTranslateMessage(&msg))
-            continue;
-        if (::SendMessageW(m_hWnd, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(&msg)))
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
 bool CPropertySheet::OnInitDialog() { return true; }
-bool CPropertySheet::PreTranslateMessage(MSG*) { return false; }
+bool CPropertySheet::PreTranslateMessage(MSG* msg)
+{
+    return SendMessage(PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(msg)) != FALSE;
+}
 bool CPropertySheet::OnCommand(int, int, HWND) { return false; }
 bool CPropertySheet::OnNotify(NMHDR*, LRESULT&) { return false; }
 bool CPropertySheet::OnHelpInfo(HELPINFO*) { return false; }
@@ -138,39 +122,15 @@ bool CPropertySheet::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     return false;
 }
 
-LRESULT CPropertySheet::Default(UINT msg, WPARAM wp, LPARAM lp)
-{
-    return ::CallWindowProcW(sheetProc_, m_hWnd, msg, wp, lp);
-}
-
 int CALLBACK CPropertySheet::SheetCallback(HWND window, UINT msg, LPARAM lp)
 {
     CPropertySheet* self = sheetBeingCreated;
     if (msg == PSCB_PRECREATE && lp) {
         RemoveVisibleStyle(reinterpret_cast<void*>(lp));
     } else if (msg == PSCB_INITIALIZED && self) {
-        // Subclass the sheet here, while it initialises, so the notices of the first page's
+        // Hook the sheet here, while it initialises, so the notices of the first page's
         // activation and everything later pass through the object.
-        self->Register(window);
-        self->sheetProc_ = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+        self->SubclassWindow(window);
     }
     return 0;
-}
-
-LRESULT CALLBACK CPropertySheet::SubclassProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
-{
-    auto* self = static_cast<CPropertySheet*>(FromHandle(window));
-    if (!self)
-        return ::DefWindowProcW(window, msg, wp, lp);
-    WNDPROC old = self->sheetProc_;
-    if (msg == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
-        self->Unregister();
-        return ::CallWindowProcW(old, window, msg, wp, lp);
-    }
-    LRESULT result = 0;
-    if (self->OnMessage(msg, wp, lp, result))
-        return result;
-    return ::CallWindowProcW(old, window, msg, wp, lp);
 }

@@ -6,5 +6,7 @@
 
 class CStatic : public CWnd {
 public:
+    // STM_SETICON lends the icon: the control never destroys it, so its maker keeps it alive
+    // while it is shown and destroys it afterwards. The icon shown before comes back.
     HICON SetIcon(HICON icon) { return reinterpret_cast<HICON>(SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(icon))); }
 };

@@ -1,11 +1,34 @@
 #include "WinApp.h"
 
+#include "MessageLoop.h"
 #include "ModuleName.h"
 #include "Wnd.h"
 
 namespace {
 CWinApp* currentApp = nullptr;
+
+std::wstring Widen(const char* text)
+{
+    int chars = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (chars <= 1)
+        return std::wstring();
+    std::wstring wide(static_cast<size_t>(chars), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], chars);
+    wide.resize(static_cast<size_t>(chars) - 1);
+    return wide;
 }
+
+std::string Narrow(const wchar_t* text)
+{
+    int bytes = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 1)
+        return std::string();
+    std::string narrow(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text, -1, &narrow[0], bytes, nullptr, nullptr);
+    narrow.resize(static_cast<size_t>(bytes) - 1);
+    return narrow;
+}
+}  // namespace
 
 CWinApp::CWinApp(const wchar_t* appName)
 {
@@ -31,6 +54,49 @@ HINSTANCE CWinApp::ResourceInstance()
     GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        reinterpret_cast<LPCWSTR>(&CWinApp::ResourceInstance), &module);
     return module;
+}
+
+bool CWinApp::InitInstance() { return true; }
+
+int CWinApp::Run()
+{
+    quitCode_ = CMessageLoop::Run();
+    return ExitInstance();
+}
+
+int CWinApp::ExitInstance() { return quitCode_; }
+
+int CWinApp::RunProgram(HINSTANCE instance, const wchar_t* commandLine, int showCommand)
+{
+    if (currentApp) {
+        currentApp->instance_ = instance;
+        currentApp->showCommand_ = showCommand;
+        currentApp->commandLine_ = commandLine ? commandLine : L"";
+        currentApp->commandLineA_ = Narrow(currentApp->commandLine_.c_str());
+    }
+    return RunCurrent();
+}
+
+int CWinApp::RunProgramA(HINSTANCE instance, const char* commandLine, int showCommand)
+{
+    if (currentApp) {
+        currentApp->instance_ = instance;
+        currentApp->showCommand_ = showCommand;
+        currentApp->commandLineA_ = commandLine ? commandLine : "";
+        currentApp->commandLine_ = Widen(currentApp->commandLineA_.c_str());
+    }
+    return RunCurrent();
+}
+
+int CWinApp::RunCurrent()
+{
+    // A program without an application object has nothing to run.
+    CWinApp* app = currentApp;
+    if (!app)
+        return -1;
+    if (!app->InitInstance())
+        return app->ExitInstance();
+    return app->Run();
 }
 
 void CWinApp::WinHelp(DWORD_PTR data, UINT command, CWnd* from)

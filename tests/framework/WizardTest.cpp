@@ -1,0 +1,178 @@
+// A property sheet in wizard mode, driven through its buttons on a thread of its own: the
+// pages' Back, Next and Finish answers (stay, neighbour, a page by its template, keep open),
+// the wizard buttons each page asks for, and the sheet's hook, which sees the sheet's commands
+// while the wizard runs and is gone with the window.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <atomic>
+#include <thread>
+
+#include "FrameworkTestResource.h"
+#include "PropertyPage.h"
+#include "PropertySheet.h"
+#include "TestProcess.h"
+
+using testsupport::WaitUntil;
+
+namespace {
+constexpr int kBackButton = 0x3023;
+constexpr int kNextButton = 0x3024;
+constexpr int kFinishButton = 0x3025;
+constexpr int kProbeCommand = 777;
+
+class CTestSheet : public CPropertySheet {
+public:
+    CTestSheet() : CPropertySheet(L"Test Wizard") {}
+    bool OnCommand(int id, int code, HWND control) override
+    {
+        if (id == kProbeCommand) {
+            ++probes;
+            return true;
+        }
+        return CPropertySheet::OnCommand(id, code, control);
+    }
+    std::atomic<int> probes{0};
+};
+
+class CWizardPage : public CPropertyPage {
+public:
+    CWizardPage(UINT templateId, CPropertySheet& sheet, DWORD buttons)
+        : CPropertyPage(templateId), sheet_(sheet), buttons_(buttons)
+    {
+    }
+    bool OnSetActive() override
+    {
+        sheet_.SetWizardButtons(buttons_);
+        ++activations;
+        return CPropertyPage::OnSetActive();
+    }
+    LRESULT OnWizardBack() override
+    {
+        ++backs;
+        return backAnswer;
+    }
+    LRESULT OnWizardNext() override
+    {
+        ++nexts;
+        return nextAnswer;
+    }
+    bool OnWizardFinish() override
+    {
+        ++finishes;
+        return finishAnswer;
+    }
+
+    std::atomic<int> activations{0}, backs{0}, nexts{0}, finishes{0};
+    std::atomic<LRESULT> backAnswer{0}, nextAnswer{0};
+    std::atomic<bool> finishAnswer{true};
+
+private:
+    CPropertySheet& sheet_;
+    DWORD buttons_;
+};
+
+// Runs DoModal on its own thread; a wizard still open at the end is cancelled.
+class SheetThread {
+public:
+    explicit SheetThread(CPropertySheet& sheet) : done_(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+    {
+        thread_ = std::thread([this, &sheet] {
+            result = sheet.DoModal();
+            SetEvent(done_);
+        });
+    }
+    ~SheetThread()
+    {
+        if (!Done() && window)
+            PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+        thread_.join();
+        CloseHandle(done_);
+    }
+    bool Done(DWORD waitMs = 0) const { return WaitForSingleObject(done_, waitMs) == WAIT_OBJECT_0; }
+
+    HWND window = nullptr;
+    std::atomic<INT_PTR> result{0};
+
+private:
+    HANDLE done_;
+    std::thread thread_;
+};
+
+HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
+
+bool Enabled(HWND sheet, int id) { return IsWindowEnabled(GetDlgItem(sheet, id)) != FALSE; }
+
+void Press(HWND sheet, int button) { PostMessageW(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
+}  // namespace
+
+TEST(Wizard, PagesSteerBackNextAndFinish)
+{
+    CTestSheet sheet;
+    sheet.SetWizardMode();
+    ASSERT_TRUE(sheet.IsWizard());
+    CWizardPage first(IDD_WIZARD_FIRST, sheet, PSWIZB_NEXT);
+    CWizardPage second(IDD_WIZARD_SECOND, sheet, PSWIZB_BACK | PSWIZB_NEXT);
+    CWizardPage third(IDD_WIZARD_THIRD, sheet, PSWIZB_BACK | PSWIZB_FINISH);
+    for (CPropertyPage* page : {&first, &second, &third})
+        sheet.AddPage(page);
+
+    SheetThread run(sheet);
+    ASSERT_TRUE(WaitUntil([&] { return first.activations == 1; }));
+    HWND window = first.GetSheetWindow();
+    run.window = window;
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return !Enabled(window, kBackButton) && Enabled(window, kNextButton); }))
+        << "the first page offers Next only";
+
+    // -1 keeps the page.
+    first.nextAnswer = -1;
+    Press(window, PSBTN_NEXT);
+    ASSERT_TRUE(WaitUntil([&] { return first.nexts == 1; }));
+    EXPECT_EQ(CurrentPage(window), first.m_hWnd);
+    EXPECT_EQ(second.activations.load(), 0);
+
+    // A template id goes straight to that page.
+    first.nextAnswer = IDD_WIZARD_THIRD;
+    Press(window, PSBTN_NEXT);
+    ASSERT_TRUE(WaitUntil([&] { return third.activations == 1; }));
+    EXPECT_EQ(second.activations.load(), 0) << "the second page is skipped";
+    EXPECT_EQ(CurrentPage(window), third.m_hWnd);
+    EXPECT_TRUE(WaitUntil([&] {
+        return Enabled(window, kBackButton) && IsWindowVisible(GetDlgItem(window, kFinishButton)) &&
+               Enabled(window, kFinishButton);
+    })) << "the last page offers Back and Finish";
+
+    third.backAnswer = IDD_WIZARD_FIRST;
+    Press(window, PSBTN_BACK);
+    ASSERT_TRUE(WaitUntil([&] { return first.activations == 2; }));
+    EXPECT_EQ(third.backs.load(), 1);
+
+    // 0 goes on to the neighbouring page.
+    first.nextAnswer = 0;
+    Press(window, PSBTN_NEXT);
+    ASSERT_TRUE(WaitUntil([&] { return second.activations == 1; }));
+    Press(window, PSBTN_NEXT);
+    ASSERT_TRUE(WaitUntil([&] { return third.activations == 2; }));
+
+    // The sheet's hook sees its commands while the wizard runs.
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(kProbeCommand, BN_CLICKED), 0);
+    EXPECT_EQ(sheet.probes.load(), 1);
+
+    // Finish refused keeps the wizard open; accepted, it ends.
+    third.finishAnswer = false;
+    Press(window, PSBTN_FINISH);
+    ASSERT_TRUE(WaitUntil([&] { return third.finishes == 1; }));
+    EXPECT_EQ(CurrentPage(window), third.m_hWnd);
+    EXPECT_FALSE(run.Done());
+    third.finishAnswer = true;
+    Press(window, PSBTN_FINISH);
+    ASSERT_TRUE(run.Done(testsupport::kDefaultDeadlineMs)) << "Finish did not end the wizard";
+    EXPECT_EQ(third.finishes.load(), 2);
+    EXPECT_GT(run.result.load(), 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(sheet.m_hWnd, nullptr) << "the hook let go of the sheet with its window";
+    EXPECT_FALSE(sheet.IsSubclassed());
+}
