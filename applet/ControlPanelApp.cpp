@@ -7,6 +7,7 @@
 #include "LabelKeys.h"
 #include "RegistryKey.h"
 #include "ScopedAttach.h"
+#include "SingleInstance.h"
 #include "resource.h"
 
 namespace {
@@ -26,8 +27,6 @@ CControlPanelApp::CControlPanelApp() : CWinApp(L"Tunora") { instance = this; }
 
 CControlPanelApp::~CControlPanelApp()
 {
-    if (instanceMutex_)
-        CloseHandle(instanceMutex_);
     if (instance == this)
         instance = nullptr;
 }
@@ -85,28 +84,18 @@ LONG CControlPanelApp::OnStartWithParamsW()
 
 void CControlPanelApp::OnOpen()
 {
-    HANDLE mutex = CreateMutexW(nullptr, TRUE, kInstanceMutex);
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        // Another opening shows the sheet. This handle is not kept: while it stayed open the
-        // mutex would outlive that sheet and block every later opening.
-        if (mutex)
-            CloseHandle(mutex);
+    // Held while the sheet is open and let go when it closes, so a later opening (also in this
+    // process) shows the sheet again. Another opening's guard only finds the mutex and goes.
+    CSingleInstance guard(kInstanceMutex);
+    if (guard.AlreadyRunning()) {
         BringOpenSheetToFront();
         return;
     }
-    instanceMutex_ = mutex;
-
     sheet_ = new (std::nothrow) CDeviceControlUnitPropertySheet(kPropertiesCaption, nullptr, 0);
     if (sheet_) {
         sheet_->DoModal();
         delete sheet_;
         sheet_ = nullptr;
-    }
-    // Release and close the mutex, so a later opening (also in this process) shows the sheet.
-    if (instanceMutex_) {
-        ReleaseMutex(instanceMutex_);
-        CloseHandle(instanceMutex_);
-        instanceMutex_ = nullptr;
     }
 }
 

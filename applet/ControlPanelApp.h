@@ -36,5 +36,4 @@ private:
     void BringOpenSheetToFront();
 
     CDeviceControlUnitPropertySheet* sheet_ = nullptr;
-    HANDLE instanceMutex_ = nullptr;
 };
