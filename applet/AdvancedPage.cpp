@@ -11,7 +11,6 @@ namespace {
 constexpr DWORD kMaxSampleRate = 100;
 constexpr DWORD kMaxTouchdownFilter = 20;
 constexpr DWORD kMaxDeglitch = 100;
-constexpr int kApplyButton = IDC_SHEET_APPLY;
 
 const ControlLabel kLabels[] = {
     {IDC_ADV_SAMPLE_RATE_LABEL, LabelKey::LADV_SAMPLE_RATE},
@@ -37,7 +36,7 @@ const wchar_t* const kSoundDefaults[] = {L"No sound", L"Wave file", L"Beep"};
 std::wstring Number(DWORD value) { return std::to_wstring(value); }
 }  // namespace
 
-CAdvancedPage::CAdvancedPage() : CPropertyPage(IDD_ADVANCED)
+CAdvancedPage::CAdvancedPage() : CDevicePage(IDD_ADVANCED)
 {
     Psp().dwFlags |= PSP_HASHELP;
 }
@@ -87,18 +86,9 @@ void CAdvancedPage::SetLabels()
 
 bool CAdvancedPage::OnSetActive()
 {
-    CAppletContext& ctx = Applet();
-    if (ctx.NoControllerLeft()) {
-        HWND sheet = GetSheetWindow();
-        // The sheet's first page is where devices are defined. When this page is itself the
-        // first one, asking for it again would only come back here.
-        if (sheet && ::SendMessageW(sheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(m_hWnd), 0) != 0) {
-            ::SendMessageW(sheet, PSM_SETCURSEL, 0, 0);
-            UpdateData(false);
-        }
+    if (RedirectWhenNoControllerLeft())
         return false;
-    }
-    ctx.FillDeviceCombo(deviceList_.m_hWnd);
+    FillDeviceCombo(deviceList_);
     LoadDeviceValues();
     return CPropertyPage::OnSetActive();
 }
@@ -150,19 +140,15 @@ void CAdvancedPage::LoadDeviceValues()
     waveFile_ = device->Str_WaveFile;
 
     if (corrected || device->bAdvancedChanged)
-        MarkChanged();
+        MarkAdvancedChanged();
     UpdateDefaultsButton();
     UpdateData(false);
 }
 
-void CAdvancedPage::MarkChanged()
+void CAdvancedPage::MarkAdvancedChanged()
 {
-    if (CDeviceSettings* device = Applet().currentDevice)
-        device->bAdvancedChanged = true;
+    MarkChanged(&CDeviceSettings::bAdvancedChanged);
     UpdateDefaultsButton();
-    SetModified(true);
-    // Enter now means Apply.
-    SendMessage(DM_SETDEFID, kApplyButton, 0);
 }
 
 void CAdvancedPage::UpdateDefaultsButton()
@@ -243,7 +229,7 @@ bool CAdvancedPage::OnHScroll(int, int, HWND scrollBar)
     SetDlgItemText(textId, std::to_wstring(position));
     if (field) {
         *field = static_cast<DWORD>(position);
-        MarkChanged();
+        MarkAdvancedChanged();
     }
     return false;
 }
@@ -255,7 +241,7 @@ void CAdvancedPage::OnEnabled()
         return;
     device->dwControllerEnabled = enabledCheck_.GetCheck() == BST_CHECKED ? 1 : 0;
     device->bEnableChanged = true;
-    MarkChanged();
+    MarkAdvancedChanged();
 }
 
 void CAdvancedPage::OnSelchangeSound()
@@ -265,7 +251,7 @@ void CAdvancedPage::OnSelchangeSound()
     if (!device || selected < 0)
         return;
     device->dwSoundEnabled = static_cast<DWORD>(selected);
-    MarkChanged();
+    MarkAdvancedChanged();
     device->bSoundChanged = true;
 }
 
@@ -284,7 +270,7 @@ void CAdvancedPage::OnBrowse()
     device->Str_WaveFile = waveFile_;
     UpdateData(false);
     device->bSoundChanged = true;
-    MarkChanged();
+    MarkAdvancedChanged();
 }
 
 void CAdvancedPage::OnDefaults()
@@ -309,7 +295,7 @@ void CAdvancedPage::OnDefaults()
     waveFile_ = DefaultWavePath();
     soundList_.SetCurSel(0);
 
-    MarkChanged();
+    MarkAdvancedChanged();
     device->bSoundChanged = true;
     device->bEnableChanged = true;
     UpdateDefaultsButton();
@@ -318,10 +304,6 @@ void CAdvancedPage::OnDefaults()
 
 void CAdvancedPage::OnSelchangeDevice()
 {
-    CAppletContext& ctx = Applet();
-    int selected = deviceList_.GetCurSel();
-    if (selected < 0 || !ctx.currentDevice)
-        return;
-    ctx.SelectDevice(deviceList_.GetLBText(selected));
-    LoadDeviceValues();
+    if (SelectDeviceFromCombo(deviceList_))
+        LoadDeviceValues();
 }

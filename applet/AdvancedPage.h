@@ -7,11 +7,11 @@
 
 #include "Button.h"
 #include "ComboBox.h"
+#include "DevicePage.h"
 #include "Edit.h"
-#include "PropertyPage.h"
 #include "SliderCtrl.h"
 
-class CAdvancedPage : public CPropertyPage {
+class CAdvancedPage : public CDevicePage {
 public:
     CAdvancedPage();
 
@@ -28,7 +28,8 @@ public:
 private:
     void SetLabels();
     void LoadDeviceValues();
-    void MarkChanged();
+    // An edit of the advanced group, which the Defaults button follows.
+    void MarkAdvancedChanged();
     void UpdateDefaultsButton();
     std::wstring DefaultWavePath() const;
 

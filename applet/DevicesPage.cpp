@@ -33,7 +33,7 @@ const ControlLabel kLabels[] = {
 };
 }  // namespace
 
-CDevicesPage::CDevicesPage() : CPropertyPage(IDD_DEVICES) { Psp().dwFlags |= PSP_HASHELP; }
+CDevicesPage::CDevicesPage() : CDevicePage(IDD_DEVICES) { Psp().dwFlags |= PSP_HASHELP; }
 
 void CDevicesPage::DoDataExchange(CDataExchange& dx)
 {
@@ -156,17 +156,6 @@ bool CDevicesPage::OnNotify(NMHDR* header, LRESULT& result)
     return CPropertyPage::OnNotify(header, result);
 }
 
-bool CDevicesPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
-{
-    // The owner-drawn list asks its parent to paint each row; the list paints itself.
-    if (msg == WM_DRAWITEM && wp == IDC_DEV_LIST) {
-        list_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
-        result = TRUE;
-        return true;
-    }
-    return CPropertyPage::OnMessage(msg, wp, lp, result);
-}
-
 void CDevicesPage::OnItemChanged(const NMLISTVIEW& change)
 {
     // Only a row that became selected makes its device current: the list may report the new
@@ -208,14 +197,6 @@ void CDevicesPage::ShowNameError(bool duplicate)
     else
         LabelErrorBox(labels, m_hWnd, MessageKey::LERR_DEVICE_NAME_SHOULD_NOT_BE_BLANK,
                       MessageKey::LPOINTER_DEVICE_PROPERTIES, L"Device name should not be blank", kPropertiesCaption);
-}
-
-void CDevicesPage::MarkIdentityChanged(CDeviceSettings* device)
-{
-    if (device)
-        device->bIdentityChanged = true;
-    SetModified(true);
-    SendMessage(DM_SETDEFID, IDC_SHEET_APPLY);   // the sheet's Apply becomes the default
 }
 
 void CDevicesPage::OnAdd()
@@ -288,7 +269,7 @@ void CDevicesPage::AddDevice(const std::wstring& name, const std::wstring& type,
     list_.AutoSizeColumns();
     ctx.SelectDevice(name);
     list_.SelectRow(list_.FindRowByName(name));
-    MarkIdentityChanged(added);
+    MarkChanged(added, &CDeviceSettings::bIdentityChanged);
 }
 
 void CDevicesPage::OnModify()
@@ -332,7 +313,7 @@ void CDevicesPage::ModifyDevice(const std::wstring& name, int segment, int row, 
     ::SetFocus(list_.m_hWnd);
     // The renamed device stays the current one, under its new name.
     ctx.SelectDevice(name);
-    MarkIdentityChanged(device);
+    MarkChanged(device, &CDeviceSettings::bIdentityChanged);
 }
 
 void CDevicesPage::OnRemove()
@@ -351,7 +332,7 @@ void CDevicesPage::OnRemove()
     // Nothing leaves the registry or reaches the driver before the apply.
     device->bRemoved = true;
     list_.DeleteItem(row);
-    MarkIdentityChanged(device);
+    MarkChanged(device, &CDeviceSettings::bIdentityChanged);
     // The removed name is no longer listed, so the first remaining row becomes current.
     list_.SelectRow(list_.FindRowByName(L""));
     UpdateButtons();

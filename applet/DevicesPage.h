@@ -7,12 +7,12 @@
 #include <string>
 
 #include "Button.h"
-#include "PropertyPage.h"
+#include "DevicePage.h"
 #include "ReportListCtrl.h"
 
 class CDeviceSettings;
 
-class CDevicesPage : public CPropertyPage {
+class CDevicesPage : public CDevicePage {
 public:
     CDevicesPage();
 
@@ -26,7 +26,6 @@ protected:
     bool OnSetActive() override;
     bool OnButtonClicked(int id) override;
     bool OnNotify(NMHDR* header, LRESULT& result) override;
-    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
     void OnAdd();
     void OnModify();
@@ -42,7 +41,6 @@ private:
     void ModifyDevice(const std::wstring& name, int segment, int row, CDeviceSettings* device);
     // True when a row other than `exceptRow` stands for exactly this name (case-sensitive).
     bool NameInList(const std::wstring& name, int exceptRow) const;
-    void MarkIdentityChanged(CDeviceSettings* device);
     // The live record of the selected row, or none.
     CDeviceSettings* SelectedDevice(int& row) const;
     void UpdateButtons();

@@ -32,7 +32,7 @@ const ControlLabel kLabels[] = {
 int StateImage(DWORD state) { return state > 0x7FFF ? 0x7FFF : static_cast<int>(state); }
 }  // namespace
 
-CStatusPage::CStatusPage() : CPropertyPage(IDD_STATUS) { Psp().dwFlags |= PSP_HASHELP; }
+CStatusPage::CStatusPage() : CDevicePage(IDD_STATUS) { Psp().dwFlags |= PSP_HASHELP; }
 
 void CStatusPage::DoDataExchange(CDataExchange& dx)
 {
@@ -69,13 +69,8 @@ void CStatusPage::OnOK() { CPropertyPage::OnOK(); }
 
 bool CStatusPage::OnSetActive()
 {
-    CAppletContext& ctx = Applet();
-    if (ctx.NoControllerLeft()) {
-        // Posted: the sheet is in the middle of changing pages.
-        ::PostMessageW(GetSheetWindow(), PSM_SETCURSEL, 0, 0);
-        UpdateData(false);
+    if (RedirectWhenNoControllerLeft())
         return false;
-    }
     if (list_.GetSelectedCount() == 0)
         reinitializeButton_.EnableWindow(false);
     list_.DeleteAllItems();
@@ -140,16 +135,6 @@ bool CStatusPage::OnNotify(NMHDR* header, LRESULT& result)
         return true;
     }
     return CPropertyPage::OnNotify(header, result);
-}
-
-bool CStatusPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
-{
-    if (msg == WM_DRAWITEM && wp == IDC_ST_LIST) {
-        list_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
-        result = TRUE;
-        return true;
-    }
-    return CPropertyPage::OnMessage(msg, wp, lp, result);
 }
 
 void CStatusPage::OnItemChanged(const NMLISTVIEW& change)

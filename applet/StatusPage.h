@@ -5,11 +5,11 @@
 #include <string>
 
 #include "Button.h"
+#include "DevicePage.h"
 #include "ImageList.h"
-#include "PropertyPage.h"
 #include "ReportListCtrl.h"
 
-class CStatusPage : public CPropertyPage {
+class CStatusPage : public CDevicePage {
 public:
     CStatusPage();
 
@@ -20,7 +20,6 @@ protected:
     bool OnSetActive() override;
     bool OnButtonClicked(int id) override;
     bool OnNotify(NMHDR* header, LRESULT& result) override;
-    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
     void OnReinitialize();
     void OnItemChanged(const NMLISTVIEW& change);

@@ -1,0 +1,34 @@
+#pragma once
+// What every device page of the applet's sheet does alike: an edit marks the current device
+// changed, the device list selects the current device and switches to another, and while no
+// controller is left (every device marked removed) the page refuses activation and the sheet
+// goes back to its first page, where devices are defined.
+#include "PropertyPage.h"
+
+class CComboBox;
+class CDeviceSettings;
+
+class CDevicePage : public CPropertyPage {
+public:
+    using CPropertyPage::CPropertyPage;
+
+protected:
+    // An edit of the current device: sets its flag of the edited group (bAdvancedChanged, ...),
+    // enables the sheet's Apply button and makes it the page's default button, so Enter applies.
+    // Without a current device only the buttons change.
+    void MarkChanged(bool CDeviceSettings::*group);
+    // The same for an edit of this record.
+    void MarkChanged(CDeviceSettings* device, bool CDeviceSettings::*group);
+
+    // Fills the list with the names of the devices not marked removed and selects the current
+    // device (the first one when there is no current name); the selection becomes current.
+    void FillDeviceCombo(CComboBox& combo);
+    // The user chose a device in the list: it becomes the current device of every page and the
+    // product key's "Device Name". False (nothing changed) without a choice or a current device;
+    // true, and the page shows the chosen device's values.
+    bool SelectDeviceFromCombo(const CComboBox& combo);
+
+    // For OnSetActive: true while no controller is left, after sending the sheet back to its
+    // first page; the page then refuses activation (returns false).
+    bool RedirectWhenNoControllerLeft();
+};
