@@ -8,6 +8,7 @@
 #include "DeviceAccess.h"
 #include "resource.h"
 #include "DriverProtocol.h"
+#include "ImageList.h"
 #include "LabelKeys.h"
 #include "WinApp.h"
 
@@ -59,8 +60,12 @@ bool CStatusPage::OnInitDialog()
     for (int i = 0; i < kColumnCount; ++i)
         list_.InsertColumn(i, StatusColumnNames[i], LVCFMT_LEFT);
     list_.SetColumnWidth(0, LVSCW_AUTOSIZE);
-    images_.Create(CWinApp::ResourceInstance(), IDB_STATUS_STATES, kStateImageWidth, RGB(255, 255, 255));
-    list_.SetImageList(images_.GetSafeHandle(), LVSIL_SMALL);
+    // The list (without LVS_SHAREIMAGELISTS) destroys its image lists with its window, so it
+    // takes this one over; a list it gives back is ours again.
+    CImageList images;
+    images.Create(CWinApp::ResourceInstance(), IDB_STATUS_STATES, kStateImageWidth, RGB(255, 255, 255));
+    if (HIMAGELIST previous = list_.SetImageList(images.Detach(), LVSIL_SMALL))
+        ImageList_Destroy(previous);
     list_.AutoSizeColumns();
     return true;
 }

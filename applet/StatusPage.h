@@ -6,7 +6,6 @@
 
 #include "Button.h"
 #include "DevicePage.h"
-#include "ImageList.h"
 #include "ReportListCtrl.h"
 
 class CStatusPage : public CDevicePage {
@@ -31,5 +30,4 @@ private:
 
     CButton reinitializeButton_;
     CReportListCtrl list_;
-    CImageList images_;
 };

@@ -3,6 +3,7 @@
 #include "DevicesTestBase.h"
 
 #include <commctrl.h>
+#include <unknwn.h>
 
 using namespace applettest;
 using namespace devicestest;
@@ -117,4 +118,30 @@ TEST_F(StatusPageTest, ReinitializeReachesOnlyTheSelectedDeviceAndRebuildsTheLis
     EXPECT_EQ(rows[1].cells, (Cells{L"", L"Rear Panel", L"5", L"6"}));
     EXPECT_TRUE(rows[1].selected);
     Close(IDCANCEL);
+}
+
+TEST_F(StatusPageTest, TheListAloneDestroysItsImageListWhenTheSheetCloses)
+{
+    Install({Serial(1, L"Front Panel")}, L"Front Panel");
+    OPEN_DEVICES_PAGE();
+    ASSERT_NE(ShowPage(IDC_ST_LIST), nullptr);
+    HWND list = GetDlgItem(page, IDC_ST_LIST);
+    // Without LVS_SHAREIMAGELISTS the list view destroys its image lists with its window, so
+    // nobody else may.
+    EXPECT_FALSE(GetWindowLongPtrW(list, GWL_STYLE) & LVS_SHAREIMAGELISTS);
+    auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    ASSERT_NE(images, nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(images), 3);
+
+    // An image list is a COM object and each destroy releases a reference. Two references of
+    // the test's own keep it alive through up to two destroys; what is left of them once the
+    // sheet and its pages have gone tells how many there were.
+    auto* object = reinterpret_cast<IUnknown*>(images);
+    object->AddRef();
+    const ULONG held = object->AddRef();
+    Close(IDCANCEL);
+    const ULONG left = object->Release();
+    EXPECT_EQ(static_cast<int>(held) - 1 - static_cast<int>(left), 1) << "times the image list was destroyed";
+    if (left > 0)
+        object->Release();
 }
