@@ -1,18 +1,19 @@
 #include "CalibrationApp.h"
 
+#include "CommandLine.h"
 #include "DisplayMode.h"
-#include "resource.h"
 
 namespace {
 constexpr wchar_t kMutexName[] = L"FerrinCalibrate";
 }
 
-int CCalibrationApp::Start(const std::wstring& deviceName)
+bool CCalibrationApp::InitInstance() { return Start(calib::DeviceNameFromCommandLine(GetCommandLineW())); }
+
+bool CCalibrationApp::Start(const std::wstring& deviceName)
 {
-    // The mutex stays open, and owned, until the process ends.
-    CreateMutexW(nullptr, TRUE, kMutexName);
-    if (GetLastError() == ERROR_ALREADY_EXISTS)
-        return 0;
+    guard_ = std::make_unique<CSingleInstance>(kMutexName);
+    if (guard_->AlreadyRunning())
+        return false;
 
     DisplayState& display = ProgramDisplay();
     display.savedOrientation = 0;
@@ -21,23 +22,17 @@ int CCalibrationApp::Start(const std::wstring& deviceName)
     if (calib::ReadCurrentDisplayMode(mode) && calib::PrepareNaturalOrientation(mode, display.savedOrientation))
         ChangeDisplaySettingsW(&mode, 0);
 
-    RegisterWindowClass();
-    calibrator_.Start(instance_, deviceName);
-    return 1;
+    calibrator_ = std::make_unique<CCalibrator>();
+    return calibrator_->Start(Instance(), deviceName);
 }
 
-void CCalibrationApp::RegisterWindowClass()
+int CCalibrationApp::ExitInstance()
 {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = CalibrateWndProc;
-    wc.hInstance = instance_;
-    wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_AIMWELL));
-    wc.hIconSm = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_AIMWELL));
-    wc.hCursor = nullptr;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszMenuName = nullptr;
-    wc.lpszClassName = kCalibrateWindowClass;
-    RegisterClassExW(&wc);
+    if (calibrator_) {
+        // Every way out of a run puts the display orientation back; after a normal end this
+        // does nothing. The calibrator goes before the program ends: its workers are joined.
+        RestoreDisplayOnce();
+        calibrator_.reset();
+    }
+    return 0;
 }

@@ -9,12 +9,12 @@
 #include "LabelBoxes.h"
 #include "LabelStore.h"
 #include "MonitorRect.h"
+#include "RunSettings.h"
 #include "ScopedAttach.h"
 #include "XmlLabelLoader.h"
 #include "resource.h"
 
 namespace {
-CCalibrator* g_calibrator = nullptr;
 constexpr DWORD kTextBytes = 1000;
 }  // namespace
 
@@ -43,16 +43,12 @@ void RestoreDisplayOnce()
     ChangeDisplaySettingsW(&mode, 0);
 }
 
-CCalibrator::CCalibrator()
-{
-    g_calibrator = this;
-    stopEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-}
+CCalibrator::CCalibrator() { stopEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr); }
 
 CCalibrator::~CCalibrator()
 {
     SetEvent(stopEvent_);
-    StopTouchThread();
+    touch_.Stop();
     if (hTimeoutThread_) {
         WaitForSingleObject(hTimeoutThread_, INFINITE);
         CloseHandle(hTimeoutThread_);
@@ -60,10 +56,27 @@ CCalibrator::~CCalibrator()
     if (hTargetBitmap_)
         DeleteObject(hTargetBitmap_);
     CloseHandle(stopEvent_);
-    g_calibrator = nullptr;
 }
 
-CCalibrator* CCalibrator::Instance() { return g_calibrator; }
+CWindowImpl::WindowClass CCalibrator::GetWindowClass() const
+{
+    WindowClass c;
+    c.name = kCalibrateWindowClass;
+    c.style = CS_HREDRAW | CS_VREDRAW;
+    c.icon = LoadIconW(hInstance_, MAKEINTRESOURCEW(IDI_AIMWELL));
+    c.smallIcon = c.icon;
+    c.cursor = nullptr;   // the pointer stays hidden over the targets
+    c.background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    return c;
+}
+
+bool CCalibrator::ClaimEnd(RunEnd how)
+{
+    RunEnd running = RunEnd::None;
+    return end_.compare_exchange_strong(running, how);
+}
+
+void CCalibrator::QuitRun(WPARAM code) { PostThreadMessageW(windowThread_, WM_QUIT, code, 0); }
 
 void CCalibrator::ReadSettings()
 {
@@ -100,9 +113,10 @@ void CCalibrator::EndAfterError(const wchar_t* textKey, const wchar_t* defaultTe
     ExitProcess(0);
 }
 
-void CCalibrator::Start(HINSTANCE instance, const std::wstring& requestedName)
+bool CCalibrator::Start(HINSTANCE instance, const std::wstring& requestedName)
 {
     hInstance_ = instance;
+    windowThread_ = GetCurrentThreadId();
     finder_.Key().SetRootKey(HKEY_LOCAL_MACHINE);
     ReadSettings();
 
@@ -113,56 +127,59 @@ void CCalibrator::Start(HINSTANCE instance, const std::wstring& requestedName)
     deviceName_ = name;
     if (!device_)
         EndAfterError(calib::kDeviceNotFound.key, calib::kDeviceNotFound.text);
-    timeoutSeconds_ = device_->dwCalibrationTimeout == 0 ? 10 : static_cast<int>(device_->dwCalibrationTimeout);
+    timeoutSeconds_ = calib::TimeoutOrDefault(device_->dwCalibrationTimeout);
 
     CRegistryKey& key = finder_.Key();
     DWORD value = 0;
     key.ReadDword(L"Logical Desktop Segment", &value);
     segmentIndex_ = static_cast<int>(value);
-    value = 1;
+    value = calib::kDefaultCalibPoint;
     key.ReadDword(L"CalibPoint", &value);
-    calibPoint_ = static_cast<int>(value);
-    value = 9;
+    calibPoint_ = calib::CalibPointOrDefault(value);
+    value = calib::kDefaultCalFlag;
     key.ReadDword(L"Calflag", &value);
-    calFlag_ = (value == 4 || value == 9 || value == 25) ? static_cast<int>(value) : 9;
+    calFlag_ = calib::CalFlagOrDefault(value);
     value = 0;
     key.ReadDword(L"Controller", &value);
     controller_ = static_cast<int>(value);
 
     SetCursor(nullptr);
-    GetWindowRect(GetDesktopWindow(), &desktopRect_);
+    ::GetWindowRect(GetDesktopWindow(), &desktopRect_);
     currentIndex_ = -1;
     LoadTargetBitmap();
 
-    hTouchEvent_ = CreateEventW(nullptr, TRUE, FALSE, kCalibrationEventName);
+    touch_.SetTouchEvent(CreateEventW(nullptr, TRUE, FALSE, kCalibrationEventName));
 
     if (!GetSegmentRect(segmentIndex_)) {
         LabelErrorBox(ProgramLabels(), nullptr, L"XML_SEGMENT_NOT_FOUND", calib::kTitle.key,
                       L"Logical desktop segment not found", calib::kTitle.text);
-        PostQuitMessage(0);
-        return;
+        return false;
     }
 
-    hWnd_ = CreateWindowExW(0, kCalibrateWindowClass, kCalibrateWindowClass, WS_CHILD | WS_TABSTOP, segmentLeft_,
-                            segmentTop_, segmentWidth_, segmentHeight_, GetDesktopWindow(), nullptr, instance, nullptr);
-    ShowWindow(hWnd_, SW_SHOWNORMAL);
+    const RECT window = {segmentLeft_, segmentTop_, segmentLeft_ + segmentWidth_, segmentTop_ + segmentHeight_};
+    if (!Create(GetDesktopWindow(), window, kCalibrateWindowClass, WS_CHILD | WS_TABSTOP))
+        return false;   // nothing to show and nobody to time out: the program ends
+    hWnd_ = m_hWnd;
+    ShowWindow(SW_SHOWNORMAL);
     UpdateWindow(hWnd_);
     SetWindowPos(hWnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(hWnd_);
     SetFocus(hWnd_);
 
+    const HANDLE touchEvent = touch_.TouchEvent();
     hTimeoutThread_ = CreateThread(nullptr, 0, TimeoutThreadProc, this, 0, nullptr);
-    hTouchThread_ = CreateThread(nullptr, 0, TouchThreadProc, this, 0, nullptr);
+    touch_.Start(stopEvent_, TouchArrived, this);
     instructionsHidden_ = false;
     showCentrePicture_ = true;
 
     if (IsValidDeviceHandle(GetDeviceHandle(device_.get()))) {
         // The driver reads the event handle as a 32-bit value.
-        const uint32_t eventValue = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hTouchEvent_));
+        const uint32_t eventValue = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(touchEvent));
         DeviceIoctl(device_.get(), IOCTL_SET_CALIBRATION_EVENT, &eventValue, sizeof eventValue);
     }
     stepBack_ = 0;
-    PostMessageW(hWnd_, WM_CALIBRATION_NEXT, 0, 0);
+    ::PostMessageW(hWnd_, WM_CALIBRATION_NEXT, 0, 0);
+    return true;
 }
 
 void CCalibrator::LoadTargetBitmap()

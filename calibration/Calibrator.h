@@ -8,6 +8,11 @@
 // takes a touch only for the target that is waiting for one (awaitingIndex_), so every target
 // gets exactly one touch; it hands the point over by posting WM_CALIBRATION_NEXT. The time-out
 // thread counts seconds without a touch. Both workers end on stopEvent_.
+//
+// The end of a run: the last touch, Escape, the time-out, a display change and a close of the
+// window each end the run, and they may come at once from two threads. Each first claims the
+// end (ClaimEnd); exactly one gets it and ends the run (store, restore, quit), every later one
+// does nothing.
 #include <windows.h>
 
 #include <array>
@@ -19,6 +24,8 @@
 #include "DeviceFinder.h"
 #include "DeviceRecord.h"
 #include "TargetLayout.h"
+#include "TouchThread.h"
+#include "WindowImpl.h"
 
 class CLabelStore;
 
@@ -41,16 +48,15 @@ DisplayState& ProgramDisplay();
 // only the first call does anything.
 void RestoreDisplayOnce();
 
-class CCalibrator {
+class CCalibrator : public CWindowImpl {
 public:
     CCalibrator();
-    virtual ~CCalibrator();
-    CCalibrator(const CCalibrator&) = delete;
-    CCalibrator& operator=(const CCalibrator&) = delete;
+    ~CCalibrator() override;
 
-    static CCalibrator* Instance();
-
-    void Start(HINSTANCE instance, const std::wstring& name);
+    // False when the run could not start (the segment does not exist, the window could not be
+    // created); an error box has then been shown where one is due and nothing runs. A device
+    // that is not found ends the process after its error box.
+    bool Start(HINSTANCE instance, const std::wstring& name);
     void ReadSettings();
 
     // Targets and drawing.
@@ -64,7 +70,8 @@ public:
     // Touches and time-out.
     void OnTouch();
     void OnTimerTick();
-    bool TimedOut() const { return calibrationDone_; }
+    // True once one way has ended the run (the time-out thread stops ticking).
+    bool RunEnded() const { return end_ != RunEnd::None; }
 
     // Stores and the end of a run.
     bool ConfirmStore();
@@ -74,26 +81,30 @@ public:
     void WriteMonitorValues(int32_t& secMouX, int32_t& secMouY);
     void Restore();
 
-    // Window procedure helpers.
+    // The calibration window ("FerrinCalibrate").
+    WindowClass GetWindowClass() const override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnEscape();
     void OnBackspace();
     void OnDisplayChange();
     void OnClose();
 
-    HWND Window() const { return hWnd_; }
     HANDLE StopEvent() const { return stopEvent_; }
-    HANDLE TouchEvent() const { return hTouchEvent_; }
-    std::atomic<bool>& CalibrationDone() { return calibrationDone_; }
 
 private:
+    enum class RunEnd { None, Finished, Escaped, TimedOut, DisplayChanged, Closed };
+    // True for the one caller that ends the run.
+    bool ClaimEnd(RunEnd how);
+    // Ends the window thread's message loop (from any thread; the window may be gone).
+    void QuitRun(WPARAM code);
     calib::CalibrationGeometry Geometry() const;
     void WriteValues(const calib::DwordValues& values);
     void SendToDriver(DWORD code, const void* record, DWORD size);
     void FailDegenerate();
-    void StopTouchThread();
     void EndAfterError(const wchar_t* key, const wchar_t* defaultText);
+    static void TouchArrived(void* calibrator);
 
-    HANDLE hTouchEvent_ = nullptr;
+    CTouchThread touch_;   // owns the touch event "CALIB_APPLICATION"
     int currentIndex_ = -1;
     calib::TargetLayout layout_;
     std::array<calib::IntPoint, 25> rawPoints_{};
@@ -105,10 +116,10 @@ private:
     int segmentLeft_ = 0;
     int segmentTop_ = 0;
     HINSTANCE hInstance_ = nullptr;
-    HWND hWnd_ = nullptr;
+    HWND hWnd_ = nullptr;      // the window as created; the workers use it (m_hWnd goes with the window)
+    DWORD windowThread_ = 0;   // the thread that runs the window and its message loop
     HBITMAP hTargetBitmap_ = nullptr;
     HANDLE hTimeoutThread_ = nullptr;
-    HANDLE hTouchThread_ = nullptr;
     CDeviceFinder finder_;
     bool beeps_ = false;
     bool checkCalibration_ = false;
@@ -131,12 +142,10 @@ private:
     int stepBack_ = 0;
     bool movedBack_ = false;   // the target shown now was reached by a step back
 
-    std::atomic<bool> calibrationDone_{false};   // ends the time-out thread
-    std::atomic<int> awaitingIndex_{-1};         // the target waiting for its touch, or -1
-    bool finished_ = false;                      // the last target was touched and stored
-    HANDLE stopEvent_ = nullptr;                 // set by the restore: the touch thread ends
+    std::atomic<RunEnd> end_{RunEnd::None};   // how the run ended; ends the time-out thread
+    std::atomic<int> awaitingIndex_{-1};        // the target waiting for its touch, or -1
+    bool restoreOnClose_ = false;               // the last touch's WM_CLOSE does its restore
+    HANDLE stopEvent_ = nullptr;                // set by the restore: the workers end
 };
 
-DWORD WINAPI TouchThreadProc(LPVOID calibrator);
 DWORD WINAPI TimeoutThreadProc(LPVOID calibrator);
-LRESULT CALLBACK CalibrateWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -51,7 +51,8 @@ std::wstring Format(const wchar_t* format, const std::wstring& a, int n, const s
 
 void CCalibrator::NextPoint(int touchedIndex)
 {
-    if (finished_)
+    // Once one way has ended the run, touches and Backspace move nothing.
+    if (RunEnded())
         return;
     // A touch posted for a target that is no longer shown (Backspace came first) moves nothing.
     if (touchedIndex >= 0 && touchedIndex != currentIndex_)
@@ -65,10 +66,12 @@ void CCalibrator::NextPoint(int touchedIndex)
             ++currentIndex_;
         }
     } else {
-        finished_ = true;
+        // The last target has been touched: this ends the run, unless another ending came first.
+        if (!ClaimEnd(RunEnd::Finished))
+            return;
         awaitingIndex_ = -1;
-        calibrationDone_ = true;
-        PostMessageW(hWnd_, WM_CLOSE, 0, 0);
+        restoreOnClose_ = true;
+        ::PostMessageW(hWnd_, WM_CLOSE, 0, 0);
         if (calFlag_ == 25)
             Store25Point(controller_ == 2 || controller_ == 3);
         else if (calFlag_ == 9)
@@ -89,7 +92,7 @@ void CCalibrator::NextPoint(int touchedIndex)
     currentTarget_ = layout_.targets[currentIndex_];
     awaitingIndex_ = currentIndex_;
     InvalidateRect(hWnd_, &desktopRect_, TRUE);
-    PostMessageW(hWnd_, WM_PAINT, 0, 0);
+    ::PostMessageW(hWnd_, WM_PAINT, 0, 0);
 }
 
 void CCalibrator::OnPaint()
@@ -124,7 +127,7 @@ void CCalibrator::DrawScreen(HDC dc)
             oldFont = SelectObject(dc, font);
         }
         RECT client{};
-        GetClientRect(hWnd_, &client);
+        ::GetClientRect(hWnd_, &client);
         SetBkMode(dc, TRANSPARENT);
 
         const CLabelStore& labels = ProgramLabels();

@@ -57,7 +57,7 @@ void CCalibrator::FailDegenerate()
     MessageBoxW(nullptr, kRetryText, L"Calibration", MB_ICONINFORMATION);
     Restore();
     SetCursor(nullptr);
-    PostMessageW(hWnd_, WM_QUIT, kQuitInterrupted, 0);
+    QuitRun(kQuitInterrupted);
 }
 
 void CCalibrator::Store9Point(bool bow)
@@ -129,28 +129,12 @@ void CCalibrator::WriteMonitorValues(int32_t& secMouX, int32_t& secMouY)
     secMouY = scale.secMouY;
 }
 
-void CCalibrator::StopTouchThread()
-{
-    // Whoever takes the thread handle stops the thread: it leaves its wait on the stop event,
-    // and is joined before the event it waits on is closed.
-    const HANDLE thread = InterlockedExchangePointer(&hTouchThread_, nullptr);
-    if (thread) {
-        SetEvent(stopEvent_);
-        WaitForSingleObject(thread, INFINITE);
-        CloseHandle(thread);
-    }
-    const HANDLE touchEvent = InterlockedExchangePointer(&hTouchEvent_, nullptr);
-    if (touchEvent)
-        CloseHandle(touchEvent);
-}
-
 void CCalibrator::Restore()
 {
-    calibrationDone_ = true;
     if (device_) {
         const calib::DriverRequest end = calib::EndOfRunRequest(calFlag_);
         SendToDriver(end.code, end.input.data(), static_cast<DWORD>(end.input.size()));
     }
     RestoreDisplayOnce();
-    StopTouchThread();
+    touch_.Stop();
 }

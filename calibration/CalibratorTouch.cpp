@@ -1,4 +1,4 @@
-// Touch capture, the time-out and the window procedure of the calibration window.
+// Touch capture, the time-out and the messages of the calibration window.
 #include "Calibrator.h"
 
 #include "CalibrationMessages.h"
@@ -11,26 +11,14 @@ namespace {
 constexpr WPARAM kQuitInterrupted = 4;
 }
 
-DWORD WINAPI TouchThreadProc(LPVOID parameter)
-{
-    auto* calibrator = static_cast<CCalibrator*>(parameter);
-    const HANDLE waits[2] = {calibrator->StopEvent(), calibrator->TouchEvent()};
-    for (;;) {
-        // The stop event comes first, so a stop wins over a touch that arrives with it.
-        if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1)
-            return 0;
-        calibrator->OnTouch();
-        if (!ResetEvent(waits[1]))
-            return 0;
-    }
-}
+void CCalibrator::TouchArrived(void* calibrator) { static_cast<CCalibrator*>(calibrator)->OnTouch(); }
 
 DWORD WINAPI TimeoutThreadProc(LPVOID parameter)
 {
     auto* calibrator = static_cast<CCalibrator*>(parameter);
     const HANDLE stop = calibrator->StopEvent();
     // One tick per second until the run is over.
-    while (WaitForSingleObject(stop, 1000) == WAIT_TIMEOUT && !calibrator->CalibrationDone())
+    while (WaitForSingleObject(stop, 1000) == WAIT_TIMEOUT && !calibrator->RunEnded())
         calibrator->OnTimerTick();
     return 0;
 }
@@ -43,14 +31,14 @@ void CCalibrator::OnTouch()
     RawPointReply point{0, 0};
     if (IsValidDeviceHandle(GetDeviceHandle(device_.get())))
         DeviceIoctl(device_.get(), IOCTL_GET_CALIBRATION_POINT, nullptr, 0, &point, sizeof point);
-    ResetEvent(hTouchEvent_);
+    ResetEvent(touch_.TouchEvent());
     // Only the target on the screen takes a touch, and only one: the slot is claimed here and
     // opened again by the window thread when it shows the next target.
     const int index = awaitingIndex_.exchange(-1);
     if (index < 0)
         return;
     rawPoints_[index] = {point.x, point.y};
-    PostMessageW(hWnd_, WM_CALIBRATION_NEXT, static_cast<WPARAM>(index) + 1, 0);
+    ::PostMessageW(hWnd_, WM_CALIBRATION_NEXT, static_cast<WPARAM>(index) + 1, 0);
 }
 
 void CCalibrator::OnTimerTick()
@@ -58,20 +46,22 @@ void CCalibrator::OnTimerTick()
     if (++secondsWithoutTouch_ < timeoutSeconds_)
         return;
     // The run may have ended on the window thread since this tick began.
-    if (calibrationDone_.exchange(true))
+    if (!ClaimEnd(RunEnd::TimedOut))
         return;
     SetForegroundWindow(hWnd_);
-    ShowWindow(hWnd_, SW_HIDE);
+    ::ShowWindow(hWnd_, SW_HIDE);
     Restore();
     LabelErrorBox(ProgramLabels(), nullptr, L"XML_CALIBRATION_TIME_OUT", calib::kTitle.key,
                   L"Calibration time out", calib::kTitle.text);
-    PostMessageW(hWnd_, WM_QUIT, kQuitInterrupted, 0);
+    QuitRun(kQuitInterrupted);
 }
 
 void CCalibrator::OnEscape()
 {
+    if (!ClaimEnd(RunEnd::Escaped))
+        return;
     Restore();
-    PostMessageW(hWnd_, WM_QUIT, 0, 0);
+    QuitRun(0);
 }
 
 void CCalibrator::OnBackspace()
@@ -82,10 +72,18 @@ void CCalibrator::OnBackspace()
 
 void CCalibrator::OnClose()
 {
-    Restore();
-    DestroyWindow(hWnd_);
+    // The last touch closes the window itself after it has claimed the end, and its restore
+    // comes here. A close from anywhere else ends the run, unless another ending came first.
+    const bool closing = ClaimEnd(RunEnd::Closed);
+    const bool finishing = restoreOnClose_;
+    restoreOnClose_ = false;
+    if (closing || finishing)
+        Restore();
+    ::DestroyWindow(hWnd_);
     ShowCursor(TRUE);
     BlockInput(FALSE);
+    if (closing)
+        QuitRun(0);
 }
 
 void CCalibrator::OnDisplayChange()
@@ -96,48 +94,50 @@ void CCalibrator::OnDisplayChange()
     DisplayState& d = ProgramDisplay();
     if (orientation == d.savedOrientation || orientation == d.lastSeenOrientation)
         return;
-    calibrationDone_ = true;
+    if (!ClaimEnd(RunEnd::DisplayChanged))
+        return;
     d.lastSeenOrientation = orientation;
     SetForegroundWindow(hWnd_);
-    ShowWindow(hWnd_, SW_HIDE);
+    ::ShowWindow(hWnd_, SW_HIDE);
     Restore();
     LabelErrorBox(ProgramLabels(), nullptr, L"XML_INTERRUPTED", calib::kTitle.key,
                   L"Screen rotation cannot be carried out during calibration starting. The calibration was "
                   L"interrupted.",
                   calib::kTitle.text);
-    PostMessageW(hWnd_, WM_QUIT, kQuitInterrupted, 0);
+    QuitRun(kQuitInterrupted);
 }
 
-LRESULT CALLBACK CalibrateWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+bool CCalibrator::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
 {
-    CCalibrator* c = CCalibrator::Instance();
-    if (!c || !c->Window() || c->Window() != window)
-        return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
     case WM_PAINT:
-        c->OnPaint();
-        return 0;
+        OnPaint();
+        result = 0;
+        return true;
     case WM_CLOSE:
-        c->OnClose();
+        OnClose();
         break;
     case WM_DISPLAYCHANGE:
-        c->OnDisplayChange();
+        OnDisplayChange();
         break;
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE) {
-            c->OnEscape();
-            return 0;
+            OnEscape();
+            result = 0;
+            return true;
         }
         if (wParam == VK_BACK) {
-            c->OnBackspace();
-            return 0;
+            OnBackspace();
+            result = 0;
+            return true;
         }
         break;
     case WM_CALIBRATION_NEXT:
-        c->NextPoint(static_cast<int>(wParam) - 1);
+        NextPoint(static_cast<int>(wParam) - 1);
         break;
     default:
         break;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    // The window's default processing follows, as for every message not answered above.
+    return false;
 }

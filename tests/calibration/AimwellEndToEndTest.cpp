@@ -19,6 +19,19 @@ void ExpectRecord(const std::vector<uint8_t>& bytes, const std::vector<int32_t>&
         EXPECT_EQ(Int32At(bytes, i), expected[i]) << what << " index " << i;
 }
 
+// The four touches of a 4-point run in touch order, and the record they give on the 1280 x 1024
+// desktop: record order bottom-right, top-right, top-left, bottom-left, and the screen points of
+// the 12 percent layout.
+const int32_t kFourTouches[4][2] = {{100, 3800}, {3900, 3790}, {110, 300}, {3890, 310}};
+const std::vector<int32_t> kFourRecord = {3890, 3900, 100, 110, 310,  3790, 3800, 300, 1126, 1126,
+                                          153,  153,  901, 122, 122,  901,  1280, 1024, 0, 0};
+
+void TouchFour(aimwell::Run& run)
+{
+    for (int k = 0; k < 4; ++k)
+        ASSERT_TRUE(run.Touch(k, kFourTouches[k][0], kFourTouches[k][1])) << "target " << k;
+}
+
 // Touches every target of a grid case in order and waits for the program to end.
 void TouchAll(aimwell::Run& run, const GridCase& c)
 {
@@ -101,15 +114,11 @@ TEST(AimwellRun, FourPointsWithBackspaceRetouchTheTargetBefore)
     ASSERT_TRUE(run.Touch(1, 1, 1));   // a bad touch, taken back below
     ASSERT_TRUE(run.WaitTargetShown(2));
     PostMessageW(run.Window(), WM_KEYDOWN, VK_BACK, 0);
-    ASSERT_TRUE(run.Touch(1, 3900, 3790));
-    ASSERT_TRUE(run.Touch(2, 110, 300));
-    ASSERT_TRUE(run.Touch(3, 3890, 310));
+    for (int k = 1; k < 4; ++k)
+        ASSERT_TRUE(run.Touch(k, kFourTouches[k][0], kFourTouches[k][1]));
     ASSERT_TRUE(run.WaitExit());
 
-    // Record order bottom-right, top-right, top-left, bottom-left; screen points of the 12 percent
-    // layout on the 1280 x 1024 desktop.
-    const std::vector<int32_t> expected = {3890, 3900, 100, 110, 310,  3790, 3800, 300, 1126, 1126,
-                                           153,  153,  901, 122, 122,  901,  1280, 1024, 0, 0};
+    const std::vector<int32_t>& expected = kFourRecord;
     ExpectRecord(CalibrationRecord(run, standin::ioctl::kCalibration4Point), expected, "4-point record");
     const wchar_t* names[] = {L"Cal_X1", L"Cal_X2", L"Cal_X3", L"Cal_X4", L"Cal_Y1", L"Cal_Y2", L"Cal_Y3",
                               L"Cal_Y4", L"Cal_M1", L"Cal_M2", L"Cal_M3", L"Cal_M4", L"Cal_N1", L"Cal_N2",
@@ -158,9 +167,7 @@ TEST(AimwellRun, CheckCalibrationAnsweredNoKeepsTheOldValues)
     reg.SetDword(kDeviceKey, L"Cal_X1", 77);
     ASSERT_TRUE(run.Start(aimwell::kDeviceName));
     ASSERT_TRUE(run.WaitReady());
-    const int32_t raw[4][2] = {{100, 3800}, {3900, 3790}, {110, 300}, {3890, 310}};
-    for (int k = 0; k < 4; ++k)
-        ASSERT_TRUE(run.Touch(k, raw[k][0], raw[k][1]));
+    TouchFour(run);
     MessageBoxInfo box = WaitForMessageBox(kDefaultDeadlineMs, run.Process().Pid());
     ASSERT_TRUE(box);
     EXPECT_EQ(box.text, L"Check calibration");
@@ -171,4 +178,91 @@ TEST(AimwellRun, CheckCalibrationAnsweredNoKeepsTheOldValues)
     EXPECT_FALSE(reg.Read(kDeviceKey, L"Cal_M1").present);
     for (const auto& r : run.Requests(standin::ioctl::kCalibration4Point))
         EXPECT_TRUE(aimwell::Run::AllZero(r)) << standin::Describe(r);
+}
+
+TEST(AimwellRun, CheckCalibrationAnsweredYesStoresAfterTheRestore)
+{
+    ScratchRegistry reg(ScratchRegistry::RealPrefix);
+    aimwell::Run run(reg);
+    run.WriteDevice({4, 1, 1, 0, 60});
+    reg.SetDword(kProductKeyPath, L"Check Calibration", 1);
+    ASSERT_TRUE(run.Start(aimwell::kDeviceName));
+    ASSERT_TRUE(run.WaitReady());
+    TouchFour(run);
+    MessageBoxInfo box = WaitForMessageBox(kDefaultDeadlineMs, run.Process().Pid());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box.text, L"Check calibration");
+    // The window's close, posted before the question, is handled by the question's loop: the
+    // end-of-run record reaches the driver first.
+    ASSERT_TRUE(standin::WaitForRequest(standin::Driver::Rilo, aimwell::kInstance, standin::ioctl::kCalibration4Point));
+    ASSERT_TRUE(DismissMessageBox(box, IDYES));
+    ASSERT_TRUE(run.WaitExit());
+
+    const auto records = run.Requests(standin::ioctl::kCalibration4Point);
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_TRUE(aimwell::Run::AllZero(records[0])) << "the restore came first";
+    ExpectRecord(records[1].input, kFourRecord, "4-point record after the restore");
+    EXPECT_EQ(reg.Read(kDeviceKey, L"Cal_X1").AsDword(), 3890u);
+    EXPECT_EQ(reg.Read(kDeviceKey, L"Cal_N4").AsDword(), 901u);
+    EXPECT_EQ(reg.Read(kDeviceKey, L"Max YPixels").AsDword(), 1024u);
+}
+
+TEST(AimwellRun, PrimaryMonitorSegmentKeepsTheMonitorsSizeInTheProductKey)
+{
+    // One 1280 x 1024 monitor: its segment lays out as the whole desktop does.
+    const struct {
+        DWORD points;
+        size_t secMouX;   // record places of SecMouX and SecMouY
+    } cases[] = {{4, 18}, {9, 56}};
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.points);
+        ScratchRegistry reg(ScratchRegistry::RealPrefix);
+        aimwell::Run run(reg);
+        run.WriteDevice({t.points, 1, 2, 1, 60});
+        ASSERT_TRUE(run.Start(aimwell::kDeviceName));
+        std::vector<int32_t> expected;
+        DWORD code = 0;
+        if (t.points == 4) {
+            ASSERT_TRUE(run.WaitReady());
+            TouchFour(run);
+            ASSERT_TRUE(run.WaitExit());
+            expected = kFourRecord;
+            code = standin::ioctl::kCalibration4Point;
+        } else {
+            const GridCase* c = FindGridCase("BowedPanel", 9);
+            ASSERT_NE(c, nullptr);
+            TouchAll(run, *c);
+            expected = c->record;
+            code = standin::ioctl::kCalibration9Point;
+        }
+        const std::vector<uint8_t> record = CalibrationRecord(run, code);
+        ExpectRecord(record, expected, "record on the primary monitor");
+        ASSERT_GE(record.size(), (t.secMouX + 2) * 4);
+        EXPECT_EQ(Int32At(record, t.secMouX), 0);
+        EXPECT_EQ(Int32At(record, t.secMouX + 1), 0);
+
+        const RegValue priY = reg.Read(kProductKeyPath, L"PriYmax");
+        const RegValue priX = reg.Read(kProductKeyPath, L"PriXmax");
+        EXPECT_EQ(priY.type, static_cast<DWORD>(REG_DWORD));
+        EXPECT_EQ(priY.AsDword(), 1024u);
+        EXPECT_EQ(priX.type, static_cast<DWORD>(REG_DWORD));
+        EXPECT_EQ(priX.AsDword(), 1280u);
+        EXPECT_FALSE(reg.Read(kDeviceKey, L"SecMouX").present);
+        EXPECT_FALSE(reg.Read(kDeviceKey, L"SecMouY").present);
+    }
+}
+
+TEST(AimwellRun, AStoredMarginOutsideTheAppletsRangeLaysOutWithTheDefault)
+{
+    ScratchRegistry reg(ScratchRegistry::RealPrefix);
+    aimwell::Run run(reg);
+    run.WriteDevice({9, 1, 1, 0, 60});          // the layout the test expects: a margin of 1
+    reg.SetDword(kDeviceKey, L"CalibPoint", 0x80000000u);
+    ASSERT_TRUE(run.Start(aimwell::kDeviceName));
+    ASSERT_TRUE(run.WaitReady());
+    ASSERT_TRUE(run.Touch(0, 100, 100));
+    ASSERT_TRUE(run.Touch(1, 2000, 100));
+    EXPECT_TRUE(run.WaitTargetShown(2)) << "the top-right target sits one percent from the edge";
+    PostMessageW(run.Window(), WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(run.WaitExit());
 }

@@ -41,7 +41,14 @@ void Run::WriteDevice(const DeviceSetup& s)
     RECT desktop{};
     GetWindowRect(GetDesktopWindow(), &desktop);
     RECT segment{};
-    calib::DesktopSegmentRect(static_cast<int>(s.segment), desktop, segment);
+    if (s.segment == calib::kPrimaryMonitorSegment) {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        segment = monitor.rcMonitor;
+    } else {
+        calib::DesktopSegmentRect(static_cast<int>(s.segment), desktop, segment);
+    }
     layout_ = calib::LayoutTargets(segment, 32, 32, static_cast<int>(s.calibPoint), static_cast<int>(s.calFlag));
 }
 

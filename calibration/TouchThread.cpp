@@ -1,0 +1,41 @@
+#include "TouchThread.h"
+
+void CTouchThread::SetTouchEvent(HANDLE touchEvent) { touchEvent_.Reset(touchEvent); }
+
+bool CTouchThread::Start(HANDLE stopEvent, Handler handler, void* context)
+{
+    if (thread_ || !touchEvent_ || !stopEvent || !handler)
+        return false;
+    stopEvent_ = stopEvent;
+    handler_ = handler;
+    context_ = context;
+    thread_.Reset(::CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr));
+    return thread_.IsValid();
+}
+
+DWORD WINAPI CTouchThread::ThreadProc(LPVOID parameter)
+{
+    auto* self = static_cast<CTouchThread*>(parameter);
+    // Both handles stay open until Stop has joined this thread.
+    const HANDLE waits[2] = {self->stopEvent_, self->touchEvent_.Get()};
+    for (;;) {
+        if (::WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1)
+            return 0;
+        self->handler_(self->context_);
+        if (!::ResetEvent(waits[1]))
+            return 0;
+    }
+}
+
+void CTouchThread::Stop()
+{
+    // A caller that comes while another one stops the thread waits here until that one has
+    // joined it and closed the event, and then finds nothing left to do.
+    std::lock_guard<std::mutex> lock(stopLock_);
+    if (thread_) {
+        ::SetEvent(stopEvent_);
+        ::WaitForSingleObject(thread_.Get(), INFINITE);
+        thread_.Reset();
+    }
+    touchEvent_.Reset();
+}
