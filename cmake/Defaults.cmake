@@ -31,20 +31,25 @@ function(tiven_program name)
     endif()
 endfunction()
 
-# tiven_test(name SOURCES ... LIBS ... [LOCK resource...] [STANDINS]) : a GoogleTest program run
-# under Wine. LOCK serialises tests that share state outside their own process (the prefix
+# tiven_test(name SOURCES ... LIBS ... [LOCK resource...] [STANDINS] [EMULATOR program]) : a
+# GoogleTest program run under Wine. EMULATOR replaces tools/wine-run as the program that runs it
+# (tools/wine-fresh-run: each test in a fresh prefix of its own). LOCK serialises tests that share
+# state outside their own process (the prefix
 # registry, the stand-in drivers, the display). STANDINS: the tests use the stand-in drivers;
 # they link the stand-in client, building them also builds rilo.sys, meka.sys and standin-ctl
 # (tools/test.sh starts the stand-ins when rilo.sys is in the bin folder), and they hold the
 # lock "standin".
 function(tiven_test name)
-    cmake_parse_arguments(T "STANDINS" "" "SOURCES;LIBS;LOCK;PROPERTIES" ${ARGN})
+    cmake_parse_arguments(T "STANDINS" "EMULATOR" "SOURCES;LIBS;LOCK;PROPERTIES" ${ARGN})
     add_executable(${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/UnbufferedOutput.cpp)
     target_link_libraries(${name} PRIVATE tiven_defaults tiven_testsupport GTest::gmock GTest::gtest_main ${T_LIBS})
     if(T_STANDINS)
         target_link_libraries(${name} PRIVATE tiven_standin_client)
         add_dependencies(${name} rilo_sys meka_sys standin-ctl)
         list(APPEND T_LOCK standin)
+    endif()
+    if(T_EMULATOR)
+        set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR ${T_EMULATOR})
     endif()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
         PROPERTIES TIMEOUT 120 ${T_PROPERTIES})

@@ -10,11 +10,6 @@ namespace {
 constexpr CLSID kClsidDomDocument = {0x2933BF90, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
 constexpr IID kIidXmlDomDocument = {0x2933BF81, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
 
-void ShowPlainMessage(const std::wstring& text)
-{
-    MessageBoxW(nullptr, text.c_str(), ModuleBaseName(nullptr).c_str(), MB_OK | MB_ICONEXCLAMATION);
-}
-
 std::wstring ComErrorText(HRESULT hr)
 {
     wchar_t* text = nullptr;
@@ -77,7 +72,7 @@ bool CXmlLabelLoader::Load(const wchar_t* path)
     HRESULT hr = CoCreateInstance(kClsidDomDocument, nullptr, CLSCTX_INPROC_SERVER, kIidXmlDomDocument,
                                   reinterpret_cast<void**>(document_.Out()));
     if (FAILED(hr) || !document_) {
-        ShowPlainMessage(ComErrorText(hr));
+        Fail(ComErrorText(hr));
         return false;
     }
     // Loading waits for the whole file, so the document element is there when load returns.
@@ -92,10 +87,17 @@ bool CXmlLabelLoader::Load(const wchar_t* path)
     VariantClear(&source);
     if (FAILED(hr) || loaded != VARIANT_TRUE || FAILED(document_->get_documentElement(root_.Out())) || !root_) {
         root_.Reset();
-        ShowPlainMessage(L"Document FAILED to load!");
+        Fail(L"Document FAILED to load!");
         return false;
     }
     return true;
+}
+
+void CXmlLabelLoader::Fail(const std::wstring& text)
+{
+    lastError_ = text;
+    if (report_ == Report::Box)
+        MessageBoxW(nullptr, text.c_str(), ModuleBaseName(nullptr).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CXmlLabelLoader::FillStore(CLabelStore& store)

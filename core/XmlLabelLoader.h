@@ -7,13 +7,19 @@
 #include <windows.h>
 #include <msxml.h>
 
+#include <string>
+
 #include "ComPtr.h"
 
 class CLabelStore;
 
 class CXmlLabelLoader {
 public:
-    CXmlLabelLoader() = default;
+    // Box: a failure is shown in a message box (the programs with windows). Quiet: nothing is
+    // shown and the caller reports LastError() its own way (an unattended setup).
+    enum class Report { Box, Quiet };
+
+    explicit CXmlLabelLoader(Report report = Report::Box) : report_(report) {}
     virtual ~CXmlLabelLoader();
     CXmlLabelLoader(const CXmlLabelLoader&) = delete;
     CXmlLabelLoader& operator=(const CXmlLabelLoader&) = delete;
@@ -23,9 +29,15 @@ public:
     bool Load(const wchar_t* path);
     // Inserts every (key, text) entry of the loaded document, in document order.
     void FillStore(CLabelStore& store);
+    // The text of the last failure ("Document FAILED to load!" or the COM error), else empty.
+    const std::wstring& LastError() const { return lastError_; }
 
 private:
+    void Fail(const std::wstring& text);
+
     ComPtr<IXMLDOMDocument> document_;
     ComPtr<IXMLDOMElement> root_;
     bool comInitialised_ = false;
+    Report report_;
+    std::wstring lastError_;
 };

@@ -2,6 +2,7 @@
 # persistent wineserver for one build folder, all stopped again by wine_env_down (by PID).
 #   wine_env_up BUILD_DIR     exports WINEPREFIX, WINEARCH, WINE, DISPLAY, WINEDEBUG, WINEDLLOVERRIDES
 #   wine_env_down
+#   wine_env_make_prefix DIR  makes a new prefix of $WINEARCH in DIR, set up as the test prefix
 #   wine_env_arch BUILD_DIR   prints the build's architecture (i686 or x86_64)
 #   wine_env_can_run_i686     true when this machine can run 32-bit Wine
 #   wine_env_standins BUILD_DIR  (re)starts the build's stand-in RILO and MEKA drivers in the prefix
@@ -81,17 +82,7 @@ wine_env_up() {
     if [ ! -f "$WINEPREFIX/.tiven-ready" ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
         _wine_env_log "creating $WINEARCH prefix $WINEPREFIX"
         wineserver -k >/dev/null 2>&1 || true
-        rm -rf "$WINEPREFIX"
-        "$WINE" wineboot -i >/dev/null 2>&1
-        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-        "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d "" /f >/dev/null 2>&1
-        "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-        # A crash ends the process instead of waiting in a debugger.
-        "$WINE" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
-        wineserver -w
-        grep -q "^#arch=$WINEARCH" "$WINEPREFIX/system.reg" \
-            || { _wine_env_log "prefix $WINEPREFIX was not made for $WINEARCH"; return 1; }
-        touch "$WINEPREFIX/.tiven-ready"
+        wine_env_make_prefix "$WINEPREFIX" || return 1
     fi
 
     # A persistent server makes each program start in milliseconds instead of half a second.
@@ -101,6 +92,27 @@ wine_env_up() {
     WINE_ENV_SERVER_PID=$!
     # The server is ready once a trivial program runs against it.
     _wine_env_wait 20 "$WINE" cmd /c exit 0 >/dev/null 2>&1 || { _wine_env_log "wineserver not ready"; return 1; }
+}
+
+# wine_env_make_prefix DIR: a new prefix of $WINEARCH in DIR (anything there is removed), set
+# up for tests: no window-manager waits, no sound, no crash dialog or debugger. Its own
+# wineserver has ended when this returns.
+wine_env_make_prefix() {
+    local dir=$1
+    rm -rf "$dir"
+    (
+        export WINEPREFIX=$dir
+        "$WINE" wineboot -i >/dev/null 2>&1
+        "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d "" /f >/dev/null 2>&1
+        "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        # A crash ends the process instead of waiting in a debugger.
+        "$WINE" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
+        wineserver -w
+    )
+    grep -q "^#arch=$WINEARCH" "$dir/system.reg" \
+        || { _wine_env_log "prefix $dir was not made for $WINEARCH"; return 1; }
+    touch "$dir/.tiven-ready"
 }
 
 wine_env_down() {

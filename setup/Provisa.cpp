@@ -1,0 +1,3 @@
+#include "ProvisaApp.h"
+
+CProvisaApp theApp;

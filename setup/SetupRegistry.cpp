@@ -1,0 +1,208 @@
+#include "SetupRegistry.h"
+
+#include <vector>
+
+#include "DeviceKeys.h"
+#include "InstallLog.h"
+#include "KeyHandle.h"
+#include "RegistryKey.h"
+
+namespace setup {
+
+namespace {
+constexpr DWORD kUserinitBufferBytes = 1000;
+constexpr DWORD kMaximumPortsServiced = 7;
+constexpr DWORD kDoubleClickTimeMs = 900;
+constexpr DWORD kDoubleClickSize = 64;
+
+std::wstring Lower(std::wstring text)
+{
+    CharLowerBuffW(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// The comma-separated entries of a Userinit value, blanks around them removed.
+std::vector<std::wstring> Entries(const std::wstring& value)
+{
+    std::vector<std::wstring> entries;
+    size_t pos = 0;
+    for (;;) {
+        size_t comma = value.find(L',', pos);
+        std::wstring entry = value.substr(pos, comma == std::wstring::npos ? std::wstring::npos : comma - pos);
+        size_t first = entry.find_first_not_of(L' ');
+        entries.push_back(first == std::wstring::npos ? std::wstring()
+                                                      : entry.substr(first, entry.find_last_not_of(L' ') - first + 1));
+        if (comma == std::wstring::npos)
+            return entries;
+        pos = comma + 1;
+    }
+}
+
+struct ProductValue {
+    const wchar_t* name;
+    enum Kind { Text, Number } kind;
+    std::wstring text;
+    DWORD number;
+};
+
+bool Write(CRegistryKey& registry, const ProductValue& value)
+{
+    if (value.kind == ProductValue::Number)
+        return registry.WriteDword(value.name, &value.number);
+    return registry.WriteString(value.name, value.text.c_str());
+}
+
+void NeedKey(LONG result, const wchar_t* path, CInstallLog& log)
+{
+    if (result != ERROR_SUCCESS)
+        log.Fail(std::wstring(L"Cannot open the registry key ") + path + L" (error " + std::to_wstring(result) + L")");
+}
+
+// Writes the values into `key`, reporting each that fails.
+void WriteValues(CRegistryKey& registry, HKEY key, const std::vector<ProductValue>& values, const wchar_t* path,
+                 CInstallLog& log)
+{
+    if (!key)
+        return;
+    registry.Attach(key);
+    for (const ProductValue& value : values) {
+        if (!Write(registry, value))
+            log.Fail(std::wstring(L"Cannot write \"") + value.name + L"\" under " + path);
+    }
+    registry.Attach(nullptr);
+}
+
+std::wstring SystemFolder()
+{
+    wchar_t folder[MAX_PATH + 1] = {};
+    UINT n = GetSystemDirectoryW(folder, MAX_PATH + 1);
+    return n == 0 || n > MAX_PATH ? std::wstring(L"C:\\windows\\system32") : std::wstring(folder);
+}
+}  // namespace
+
+UserinitPlan PlanUserinit(const std::optional<std::wstring>& current, const std::optional<std::wstring>& saved,
+                          const std::wstring& installFolder, const std::wstring& systemFolder)
+{
+    const std::wstring chimer = installFolder + L"\\Chimer.exe";
+    std::wstring old = current && !current->empty() ? *current : systemFolder + L"\\userinit.exe,";
+
+    bool hasChimer = false;
+    std::wstring withoutChimer;
+    std::vector<std::wstring> entries = Entries(old);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (Lower(entries[i]) == Lower(chimer)) {
+            hasChimer = true;
+            continue;
+        }
+        if (entries[i].empty() && i + 1 < entries.size())
+            continue;   // the empty entry between the old value and Chimer
+        withoutChimer += entries[i];
+        if (i + 1 < entries.size())
+            withoutChimer += L',';
+    }
+
+    UserinitPlan plan;
+    if (hasChimer) {
+        plan.winlogon = old;
+        plan.saved = saved && !saved->empty() ? *saved : withoutChimer;
+    } else {
+        plan.winlogon = old + L"," + chimer + L",";
+        plan.saved = old;
+    }
+    return plan;
+}
+
+void WriteRegistry(const RegistryTexts& texts, CInstallLog& log)
+{
+    const std::wstring& dir = texts.installFolder;
+    const std::wstring& word = texts.languageWord;
+    CRegistryKey registry;
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+
+    CKeyHandle product, run, mouclass, uninstall, winlogon;
+    NeedKey(registry.CreateSecuredKey(kProductKeyPath, product.Receive()), kProductKeyPath, log);
+    NeedKey(registry.Open(kRunPath, run.Receive()), kRunPath, log);
+    // A system without the mouse class driver's key has no ports to raise: that is no failure.
+    LONG mouclassResult = registry.Open(kMouclassParametersPath, mouclass.Receive());
+    if (mouclassResult != ERROR_FILE_NOT_FOUND)
+        NeedKey(mouclassResult, kMouclassParametersPath, log);
+    // The uninstall entry keeps the default security: only an administrator runs its command.
+    NeedKey(registry.Create(kUninstallPath, uninstall.Receive()), kUninstallPath, log);
+    NeedKey(registry.Open(kWinlogonPath, winlogon.Receive()), kWinlogonPath, log);
+
+    // The value before the suite is saved in the product key before Winlogon changes, and
+    // Winlogon changes only once it is saved, so the uninstall can always put it back.
+    std::optional<std::wstring> current, saved;
+    std::wstring text;
+    if (winlogon) {
+        registry.Attach(winlogon.Get());
+        if (registry.ReadString(L"Userinit", text, kUserinitBufferBytes))
+            current = text;
+    }
+    if (product) {
+        registry.Attach(product.Get());
+        if (registry.ReadString(L"Userinit", text, kUserinitBufferBytes))
+            saved = text;
+    }
+    UserinitPlan plan = PlanUserinit(current, saved, dir, SystemFolder());
+
+    std::vector<ProductValue> productValues = {
+        {L"BeaconetApplication", ProductValue::Text, dir + L"\\Beaconet.exe", 0},
+        {L"Tiven Installed Path", ProductValue::Text, dir, 0},
+        {L"Beaconet XML File Path", ProductValue::Text, dir + L"\\XML\\Beaconet" + word + L"Labels.xml", 0},
+        {L"Calibration XML FilePath", ProductValue::Text, dir + L"\\XML\\Calib" + word + L"Labels.xml", 0},
+        {L"XML File Path", ProductValue::Text, dir + L"\\XML\\MAVO" + word + L"Labels.xml", 0},
+        {L"GXLabelsPath", ProductValue::Text, dir + L"\\XML\\GX" + word + L"Labels.xml", 0},
+        {L"Help File Path", ProductValue::Text, dir + L"\\help\\MAVOHelp" + word + L".chm", 0},
+        {L"Userinit", ProductValue::Text, plan.saved, 0},
+        {L"RenkaCPL Application", ProductValue::Text, dir + L"\\RenkaCPL.exe", 0},
+        {L"Gesturo Application", ProductValue::Text, dir + L"\\Gesturo.exe", 0},
+        {L"Calibration Application", ProductValue::Text, dir + L"\\Aimwell.exe", 0},
+        {L"RootKeyName", ProductValue::Text, texts.productName, 0},
+        {L"RenkaCPLName", ProductValue::Text, texts.appletName, 0},
+        {L"RenkaCPLInfo", ProductValue::Text, texts.appletInfo, 0},
+        {L"Device Name", ProductValue::Text, L"RILO Device-1", 0},
+        {L"System Tray Icons", ProductValue::Number, L"", 1},
+        {L"Calibration Beeps", ProductValue::Number, L"", 0},
+        {L"Language", ProductValue::Number, L"", texts.languageIndex},
+        {L"Check Calibration", ProductValue::Number, L"", 0},
+        {L"Gesturo", ProductValue::Number, L"", 0},
+        {L"AlwaysOnTop", ProductValue::Number, L"", 0},
+        {L"HitOne", ProductValue::Number, L"", 0},
+        {L"IconType", ProductValue::Number, L"", 1012},
+        {L"Controller", ProductValue::Number, L"", texts.wireType + 1},
+    };
+    size_t failuresBefore = log.Failures().size();
+    WriteValues(registry, product.Get(), productValues, kProductKeyPath, log);
+    bool userinitSaved = product && log.Failures().size() == failuresBefore;
+
+    if (winlogon && userinitSaved && plan.winlogon != current.value_or(L"")) {
+        registry.Attach(winlogon.Get());
+        if (!registry.WriteString(L"Userinit", plan.winlogon.c_str(), CRegistryKey::TextType::Plain))
+            log.Fail(std::wstring(L"Cannot write \"Userinit\" under ") + kWinlogonPath);
+        registry.Attach(nullptr);
+    } else if (winlogon && !userinitSaved) {
+        log.Fail(L"Chimer is not started at logon: the product key could not keep the old \"Userinit\"");
+    }
+
+    WriteValues(registry, run.Get(),
+                {{L"BeaconetApplication", ProductValue::Text, dir + L"\\Beaconet.exe", 0},
+                 {L"MultiMonitor Listener", ProductValue::Text, dir + L"\\Segmenta.exe", 0}},
+                kRunPath, log);
+    WriteValues(registry, mouclass.Get(), {{L"MaximumPortsServiced", ProductValue::Number, L"", kMaximumPortsServiced}},
+                kMouclassParametersPath, log);
+    const std::wstring uninstaller = dir + L"\\uninstall\\uninstall.exe";
+    WriteValues(registry, uninstall.Get(),
+                {{L"UninstallString", ProductValue::Text, uninstaller, 0},
+                 {L"DisplayName", ProductValue::Text, texts.productName, 0},
+                 {L"DisplayIcon", ProductValue::Text, uninstaller, 0}},
+                kUninstallPath, log);
+
+    const UINT flags = SPIF_UPDATEINIFILE | SPIF_SENDCHANGE;
+    if (!SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, kDoubleClickTimeMs, nullptr, flags) ||
+        !SystemParametersInfoW(SPI_SETDOUBLECLKHEIGHT, kDoubleClickSize, nullptr, flags) ||
+        !SystemParametersInfoW(SPI_SETDOUBLECLKWIDTH, kDoubleClickSize, nullptr, flags))
+        log.Fail(L"Cannot set the double-click settings");
+}
+
+}  // namespace setup

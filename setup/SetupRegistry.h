@@ -1,0 +1,46 @@
+#pragma once
+// The registry step of the install: the product key with its first values, the logon starts
+// (Chimer in Winlogon "Userinit", Beaconet and Segmenta as Run values), the uninstall entry,
+// the Mouclass port count and the system's double-click settings.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace setup {
+
+class CInstallLog;
+
+inline constexpr wchar_t kWinlogonPath[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+inline constexpr wchar_t kRunPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr wchar_t kMouclassParametersPath[] = L"SYSTEM\\CurrentControlSet\\Services\\Mouclass\\Parameters";
+inline constexpr wchar_t kUninstallPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TivenMAVO";
+
+// What the install writes for Winlogon "Userinit" and what it keeps as the value to put back
+// at the uninstall.
+struct UserinitPlan {
+    std::wstring winlogon;   // the new Winlogon value
+    std::wstring saved;      // the product key's copy of the value before the suite
+};
+
+// `current`: the Winlogon value, none when it cannot be read; `saved`: the product key's copy
+// from an earlier install, if any. A value that cannot be read stands for the system's own
+// logon program ("<system folder>\userinit.exe,"). A value that already starts Chimer from
+// `installFolder` is kept as it is, and so is an earlier saved copy; without one the saved copy
+// is the value with that Chimer entry taken out.
+UserinitPlan PlanUserinit(const std::optional<std::wstring>& current, const std::optional<std::wstring>& saved,
+                          const std::wstring& installFolder, const std::wstring& systemFolder);
+
+struct RegistryTexts {
+    std::wstring installFolder;
+    std::wstring languageWord;
+    DWORD languageIndex = 0;
+    DWORD wireType = 0;
+    std::wstring productName;   // label "TIVEN_MAVO"
+    std::wstring appletName;    // label "CPL_NAME"
+    std::wstring appletInfo;    // label "CPL_INFO"
+};
+
+void WriteRegistry(const RegistryTexts& texts, CInstallLog& log);
+
+}  // namespace setup

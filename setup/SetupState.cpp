@@ -1,0 +1,96 @@
+#include "SetupState.h"
+
+#include <cstdio>
+
+#include "LabelStore.h"
+#include "WinApp.h"
+
+namespace setup {
+
+namespace {
+constexpr const wchar_t* kPrefixes[kLanguageCount] = {L"ENG_", L"JPN_", L"CHNT_", L"CHNS_", L"KOR_"};
+constexpr const wchar_t* kWords[kLanguageCount] = {L"English", L"Japanese", L"ChineseTraditional",
+                                                   L"ChineseSimple", L"Korean"};
+}  // namespace
+
+SetupState& State()
+{
+    static SetupState state;
+    return state;
+}
+
+CLabelStore& Labels()
+{
+    static CLabelStore store;
+    return store;
+}
+
+const wchar_t* LabelPrefix(DWORD languageIndex)
+{
+    return languageIndex < kLanguageCount ? kPrefixes[languageIndex] : kPrefixes[0];
+}
+
+const wchar_t* LanguageWord(DWORD languageIndex)
+{
+    return languageIndex < kLanguageCount ? kWords[languageIndex] : kWords[0];
+}
+
+std::wstring Label(const wchar_t* keyPart)
+{
+    std::wstring key = LabelPrefix(State().languageIndex);
+    key += keyPart;
+    return Labels().Lookup(key.c_str());
+}
+
+std::wstring ExitTitleLabel()
+{
+    std::wstring prefix = LabelPrefix(State().languageIndex);
+    if (prefix == L"ENG_")
+        prefix = L"JPN_";
+    return Labels().Lookup((prefix + L"SETUP_EXIT_TITLE").c_str());
+}
+
+std::wstring ProgramFolder()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (n == 0)
+            return std::wstring();
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+bool CurrentFolder(std::wstring& folder, DWORD maxChars)
+{
+    std::wstring buffer(static_cast<size_t>(maxChars) + 1, L'\0');
+    DWORD n = GetCurrentDirectoryW(maxChars + 1, &buffer[0]);
+    if (n == 0 || n > maxChars)
+        return false;
+    buffer.resize(n);
+    folder = buffer;
+    return true;
+}
+
+void PrintLine(const std::wstring& text)
+{
+    std::fputws(text.c_str(), stdout);
+    std::fputws(L"\n", stdout);
+    std::fflush(stdout);
+}
+
+void Report(const std::wstring& text)
+{
+    if (State().silentMode)
+        PrintLine(text);
+    else
+        AppMessageBox(text);
+}
+
+}  // namespace setup

@@ -1,0 +1,203 @@
+// The interactive setup driven page by page as a user would, in a fresh prefix: the choices
+// each page offers, the install, the restart question (answered No: a restart would end every
+// process of the prefix) and the exit question. With TIVEN_SHOT_DIR set, each page also waits
+// for take-shots.sh to photograph it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "FreshPrefix.h"
+#include "SetupRun.h"
+#include "TestPaths.h"
+#include "TestWindows.h"
+#include "../../setup/resource.h"
+
+using namespace setuptest;
+using namespace testsupport;
+
+namespace {
+constexpr wchar_t kSheetTitle[] = L"Test";
+
+std::wstring ShotDir()
+{
+    wchar_t dir[MAX_PATH] = L"";
+    GetEnvironmentVariableW(L"TIVEN_SHOT_DIR", dir, MAX_PATH);
+    return dir;
+}
+
+// With TIVEN_SHOT_DIR: tells the script that view `name` is on screen and waits until it has
+// been captured. Otherwise nothing.
+void Shot(HWND window, const std::wstring& name)
+{
+    if (ShotDir().empty())
+        return;
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const std::wstring base = ShotDir() + L"\\" + name;
+    WriteFileBytes(base + L".ready", "", 0);
+    WaitUntil([&] { return FileExists(base + L".done"); }, 60000);
+}
+
+class SetupWizard : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PrepareWindowsState(registry_, SystemUserinit().c_str());
+        ASSERT_TRUE(StartSetup(process_));
+        sheet_ = WaitForWindow(L"#32770", kSheetTitle, kDefaultDeadlineMs, process_.Pid());
+        ASSERT_NE(sheet_, nullptr) << "the wizard did not appear";
+    }
+
+    int PageIndex() const
+    {
+        HWND page = reinterpret_cast<HWND>(SendMessageW(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0));
+        return page ? static_cast<int>(SendMessageW(sheet_, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page), 0)) : -1;
+    }
+    HWND Page() const { return reinterpret_cast<HWND>(SendMessageW(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0)); }
+    HWND Button(int id) const { return GetDlgItem(sheet_, id); }
+    bool Usable(int id) const { return IsWindowVisible(Button(id)) && IsWindowEnabled(Button(id)); }
+
+    // Next, and wait until page `index` is shown with its buttons set.
+    void Next(int index)
+    {
+        ASSERT_TRUE(WaitUntil([&] { return Usable(IDC_SHEET_NEXT); })) << "Next is not usable";
+        ClickControl(sheet_, IDC_SHEET_NEXT);
+        ASSERT_TRUE(WaitUntil([&] { return PageIndex() == index; })) << "page " << index << " did not come";
+    }
+
+    void Choose(int comboId, int item)
+    {
+        HWND combo = GetDlgItem(Page(), comboId);
+        SendMessageW(combo, CB_SETCURSEL, item, 0);
+        SendMessageW(Page(), WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    }
+
+    std::wstring ComboText(int comboId, int item)
+    {
+        HWND combo = GetDlgItem(Page(), comboId);
+        wchar_t text[128] = {};
+        SendMessageW(combo, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+
+    ScratchRegistry registry_{ScratchRegistry::RealPrefix};
+    TestProcess process_;
+    HWND sheet_ = nullptr;
+};
+
+TEST_F(SetupWizard, WalksThroughEveryPageInstallsAndAsksForARestart)
+{
+    // Welcome: Next only.
+    ASSERT_TRUE(WaitUntil([&] { return PageIndex() == 0 && Usable(IDC_SHEET_NEXT); }));
+    EXPECT_FALSE(IsWindowEnabled(Button(IDC_SHEET_BACK)));
+    EXPECT_FALSE(IsWindowVisible(Button(IDC_SHEET_HELP)));
+    Shot(sheet_, L"1-welcome");
+
+    // Language: English and Japanese, Japanese chosen.
+    Next(1);
+    HWND languages = GetDlgItem(Page(), IDC_LANGUAGE_LIST);
+    EXPECT_EQ(SendMessageW(languages, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(ComboText(IDC_LANGUAGE_LIST, 0), L" ENGLISH");
+    EXPECT_EQ(ComboText(IDC_LANGUAGE_LIST, 1), L" JAPANESE");
+    EXPECT_EQ(SendMessageW(languages, CB_GETCURSEL, 0, 0), 1);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(Button(IDC_SHEET_BACK)); }));
+    Shot(sheet_, L"2-language");
+
+    // Controller, in Japanese: the labels of that language; back, English, and forward again.
+    Next(2);
+    EXPECT_EQ(ComboText(IDC_CONTROLLER_LIST, 0), L"[ja] 4/8-wire");
+    EXPECT_EQ(ControlText(Page(), IDC_CONTROLLER_EXPLANATION), L"[ja] For 4-wire and 8-wire resistive touch panels.");
+    ClickControl(sheet_, IDC_SHEET_BACK);
+    ASSERT_TRUE(WaitUntil([&] { return PageIndex() == 1; }));
+    Choose(IDC_LANGUAGE_LIST, 0);
+    Next(2);
+    EXPECT_EQ(ControlText(Page(), IDC_CONTROLLER_HEAD), L"Select the Controller for installation:");
+    EXPECT_EQ(ComboText(IDC_CONTROLLER_LIST, 1), L"5-wire");
+    Choose(IDC_CONTROLLER_LIST, 1);
+    EXPECT_EQ(ControlText(Page(), IDC_CONTROLLER_EXPLANATION), L"For 5-wire resistive touch panels.");
+    Shot(sheet_, L"3-controller");
+
+    // Clone files: the 5-wire defaults in the folder the setup was started from; Browse only
+    // with its box ticked.
+    Next(3);
+    const std::wstring folder = SetupFolder();
+    EXPECT_EQ(ControlText(Page(), IDC_CLONE_USB_FILE), folder + L"\\MEKAClone5w.Dat");
+    EXPECT_EQ(ControlText(Page(), IDC_CLONE_SERIAL_FILE), folder + L"\\RILOClone5w.Dat");
+    EXPECT_EQ(ControlText(Page(), IDC_CLONE_SERIAL_CHECK), L"Restore the serial controller settings");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(Page(), IDC_CLONE_USB_BROWSE)));
+    ClickControlSync(Page(), IDC_CLONE_USB_CHECK);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(Page(), IDC_CLONE_USB_BROWSE)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(Page(), IDC_CLONE_SERIAL_BROWSE)));
+    Shot(sheet_, L"4-clone");
+
+    // Licence: line feeds of the label become line breaks; Next takes the label's caption.
+    Next(4);
+    std::wstring licence = ControlText(Page(), IDC_LICENCE_TEXT);
+    EXPECT_NE(licence.find(L"attached to.\r\nYou may not"), std::wstring::npos);
+    EXPECT_EQ(licence.find(L"to.\nYou"), std::wstring::npos);
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(Button(IDC_SHEET_NEXT)) == L"Next >"; }));
+    Shot(sheet_, L"5-licence");
+
+    // Folder: the default, which only Browse changes.
+    Next(5);
+    EXPECT_EQ(ControlText(Page(), IDC_FOLDER_PATH), L"C:\\Program Files\\Tiven\\Tiven MAVO");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(Page(), IDC_FOLDER_PATH)));
+    EXPECT_EQ(ControlText(Page(), IDC_FOLDER_HEAD), L"Install the programs into this folder:");
+    Shot(sheet_, L"6-folder");
+
+    // Status: Cancel goes, the install runs, then Finish.
+    Next(6);
+    EXPECT_FALSE(IsWindowVisible(Button(IDCANCEL)));
+    ASSERT_TRUE(WaitUntil([&] {
+        return Usable(IDC_SHEET_FINISH) &&
+               ControlText(Page(), IDC_STATUS_TEXT) == L"The installation is complete. Press Finish.";
+    }, 60000)) << "status: " << std::string(ControlText(Page(), IDC_STATUS_TEXT).begin(),
+                                            ControlText(Page(), IDC_STATUS_TEXT).end());
+    EXPECT_EQ(SendDlgItemMessageW(Page(), IDC_STATUS_PROGRESS, PBM_GETPOS, 0, 0), 100);
+    Shot(sheet_, L"7-status");
+
+    ClickControl(sheet_, IDC_SHEET_FINISH);
+    MessageBoxInfo restart = WaitForMessageBox(kDefaultDeadlineMs, process_.Pid());
+    ASSERT_TRUE(restart) << "no restart question";
+    EXPECT_EQ(restart.caption, L"Restart Windows");
+    Shot(restart.window, L"8-restart");
+    ASSERT_TRUE(DismissMessageBox(restart, IDNO));
+    DWORD code = 99;
+    ASSERT_TRUE(process_.WaitExit(code));
+    EXPECT_EQ(code, 0u);
+
+    // What the pages chose reached the install.
+    EXPECT_EQ(registry_.Read(kProductKey, L"Language").AsDword(), 0u);
+    EXPECT_EQ(registry_.Read(kProductKey, L"Controller").AsDword(), 2u);
+    EXPECT_EQ(registry_.Read(kProductKey, L"XML File Path").AsString(),
+              std::wstring(kInstallFolder) + L"\\XML\\MAVOEnglishLabels.xml");
+    EXPECT_TRUE(FileExists(std::wstring(kInstallFolder) + L"\\Aimwell.exe"));
+    // A ticked box without a Browse restores nothing.
+    EXPECT_FALSE(registry_.KeyExists(kUsbParameters));
+}
+
+TEST_F(SetupWizard, CancelAsksFirstAndYesLeavesWithoutInstalling)
+{
+    ASSERT_TRUE(WaitUntil([&] { return Usable(IDC_SHEET_NEXT); }));
+    ClickControl(sheet_, IDCANCEL);
+    MessageBoxInfo question = WaitForMessageBox(kDefaultDeadlineMs, process_.Pid());
+    ASSERT_TRUE(question);
+    // Japanese until the user picks English.
+    EXPECT_EQ(question.caption, L"[ja] Tiven MAVO Setup");
+    EXPECT_EQ(question.text, L"[ja] Setup is not finished. Do you want to leave it?");
+    Shot(question.window, L"9-exit-question");
+    ASSERT_TRUE(DismissMessageBox(question, IDNO));
+    EXPECT_TRUE(IsWindow(sheet_));
+    EXPECT_TRUE(process_.Running());
+
+    SendMessageW(sheet_, WM_SYSCOMMAND, SC_CLOSE, 0) ;
+    question = WaitForMessageBox(kDefaultDeadlineMs, process_.Pid());
+    ASSERT_TRUE(question);
+    ASSERT_TRUE(DismissMessageBox(question, IDYES));
+    DWORD code = 99;
+    ASSERT_TRUE(process_.WaitExit(code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(registry_.KeyExists(kProductKey));
+    EXPECT_FALSE(FileExists(kInstallFolder));
+}
+}  // namespace
