@@ -18,7 +18,8 @@ TEST_P(SetupUsage, PrintsTheUsageLineAndFails)
     SetupResult run = RunSetup(GetParam());
     ASSERT_TRUE(run.ended);
     EXPECT_EQ(run.exitCode, 2u);
-    EXPECT_EQ(run.output, "Usage: setup [-s] [-en|-ja|-tch|-sch|-kr] [-eig|-fiv] [-usb|-ser filename]\n");
+    // The standard output is a text stream: its line feed arrives as CR LF.
+    EXPECT_EQ(run.output, "Usage: setup [-s] [-en|-ja|-tch|-sch|-kr] [-eig|-fiv] [-usb|-ser filename]\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, SetupUsage, ::testing::ValuesIn(kUsageErrors));

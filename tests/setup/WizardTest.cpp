@@ -17,7 +17,6 @@ using namespace setuptest;
 using namespace testsupport;
 
 namespace {
-constexpr wchar_t kSheetTitle[] = L"Test";
 
 std::wstring ShotDir()
 {
@@ -44,7 +43,8 @@ protected:
     {
         PrepareWindowsState(registry_, SystemUserinit().c_str());
         ASSERT_TRUE(StartSetup(process_));
-        sheet_ = WaitForWindow(L"#32770", kSheetTitle, kDefaultDeadlineMs, process_.Pid());
+        // A wizard's title is its page's caption.
+        sheet_ = WaitForWindow(L"#32770", L"", kDefaultDeadlineMs, process_.Pid());
         ASSERT_NE(sheet_, nullptr) << "the wizard did not appear";
     }
 
@@ -190,7 +190,7 @@ TEST_F(SetupWizard, CancelAsksFirstAndYesLeavesWithoutInstalling)
     EXPECT_TRUE(IsWindow(sheet_));
     EXPECT_TRUE(process_.Running());
 
-    SendMessageW(sheet_, WM_SYSCOMMAND, SC_CLOSE, 0) ;
+    PostMessageW(sheet_, WM_SYSCOMMAND, SC_CLOSE, 0);   // the title bar's close
     question = WaitForMessageBox(kDefaultDeadlineMs, process_.Pid());
     ASSERT_TRUE(question);
     ASSERT_TRUE(DismissMessageBox(question, IDYES));
