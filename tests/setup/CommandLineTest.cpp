@@ -43,7 +43,10 @@ TEST_P(AcceptedCommandLine, ChoosesSilentInstallWithTheNamedOptions)
     EXPECT_EQ(options.serialRestorePending, *c.serialClone != 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, AcceptedCommandLine, ::testing::ValuesIn(kAccepted));
+INSTANTIATE_TEST_SUITE_P(Table, AcceptedCommandLine, ::testing::ValuesIn(kAccepted),
+                         [](const ::testing::TestParamInfo<AcceptedCase>& info) {
+                             return "Case" + std::to_string(info.index);
+                         });
 
 const char* const kRefused[] = {
     "",

@@ -171,7 +171,10 @@ TEST_P(SilentInstall, InstallsEverythingForTheChosenLanguageAndController)
     EXPECT_FALSE(registry_.KeyExists(L"SYSTEM\\CurrentControlSet\\Services\\mavomavo"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, SilentInstall, ::testing::ValuesIn(kLanguages));
+INSTANTIATE_TEST_SUITE_P(Languages, SilentInstall, ::testing::ValuesIn(kLanguages),
+                         [](const ::testing::TestParamInfo<LanguageCase>& info) {
+                             return std::string(info.param.word, info.param.word + wcslen(info.param.word));
+                         });
 
 class SilentReinstall : public ::testing::Test {
 protected:
