@@ -5,32 +5,14 @@
 
 #include <commctrl.h>
 
-#include "TestPaths.h"
+#include "Shots.h"
 
 using namespace applettest;
 using namespace devicestest;
 using namespace testsupport;
 
 namespace {
-std::wstring ShotDir()
-{
-    wchar_t dir[MAX_PATH] = L"";
-    GetEnvironmentVariableW(L"TIVEN_SHOT_DIR", dir, MAX_PATH);
-    return dir;
-}
-
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// Tells the script that view n is on screen and waits until it has been captured.
-bool Shoot(int n, std::initializer_list<HWND> windows)
-{
-    // Repainted completely before the picture is taken.
-    for (HWND window : windows)
-        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    const std::wstring base = ShotDir() + L"\\" + std::to_wstring(n);
-    WriteFileBytes(base + L".ready", "", 0);
-    return WaitUntil([&] { return Exists(base + L".done"); }, 60000);
-}
+bool Shoot(int n, std::initializer_list<HWND> windows) { return testsupport::Shoot(std::to_wstring(n), windows); }
 }  // namespace
 
 class DevicesShots : public DevicesTest {};

@@ -9,6 +9,7 @@
 
 #include "FreshPrefix.h"
 #include "SetupRun.h"
+#include "Shots.h"
 #include "TestPaths.h"
 #include "TestWindows.h"
 #include "../../setup/resource.h"
@@ -18,23 +19,11 @@ using namespace testsupport;
 
 namespace {
 
-std::wstring ShotDir()
-{
-    wchar_t dir[MAX_PATH] = L"";
-    GetEnvironmentVariableW(L"TIVEN_SHOT_DIR", dir, MAX_PATH);
-    return dir;
-}
-
-// With TIVEN_SHOT_DIR: tells the script that view `name` is on screen and waits until it has
-// been captured. Otherwise nothing.
+// With TIVEN_SHOT_DIR set (take-shots.sh), view `name` waits for its picture.
 void Shot(HWND window, const std::wstring& name)
 {
-    if (ShotDir().empty())
-        return;
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    const std::wstring base = ShotDir() + L"\\" + name;
-    WriteFileBytes(base + L".ready", "", 0);
-    WaitUntil([&] { return FileExists(base + L".done"); }, 60000);
+    if (!ShotDir().empty())
+        Shoot(name, {window});
 }
 
 class SetupWizard : public ::testing::Test {
