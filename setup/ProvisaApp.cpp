@@ -112,7 +112,8 @@ int CProvisaApp::RunWizard()
     if (MessageBoxW(nullptr, setup::Label(L"RESTART_WINDOWS_MSG").c_str(), setup::Label(L"RESTART_WINDOWS").c_str(),
                     MB_YESNO | MB_ICONQUESTION) == IDYES)
         RestartWindows();
-    return 0;
+    // The status line has named what failed; the exit code says it too.
+    return sheet.Status().Log().Succeeded() ? 0 : kExitFailed;
 }
 
 void CProvisaApp::RestartWindows()

@@ -10,6 +10,7 @@ public:
 
     // True when the wizard ended with Finish on the status page.
     bool Finished() const { return status_.Finished(); }
+    const CStatusPage& Status() const { return status_; }
 
     bool OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
