@@ -24,6 +24,11 @@ struct LanguageCase {
     const wchar_t* tag;   // how the setup folder's label file marks this language's texts
 };
 
+void PrintTo(const LanguageCase& c, std::ostream* out)
+{
+    *out << std::string(c.arguments, c.arguments + wcslen(c.arguments));
+}
+
 const LanguageCase kLanguages[] = {
     {L"-s -en -eig", 0, L"English", 0, L""},
     {L"-s -ja -fiv", 1, L"Japanese", 1, L"[ja] "},
@@ -181,16 +186,20 @@ protected:
     ScratchRegistry registry_{ScratchRegistry::RealPrefix};
 };
 
-TEST(SilentInstallState, AnUnreadableUserinitKeepsTheSystemLogonProgram)
+TEST(SilentInstallState, AnUnreadableUserinitKeepsTheSystemLogonProgramAndAForeignProbeKeyStays)
 {
     ScratchRegistry registry(ScratchRegistry::RealPrefix);
     PrepareWindowsState(registry, nullptr);
+    // The setup probes its write access with this key; one it did not create is not its own.
+    const std::wstring probe = L"SYSTEM\\CurrentControlSet\\Services\\mavomavo";
+    registry.SetDword(probe + L"\\Inner", L"Kept", 5);
     SetupResult run = RunSetup(L"-s -en -eig");
     ASSERT_TRUE(run.ended);
     EXPECT_EQ(run.exitCode, 0u) << run.output;
     const std::wstring chimer = std::wstring(kInstallFolder) + L"\\Chimer.exe,";
     EXPECT_EQ(registry.Read(kWinlogonKey, L"Userinit").AsString(), SystemUserinit() + L"," + chimer);
     EXPECT_EQ(registry.Read(kProductKey, L"Userinit").AsString(), SystemUserinit());
+    EXPECT_EQ(registry.Read(probe + L"\\Inner", L"Kept").AsDword(), 5u);
 }
 
 TEST_F(SilentReinstall, AppendsChimerOnceKeepsTheSavedValueAndUpdatesTheService)
