@@ -159,14 +159,15 @@ class Simulator:
         self.pending.append(Pending(self.session, due, action.reply, action.then, action.wait_for_touch))
 
     def send(self, reply):
+        # Logged before it is written: a reader that has the reply from the port then finds it in
+        # the log too. When the port's buffer is full, the part that did not fit follows as "drop".
+        self.log.write("reply", escape(reply))
         try:
             sent = os.write(self.master, reply)
         except BlockingIOError:
             sent = 0
-        if sent:
-            self.log.write("reply", escape(reply[:sent]))
         if sent < len(reply):
-            self.log.write("drop", escape(reply[sent:]))   # the port's buffer is full
+            self.log.write("drop", escape(reply[sent:]))
 
     def run_due(self):
         now = time.monotonic()
