@@ -4,14 +4,16 @@
 
 #include "Handle.h"
 
+std::wstring ProgramCommandLine(const std::wstring& programPath)
+{
+    if (!programPath.empty() && programPath.front() == L'"')
+        return programPath;
+    return L"\"" + programPath + L"\"";
+}
+
 std::wstring ProgramCommandLine(const std::wstring& programPath, const std::wstring& argument)
 {
-    std::wstring line;
-    if (!programPath.empty() && programPath.front() == L'"')
-        line = programPath;
-    else
-        line = L"\"" + programPath + L"\"";
-    return line + L" " + argument;
+    return ProgramCommandLine(programPath) + L" " + argument;
 }
 
 bool CProcessLauncher::Run(const std::wstring& commandLine, DWORD* lastError)

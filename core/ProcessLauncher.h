@@ -9,6 +9,8 @@
 // argument as it is. The started program takes the whole text after its own name as the
 // argument. A path that is already quoted is used as it stands.
 std::wstring ProgramCommandLine(const std::wstring& programPath, const std::wstring& argument);
+// The command line that starts `programPath` without an argument: the path in quotes alone.
+std::wstring ProgramCommandLine(const std::wstring& programPath);
 
 class CProcessLauncher {
 public:

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ApplyFixture.h"
+#include "EchoProgram.h"
 #include "LabelKeys.h"
 #include "MessageBoxResponder.h"
 #include "ProcessLauncher.h"
@@ -9,42 +10,6 @@
 using namespace corefixtures;
 using namespace testsupport;
 using testsupport::MessageBoxResponder;
-
-namespace {
-// A copy of the echo program in a folder whose path has blanks, as under "Program Files"; its
-// output file is named by the environment, which started programs inherit.
-struct EchoProgram {
-    std::wstring dir = testsupport::MakeTempDir(L"Program Files");
-    std::wstring path = dir + L"\\Aim well.exe";
-    std::wstring output = dir + L"\\argument.txt";
-
-    EchoProgram()
-    {
-        EXPECT_TRUE(CopyFileW(testsupport::BinPath(L"CoreArgEcho.exe").c_str(), path.c_str(), FALSE));
-        SetEnvironmentVariableW(L"TIVEN_ARGECHO_OUT", output.c_str());
-    }
-    ~EchoProgram()
-    {
-        SetEnvironmentVariableW(L"TIVEN_ARGECHO_OUT", nullptr);
-        DeleteFileW(output.c_str());
-        DeleteFileW(path.c_str());
-        RemoveDirectoryW(dir.c_str());
-    }
-
-    // The argument the program received, once it has written it.
-    std::wstring Received() const
-    {
-        if (!testsupport::WaitUntil([&] { return GetFileAttributesW(output.c_str()) != INVALID_FILE_ATTRIBUTES; }))
-            return L"<not started>";
-        HANDLE f = CreateFileW(output.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        wchar_t text[512] = {};
-        DWORD read = 0;
-        ReadFile(f, text, sizeof text - sizeof(wchar_t), &read, nullptr);
-        CloseHandle(f);
-        return text;
-    }
-};
-}  // namespace
 
 TEST(ProcessLauncher, CommandLineQuotesTheProgramPath)
 {
@@ -56,13 +21,18 @@ TEST(ProcessLauncher, CommandLineQuotesTheProgramPath)
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.line, ProgramCommandLine(c.path, c.argument));
+    // Without an argument: the quoted path alone, no blank after it.
+    EXPECT_EQ(L"\"C:\\Program Files\\Tiven\\Beaconet.exe\"", ProgramCommandLine(L"C:\\Program Files\\Tiven\\Beaconet.exe"));
+    EXPECT_EQ(L"\"C:\\Quoted\\B.exe\"", ProgramCommandLine(L"\"C:\\Quoted\\B.exe\""));
+    EXPECT_EQ(L"\"\"", ProgramCommandLine(L""));
 }
 
 TEST(ProcessLauncher, AProgramInAFolderWithBlanksGetsTheWholeArgument)
 {
     EchoProgram echo;
+    ASSERT_TRUE(echo.Copied());
     DWORD error = 12345;
-    ASSERT_TRUE(CProcessLauncher().Run(ProgramCommandLine(echo.path, L"RILO Device-1"), &error));
+    ASSERT_TRUE(CProcessLauncher().Run(ProgramCommandLine(echo.Path(), L"RILO Device-1"), &error));
     EXPECT_EQ(L"RILO Device-1", echo.Received());
 }
 
@@ -87,7 +57,7 @@ protected:
 TEST_F(Recalibration, ASegmentChangeOffersRecalibrationAndStartsTheCalibrationProgram)
 {
     CAppletContext ctx;
-    ctx.calibrationAppPath = echo.path;
+    ctx.calibrationAppPath = echo.Path();
     CDeviceSettings* front = ctx.deviceCollection.FindByName(L"Front");
     front->Str_DesktopSegment = 4;
     front->bIdentityChanged = front->bRecalibrate = true;
@@ -104,7 +74,7 @@ TEST_F(Recalibration, ASegmentChangeOffersRecalibrationAndStartsTheCalibrationPr
 TEST_F(Recalibration, TheQuestionNamesTheLastDeviceOfTheWalk)
 {
     CAppletContext ctx;
-    ctx.calibrationAppPath = echo.path;
+    ctx.calibrationAppPath = echo.Path();
     ctx.labelStore.Insert(MessageKey::RECALIBRATE_NOW, L"Neu kalibrieren?");
     CDeviceSettings* front = ctx.deviceCollection.FindByName(L"Front");
     front->bCalibrationChanged = front->bRecalibrate = true;
@@ -125,7 +95,7 @@ TEST_F(Recalibration, TheQuestionNamesTheLastDeviceOfTheWalk)
 TEST_F(Recalibration, AnsweringNoStartsNothing)
 {
     CAppletContext ctx;
-    ctx.calibrationAppPath = echo.path;
+    ctx.calibrationAppPath = echo.Path();
     CDeviceSettings* back = ctx.deviceCollection.FindByName(L"Back");
     back->bCalibrationChanged = back->bRecalibrate = true;
     {

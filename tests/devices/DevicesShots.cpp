@@ -1,6 +1,6 @@
 // Not a check: shows the Devices page and both new-device dialogs one after the other for
-// screenshots (take-shots.sh runs it). For each view it creates "<n>.ready" in the folder named
-// by TIVEN_SHOT_DIR and goes on when "<n>.done" appears there.
+// screenshots (take-shots.sh runs it). For each view it creates "<name>.ready" in the folder
+// named by TIVEN_SHOT_DIR and goes on when "<name>.done" appears there.
 #include "DevicesTestBase.h"
 
 #include <commctrl.h>
@@ -10,10 +10,6 @@
 using namespace applettest;
 using namespace devicestest;
 using namespace testsupport;
-
-namespace {
-bool Shoot(int n, std::initializer_list<HWND> windows) { return testsupport::Shoot(std::to_wstring(n), windows); }
-}  // namespace
 
 class DevicesShots : public DevicesTest {};
 
@@ -26,21 +22,21 @@ TEST_F(DevicesShots, DISABLED_DevicesPageAndNewDeviceDialogs)
     registry.SetDword(DeviceKeyPath(Usb(2, L"")), L"Logical Desktop Segment", 12);
     OPEN_DEVICES_PAGE();
     WaitIdle();
-    ASSERT_TRUE(Shoot(1, {sheet}));
+    ASSERT_TRUE(Shoot(L"devices-page", {sheet}));
 
     HWND type = StartAdd();
     ASSERT_NE(type, nullptr);
     WaitIdle();
-    ASSERT_TRUE(Shoot(2, {sheet, type}));
+    ASSERT_TRUE(Shoot(L"new-device-type", {sheet, type}));
     HWND name = NextToNameDialog(type);
     ASSERT_NE(name, nullptr);
     WaitIdle();
-    ASSERT_TRUE(Shoot(3, {sheet, name}));
+    ASSERT_TRUE(Shoot(L"new-device-name", {sheet, name}));
     ClickControl(name, IDCANCEL);
     ASSERT_TRUE(DialogDone(name));
 
     ASSERT_NE(ShowPage(IDC_ST_LIST), nullptr);
     WaitIdle();
-    ASSERT_TRUE(Shoot(4, {sheet}));
+    ASSERT_TRUE(Shoot(L"status-page", {sheet}));
     Close(IDCANCEL);
 }

@@ -21,10 +21,10 @@ LONG WINAPI RecordingSetValue(HKEY key, LPCWSTR name, DWORD reserved, DWORD type
     return realSetValue(key, name, reserved, type, data, size);
 }
 
-// The import slot of the running program that holds `target`, or null.
-void** FindImportSlot(void* target)
+// The import slot of the module that holds `target`, or null.
+void** FindImportSlot(HMODULE module, void* target)
 {
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+    auto* base = reinterpret_cast<BYTE*>(module);
     auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
     auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
@@ -49,11 +49,13 @@ bool WriteSlot(void** slot, void* value)
 }
 }  // namespace
 
-RegistryWriteLog::RegistryWriteLog()
+RegistryWriteLog::RegistryWriteLog(HMODULE module)
 {
+    if (!module)
+        module = GetModuleHandleW(nullptr);
     HMODULE advapi = GetModuleHandleW(L"advapi32.dll");
     void* real = advapi ? reinterpret_cast<void*>(GetProcAddress(advapi, "RegSetValueExW")) : nullptr;
-    void** slot = real ? FindImportSlot(real) : nullptr;
+    void** slot = real ? FindImportSlot(module, real) : nullptr;
     if (!slot)
         return;
     realSetValue = reinterpret_cast<SetValueFn>(real);
@@ -75,6 +77,15 @@ std::vector<std::wstring> RegistryWriteLog::NamesWrittenTo(HKEY key) const
     for (const auto& write : writes)
         if (write.first == key)
             names.push_back(write.second);
+    return names;
+}
+
+std::vector<std::wstring> RegistryWriteLog::NamesWritten() const
+{
+    std::lock_guard<std::mutex> hold(writesLock);
+    std::vector<std::wstring> names;
+    for (const auto& write : writes)
+        names.push_back(write.second);
     return names;
 }
 

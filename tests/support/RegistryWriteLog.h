@@ -5,7 +5,8 @@
 // order of the writes cannot be read back from the registry there. While a RegistryWriteLog
 // lives, the program's import of RegSetValueExW is redirected to a recorder that notes the key
 // and the value name and then calls the real function. Code under test that is linked into the
-// test program is seen; code in other modules (a loaded applet, another process) is not.
+// test program is seen; so is a module loaded into it (a loaded applet) when the log is made
+// for that module. Other processes are not.
 // One at a time; not for tests that write from several threads at once.
 #include <windows.h>
 
@@ -16,7 +17,8 @@ namespace testsupport {
 
 class RegistryWriteLog {
 public:
-    RegistryWriteLog();    // starts recording
+    // Starts recording the writes of `module` (null: the test program itself).
+    explicit RegistryWriteLog(HMODULE module = nullptr);
     ~RegistryWriteLog();   // stops
     RegistryWriteLog(const RegistryWriteLog&) = delete;
     RegistryWriteLog& operator=(const RegistryWriteLog&) = delete;
@@ -24,6 +26,8 @@ public:
     bool Active() const { return patched_ != nullptr; }
     // The value names written to this key (the handle the code wrote through), in write order.
     std::vector<std::wstring> NamesWrittenTo(HKEY key) const;
+    // Every value name written, whatever the key, in write order.
+    std::vector<std::wstring> NamesWritten() const;
     void Clear();
 
 private:

@@ -1,0 +1,61 @@
+#include "EchoProgram.h"
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include "Handle.h"
+#include "TestPaths.h"
+#include "TestProcess.h"
+
+namespace testsupport {
+
+namespace {
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool ProcessRunning(const std::wstring& fileName)
+{
+    CHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot)
+        return false;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry))
+        if (_wcsicmp(entry.szExeFile, fileName.c_str()) == 0)
+            return true;
+    return false;
+}
+}  // namespace
+
+EchoProgram::EchoProgram(const std::wstring& fileName)
+    : dir_(MakeTempDir(L"Program Files")), fileName_(fileName), path_(dir_ + L"\\" + fileName),
+      output_(dir_ + L"\\argument.txt")
+{
+    copied_ = CopyFileW(BinPath(L"CoreArgEcho.exe").c_str(), path_.c_str(), FALSE) != FALSE;
+    SetEnvironmentVariableW(L"TIVEN_ARGECHO_OUT", output_.c_str());
+}
+
+EchoProgram::~EchoProgram()
+{
+    SetEnvironmentVariableW(L"TIVEN_ARGECHO_OUT", nullptr);
+    // A copy still running (a test failed before it ended) keeps its file; it ends on its own.
+    WaitUntil([&] { return !ProcessRunning(fileName_); });
+    DeleteFileW(output_.c_str());
+    DeleteFileW(path_.c_str());
+    RemoveDirectoryW(dir_.c_str());
+}
+
+std::wstring EchoProgram::Received() const
+{
+    if (!WaitUntil([&] { return Exists(output_); }))
+        return L"<not started>";
+    HANDLE f = CreateFileW(output_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    wchar_t text[512] = {};
+    DWORD read = 0;
+    ReadFile(f, text, sizeof text - sizeof(wchar_t), &read, nullptr);
+    CloseHandle(f);
+    return text;
+}
+
+bool EchoProgram::NeverStarted() const { return !Exists(output_) && !ProcessRunning(fileName_); }
+
+}  // namespace testsupport

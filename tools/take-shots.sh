@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Screenshots of windows that a disabled "...Shots" test shows one after another:
+#   tools/take-shots.sh BUILD_DIR OUT_DIR TEST_PROGRAM GTEST_FILTER NAME...
+# Runs the test in a harness session. For each view the test creates "<NAME>.ready" in the
+# folder named by TIVEN_SHOT_DIR (testsupport::Shoot) and goes on when "<NAME>.done" appears
+# there; the views come in the order of the NAMEs, each saved, trimmed, as OUT_DIR/<NAME>.png.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "$1" && pwd)
+mkdir -p "$2"; out=$(cd "$2" && pwd)
+program=$3; filter=$4; shift 4
+names=("$@")
+rm -f "$out"/*.ready "$out"/*.done
+
+. "$root/tools/wine-env.sh"
+trap wine_env_down EXIT
+wine_env_up "$build"
+wine_env_standins "$build"
+export TIVEN_SHOT_DIR="Z:${out//\//\\}"
+"$WINE" "$build/bin/$program" --gtest_also_run_disabled_tests --gtest_filter="$filter" >"$out/shots.log" 2>&1 &
+runner=$!
+for name in "${names[@]}"; do
+    deadline=$(( $(date +%s) + 60 ))
+    until [ -e "$out/$name.ready" ]; do
+        [ "$(date +%s)" -lt "$deadline" ] && kill -0 "$runner" 2>/dev/null || { cat "$out/shots.log"; exit 1; }
+        sleep 0.1
+    done
+    "$root/tools/screenshot.sh" "$out/$name.full.png"
+    convert "$out/$name.full.png" -trim +repage "$out/$name.png" && rm -f "$out/$name.full.png"
+    touch "$out/$name.done"
+done
+wait "$runner"
+rm -f "$out"/*.ready "$out"/*.done
