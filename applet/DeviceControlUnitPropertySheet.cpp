@@ -78,7 +78,9 @@ void CDeviceControlUnitPropertySheet::AddPages()
     const PageEntry pages[] = {
         {&devicesPage_, LabelKey::LDEVICE_PAGE},
         {&advancedPage_, LabelKey::LADVANCED_PAGE},
+        {&generalPage_, LabelKey::LGENERAL_PAGE},
         {&statusPage_, LabelKey::LSTATUS_PAGE},
+        {&aboutPage_, LabelKey::LABOUT_PAGE},
     };
     const CLabelStore& labels = Applet().labelStore;
     for (const PageEntry& entry : pages) {

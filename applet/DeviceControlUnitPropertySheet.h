@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "AboutPage.h"
 #include "AdvancedPage.h"
 #include "Button.h"
 #include "DevicesPage.h"
+#include "GeneralPage.h"
 #include "StatusPage.h"
 #include "HelpPrSheet.h"
 
@@ -38,6 +40,8 @@ private:
     // The pages, in construction order; AddPages puts them in tab order.
     CAdvancedPage advancedPage_;
     CDevicesPage devicesPage_;
+    CGeneralPage generalPage_;
+    CAboutPage aboutPage_;
     CStatusPage statusPage_;
     CButton calibrateButton_;
     std::wstring helpFilePath_;

@@ -10,6 +10,11 @@ void CDevicePage::MarkChanged(CDeviceSettings* device, bool CDeviceSettings::*gr
 {
     if (device)
         device->*group = true;
+    MarkModified();
+}
+
+void CDevicePage::MarkModified()
+{
     SetModified(true);
     SendMessage(DM_SETDEFID, IDC_SHEET_APPLY);
 }

@@ -2,7 +2,8 @@
 // What every device page of the applet's sheet does alike: an edit marks the current device
 // changed, the device list selects the current device and switches to another, and while no
 // controller is left (every device marked removed) the page refuses activation and the sheet
-// goes back to its first page, where devices are defined.
+// goes back to its first page, where devices are defined. The pages without a device list
+// (General, About) take the last two from here as well.
 #include "PropertyPage.h"
 
 class CComboBox;
@@ -19,6 +20,8 @@ protected:
     void MarkChanged(bool CDeviceSettings::*group);
     // The same for an edit of this record.
     void MarkChanged(CDeviceSettings* device, bool CDeviceSettings::*group);
+    // Only the buttons: Apply enabled and made the page's default button.
+    void MarkModified();
 
     // Fills the list with the names of the devices not marked removed and selects the current
     // device (the first one when there is no current name); the selection becomes current.

@@ -1,0 +1,159 @@
+// The About page in the real sheet: its labels, the Support box and the licence window.
+#include "GeneralTestBase.h"
+
+#include <commctrl.h>
+
+using namespace applettest;
+using namespace generaltest;
+using namespace testsupport;
+
+class AboutPageTest : public GeneralTest {
+protected:
+    // Clicks Licence and waits for the licence window.
+    HWND OpenLicence()
+    {
+        ClickControl(page, IDC_AB_LICENCE);
+        return WaitDialogWith(IDC_AGR_TEXT);
+    }
+    static int Lines(HWND dialog)
+    {
+        return static_cast<int>(SendDlgItemMessageW(dialog, IDC_AGR_TEXT, EM_GETLINECOUNT, 0, 0));
+    }
+    static std::wstring Line(HWND dialog, int line)
+    {
+        wchar_t text[256] = L"";
+        *reinterpret_cast<WORD*>(text) = 255;
+        LRESULT length = SendDlgItemMessageW(dialog, IDC_AGR_TEXT, EM_GETLINE, static_cast<WPARAM>(line),
+                                             reinterpret_cast<LPARAM>(text));
+        return std::wstring(text, static_cast<size_t>(length));
+    }
+};
+
+TEST_F(AboutPageTest, LabelsReplaceTheTemplateTextsAndTheTabComesLast)
+{
+    struct Case {
+        int id;
+        const wchar_t* key;
+        const wchar_t* builtIn;
+    } cases[] = {
+        {IDC_AB_DRIVER, LabelKey::LAB_TOUCHSCREEN_DRIVER, L"Touch Panel Device Driver"},
+        {IDC_AB_DRIVER_VERSION, LabelKey::LAB_DRIVER_VERSION, L"Driver version:  1.20"},
+        {IDC_AB_BUILD, LabelKey::LAB_BUILD, L"Build:  09/2004 Apl."},
+        {IDC_AB_SUPPORT, LabelKey::LAB_SUPPORT, L"&Support"},
+        {IDC_AB_LICENCE, LabelKey::LAB_LICENSE, L"&Licence"},
+        {IDC_AB_COMPANY, LabelKey::LAB_COMPANY, nullptr},
+        {IDC_AB_COPYRIGHT, LabelKey::LAB_COPYRIGHT, nullptr},
+    };
+    for (bool labelled : {false, true}) {
+        SCOPED_TRACE(labelled ? "with labels" : "without labels");
+        session.reset();
+        Labels labels;
+        if (labelled) {
+            for (const Case& c : cases)
+                labels.emplace_back(c.key, std::wstring(L"Label of ") + c.key);
+            labels.emplace_back(LabelKey::LABOUT_PAGE, L"Info");
+        }
+        InstallDevices({Serial(1, L"Front Panel")}, labels);
+        OPEN_ABOUT_PAGE();
+        for (const Case& c : cases) {
+            if (labelled)
+                EXPECT_EQ(ControlText(page, c.id), std::wstring(L"Label of ") + c.key);
+            else if (c.builtIn)
+                EXPECT_EQ(ControlText(page, c.id), c.builtIn);
+            else
+                EXPECT_FALSE(ControlText(page, c.id).empty());
+        }
+        const int count = static_cast<int>(SendMessageW(GetDlgItem(sheet, 0x3020), TCM_GETITEMCOUNT, 0, 0));
+        EXPECT_EQ(TabIndex(labelled ? L"Info" : L"About"), count - 1);
+        EXPECT_EQ(CurrentPageIndex(sheet), count - 1);
+        Close(IDCANCEL);
+    }
+}
+
+TEST_F(AboutPageTest, SupportShowsTheSupportLabelsAndNothingWithoutThem)
+{
+    for (bool labelled : {true, false}) {
+        SCOPED_TRACE(labelled ? "with labels" : "without labels");
+        session.reset();
+        Labels labels;
+        if (labelled)
+            labels = {{LabelKey::LAB_SUPPORT_TEXT, L"Call 0800 123 456"}, {LabelKey::LAB_SUPPORT_INFO, L"Support"}};
+        InstallDevices({Serial(1, L"Front Panel")}, labels);
+        OPEN_ABOUT_PAGE();
+        ClickControl(page, IDC_AB_SUPPORT);
+        MessageBoxInfo box = WaitBox();
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box.text, labelled ? L"Call 0800 123 456" : L"");
+        EXPECT_EQ(box.caption, labelled ? L"Support" : L"");
+        ASSERT_TRUE(DismissMessageBox(box, IDOK));
+        WaitIdle();
+        Close(IDCANCEL);
+    }
+}
+
+TEST_F(AboutPageTest, TheLicenceWindowShowsEachLineOfTheLabelOnALineOfItsOwn)
+{
+    InstallDevices({Serial(1, L"Front Panel")}, {{LabelKey::LAB_LICENSE_TEXT, L"First line\nSecond line\nThird line"},
+                                                 {LabelKey::LAB_LICENSE_INFO, L"Lizenz"},
+                                                 {LabelKey::LCLOSE, L"Schliessen"}});
+    OPEN_ABOUT_PAGE();
+    HWND licence = OpenLicence();
+    ASSERT_NE(licence, nullptr);
+    EXPECT_EQ(WindowText(licence), L"Lizenz");
+    EXPECT_EQ(ControlText(licence, IDCANCEL), L"Schliessen");
+    EXPECT_EQ(ControlText(licence, IDC_AGR_TEXT), L"First line\r\nSecond line\r\nThird line");
+    ASSERT_EQ(Lines(licence), 3);
+    EXPECT_EQ(Line(licence, 0), L"First line");
+    EXPECT_EQ(Line(licence, 1), L"Second line");
+    EXPECT_EQ(Line(licence, 2), L"Third line");
+    EXPECT_NE(GetWindowLongW(GetDlgItem(licence, IDC_AGR_TEXT), GWL_STYLE) & ES_READONLY, 0);
+    ClickControl(licence, IDCANCEL);
+    EXPECT_TRUE(DialogDone(licence));
+    // The page stays usable: the window opens again.
+    HWND again = OpenLicence();
+    ASSERT_NE(again, nullptr);
+    ClickControl(again, IDCANCEL);
+    EXPECT_TRUE(DialogDone(again));
+    Close(IDCANCEL);
+}
+
+TEST_F(AboutPageTest, WithoutTheLicenceLabelTheWindowIsEmpty)
+{
+    InstallDevices({Serial(1, L"Front Panel")});
+    OPEN_ABOUT_PAGE();
+    HWND licence = OpenLicence();
+    ASSERT_NE(licence, nullptr);
+    EXPECT_EQ(WindowText(licence), L"License information");
+    EXPECT_EQ(ControlText(licence, IDCANCEL), L"Close");
+    EXPECT_EQ(ControlText(licence, IDC_AGR_TEXT), L"");
+    ClickControl(licence, IDCANCEL);
+    EXPECT_TRUE(DialogDone(licence));
+    Close(IDCANCEL);
+}
+
+TEST_F(AboutPageTest, WhileNoControllerIsLeftTheGeneralAndAboutPagesSendTheSheetBack)
+{
+    for (int controlId : {IDC_GEN_HEADING, IDC_AB_DRIVER}) {
+        SCOPED_TRACE(controlId);
+        session.reset();
+        InstallDevices({Usb(1, L"Only One")});
+        OPEN_SHEET(IDC_DEV_LIST);
+        const HWND devicesPage = page;
+        SelectRow(IDC_DEV_LIST, 0);
+        ClickControl(page, IDC_DEV_REMOVE);
+        MessageBoxInfo question = WaitBox();
+        ASSERT_TRUE(question);
+        ASSERT_TRUE(DismissMessageBox(question, IDYES));
+        ASSERT_TRUE(WaitUntil([&] { return Names(IDC_DEV_LIST).empty(); }));
+
+        const int index = TabIndex(controlId == IDC_GEN_HEADING ? L"General" : L"About");
+        ASSERT_GT(index, 0);
+        SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+        // Let the sheet handle what the page posted.
+        PostMessageW(sheet, WM_NULL, 0, 0);
+        WaitIdle();
+        EXPECT_TRUE(WaitUntil([&] { return CurrentPage(sheet) == devicesPage && IsWindowVisible(devicesPage); }));
+        EXPECT_EQ(CurrentPageIndex(sheet), 0);
+        Close(IDCANCEL);
+    }
+}
