@@ -3,7 +3,6 @@
 #include "AppletGlobals.h"
 #include "ControlLabels.h"
 #include "DataExchange.h"
-#include "DeviceKeys.h"
 #include "Handle.h"
 #include "KeyHandle.h"
 #include "LabelKeys.h"

@@ -31,11 +31,7 @@ protected:
 
 TEST_F(AboutPageTest, LabelsReplaceTheTemplateTextsAndTheTabComesLast)
 {
-    struct Case {
-        int id;
-        const wchar_t* key;
-        const wchar_t* builtIn;
-    } cases[] = {
+    const std::vector<LabelledText> texts = {
         {IDC_AB_DRIVER, LabelKey::LAB_TOUCHSCREEN_DRIVER, L"Touch Panel Device Driver"},
         {IDC_AB_DRIVER_VERSION, LabelKey::LAB_DRIVER_VERSION, L"Driver version:  1.20"},
         {IDC_AB_BUILD, LabelKey::LAB_BUILD, L"Build:  09/2004 Apl."},
@@ -49,20 +45,12 @@ TEST_F(AboutPageTest, LabelsReplaceTheTemplateTextsAndTheTabComesLast)
         session.reset();
         Labels labels;
         if (labelled) {
-            for (const Case& c : cases)
-                labels.emplace_back(c.key, std::wstring(L"Label of ") + c.key);
+            labels = LabelsFor(texts);
             labels.emplace_back(LabelKey::LABOUT_PAGE, L"Info");
         }
         InstallDevices({Serial(1, L"Front Panel")}, labels);
         OPEN_ABOUT_PAGE();
-        for (const Case& c : cases) {
-            if (labelled)
-                EXPECT_EQ(ControlText(page, c.id), std::wstring(L"Label of ") + c.key);
-            else if (c.builtIn)
-                EXPECT_EQ(ControlText(page, c.id), c.builtIn);
-            else
-                EXPECT_FALSE(ControlText(page, c.id).empty());
-        }
+        ExpectTexts(page, texts, labelled);
         const int count = static_cast<int>(SendMessageW(GetDlgItem(sheet, 0x3020), TCM_GETITEMCOUNT, 0, 0));
         EXPECT_EQ(TabIndex(labelled ? L"Info" : L"About"), count - 1);
         EXPECT_EQ(CurrentPageIndex(sheet), count - 1);
@@ -93,42 +81,47 @@ TEST_F(AboutPageTest, SupportShowsTheSupportLabelsAndNothingWithoutThem)
 
 TEST_F(AboutPageTest, TheLicenceWindowShowsEachLineOfTheLabelOnALineOfItsOwn)
 {
-    InstallDevices({Serial(1, L"Front Panel")}, {{LabelKey::LAB_LICENSE_TEXT, L"First line\nSecond line\nThird line"},
-                                                 {LabelKey::LAB_LICENSE_INFO, L"Lizenz"},
-                                                 {LabelKey::LCLOSE, L"Schliessen"}});
-    OPEN_ABOUT_PAGE();
-    HWND licence = OpenLicence();
-    ASSERT_NE(licence, nullptr);
-    EXPECT_EQ(WindowText(licence), L"Lizenz");
-    EXPECT_EQ(ControlText(licence, IDCANCEL), L"Schliessen");
-    EXPECT_EQ(ControlText(licence, IDC_AGR_TEXT), L"First line\r\nSecond line\r\nThird line");
-    ASSERT_EQ(Lines(licence), 3);
-    EXPECT_EQ(Line(licence, 0), L"First line");
-    EXPECT_EQ(Line(licence, 1), L"Second line");
-    EXPECT_EQ(Line(licence, 2), L"Third line");
-    EXPECT_NE(GetWindowLongW(GetDlgItem(licence, IDC_AGR_TEXT), GWL_STYLE) & ES_READONLY, 0);
-    ClickControl(licence, IDCANCEL);
-    EXPECT_TRUE(DialogDone(licence));
-    // The page stays usable: the window opens again.
-    HWND again = OpenLicence();
-    ASSERT_NE(again, nullptr);
-    ClickControl(again, IDCANCEL);
-    EXPECT_TRUE(DialogDone(again));
-    Close(IDCANCEL);
-}
-
-TEST_F(AboutPageTest, WithoutTheLicenceLabelTheWindowIsEmpty)
-{
-    InstallDevices({Serial(1, L"Front Panel")});
-    OPEN_ABOUT_PAGE();
-    HWND licence = OpenLicence();
-    ASSERT_NE(licence, nullptr);
-    EXPECT_EQ(WindowText(licence), L"License information");
-    EXPECT_EQ(ControlText(licence, IDCANCEL), L"Close");
-    EXPECT_EQ(ControlText(licence, IDC_AGR_TEXT), L"");
-    ClickControl(licence, IDCANCEL);
-    EXPECT_TRUE(DialogDone(licence));
-    Close(IDCANCEL);
+    const struct {
+        const char* name;
+        Labels labels;
+        const wchar_t* caption;
+        const wchar_t* close;
+        std::vector<std::wstring> lines;
+    } cases[] = {
+        {"three lines",
+         {{LabelKey::LAB_LICENSE_TEXT, L"First line\nSecond line\nThird line"},
+          {LabelKey::LAB_LICENSE_INFO, L"Lizenz"},
+          {LabelKey::LCLOSE, L"Schliessen"}},
+         L"Lizenz",
+         L"Schliessen",
+         {L"First line", L"Second line", L"Third line"}},
+        // Without the label the window is empty and keeps its template's texts.
+        {"no labels", {}, L"License information", L"Close", {L""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        session.reset();
+        InstallDevices({Serial(1, L"Front Panel")}, c.labels);
+        OPEN_ABOUT_PAGE();
+        // Twice: the page stays usable after the window has closed.
+        for (int round = 0; round < 2; ++round) {
+            HWND licence = OpenLicence();
+            ASSERT_NE(licence, nullptr);
+            EXPECT_EQ(WindowText(licence), c.caption);
+            EXPECT_EQ(ControlText(licence, IDCANCEL), c.close);
+            ASSERT_EQ(Lines(licence), static_cast<int>(c.lines.size()));
+            std::wstring whole;
+            for (size_t i = 0; i < c.lines.size(); ++i) {
+                EXPECT_EQ(Line(licence, static_cast<int>(i)), c.lines[i]);
+                whole += (i ? L"\r\n" : L"") + c.lines[i];
+            }
+            EXPECT_EQ(ControlText(licence, IDC_AGR_TEXT), whole);
+            EXPECT_NE(GetWindowLongW(GetDlgItem(licence, IDC_AGR_TEXT), GWL_STYLE) & ES_READONLY, 0);
+            ClickControl(licence, IDCANCEL);
+            EXPECT_TRUE(DialogDone(licence));
+        }
+        Close(IDCANCEL);
+    }
 }
 
 TEST_F(AboutPageTest, WhileNoControllerIsLeftTheGeneralAndAboutPagesSendTheSheetBack)

@@ -43,36 +43,49 @@ std::vector<std::wstring> Header()
             L"Operating System\t" + Expanded(L"%OS%") + L"\n", L"\nDump of driver parameter tree(s) follows\n"};
 }
 
+// The layout of a device block after its key line: lead, value name, tabs, line end.
+struct LineLayout {
+    const wchar_t* lead;
+    const wchar_t* name;
+    const wchar_t* tabs;
+    const wchar_t* end;
+};
+const LineLayout kBlockLayout[] = {
+    {L"\n", L"Device Name", L"\t\t\t", L"\r\n"}, {L"", L"Controller Type", L"\t\t", L"\r\n"},
+    {L"", L"Logical Desktop Segment", L"\t", L"\n"}, {L"", L"Primary Button Mode", L"\t\t", L"\n"},
+    {L"", L"Secondary Button Mode", L"\t", L"\n"},   {L"", L"Sample Rate", L"\t\t\t", L"\n"},
+    {L"", L"Touchdown Filter", L"\t\t", L"\n"},     {L"", L"Sound Enabled", L"\t\t", L"\n"},
+    {L"", L"Controller Enabled", L"\t\t", L"\n"},   {L"", L"Calibration Timeout", L"\t\t", L"\n"},
+    {L"", L"CalibPoint", L"\t\t", L"\n"},           {L"", L"calflag", L"\t\t", L"\n"},
+    {L"", L"Baud Rate", L"\t\t\t", L"\n"},          {L"", L"Stop Bits", L"\t\t\t", L"\n"},
+    {L"", L"Data bits", L"\t\t\t", L"\n"},          {L"", L"Parity", L"\t\t\t", L"\n"},
+    {L"", L"FIFO", L"\t\t\t", L"\n"},               {L"", L"Port", L"\t\t\t\t", L"\n"},
+    {L"", L"ClickTime", L"\t\t\t", L"\n"},          {L"", L"Liftoff Time", L"\t\t", L"\n"},
+    {L"", L"Tap Time", L"\t\t\t", L"\n"},           {L"", L"Stabilization", L"\t\t", L"\n"},
+    {L"", L"Averaging", L"\t\t\t", L"\n"},          {L"", L"Wave File", L"\t\t\t", L"\n"},
+};
+constexpr size_t kBlockLines = sizeof kBlockLayout / sizeof kBlockLayout[0];
+
+// The expected block of a device: its key line, then one line per shown value (in the order
+// of the layout above).
+std::vector<std::wstring> Block(const std::wstring& driver, int instance, const std::vector<std::wstring>& values)
+{
+    std::vector<std::wstring> block{L"\n\nHKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\" + driver +
+                                    L"\\Parameters\\" + std::to_wstring(instance) + L"  \n"};
+    for (size_t i = 0; i < kBlockLines && i < values.size(); ++i) {
+        const LineLayout& line = kBlockLayout[i];
+        block.push_back(std::wstring(line.lead) + line.name + L"  " + line.tabs + L"- " + values[i] + line.end);
+    }
+    EXPECT_EQ(values.size(), kBlockLines) << "values of the expected block";
+    return block;
+}
+
 // The serial device of the fixture: Distinct(Serial(1, "Front Panel")).
 std::vector<std::wstring> FrontPanelBlock(const std::wstring& name = L"Front Panel", const wchar_t* sampleRate = L"60")
 {
-    return {
-        L"\n\nHKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\RILO\\Parameters\\1  \n",
-        L"\nDevice Name  \t\t\t- " + name + L"\r\n",
-        L"Controller Type  \t\t- Tiven,Zarn,Serial\r\n",
-        L"Logical Desktop Segment  \t- Right Third\n",
-        L"Primary Button Mode  \t\t- Touchdown Immediate Left\n",
-        L"Secondary Button Mode  \t- Time Double Click Left\n",
-        std::wstring(L"Sample Rate  \t\t\t- ") + sampleRate + L"\n",
-        L"Touchdown Filter  \t\t- 4\n",
-        L"Sound Enabled  \t\t- 2\n",
-        L"Controller Enabled  \t\t- 1\n",
-        L"Calibration Timeout  \t\t- 25\n",
-        L"CalibPoint  \t\t- 3\n",
-        L"calflag  \t\t- 25\n",
-        L"Baud Rate  \t\t\t- 19200\n",
-        L"Stop Bits  \t\t\t- 2\n",
-        L"Data bits  \t\t\t- 7\n",
-        L"Parity  \t\t\t- 2\n",
-        L"FIFO  \t\t\t- 14\n",
-        L"Port  \t\t\t\t- COM3\n",
-        L"ClickTime  \t\t\t- 11\n",
-        L"Liftoff Time  \t\t- 13\n",
-        L"Tap Time  \t\t\t- 12\n",
-        L"Stabilization  \t\t- 14\n",
-        L"Averaging  \t\t\t- 15\n",
-        L"Wave File  \t\t\t- C:\\sounds\\tick.wav\n",
-    };
+    return Block(L"RILO", 1, {name, L"Tiven,Zarn,Serial", L"Right Third", L"Touchdown Immediate Left",
+                              L"Time Double Click Left", sampleRate, L"4", L"2", L"1", L"25", L"3", L"25", L"19200", L"2",
+                              L"7", L"2", L"14", L"COM3", L"11", L"13", L"12", L"14", L"15", L"C:\\sounds\\tick.wav"});
 }
 
 DeviceRow DeskPad()
@@ -90,33 +103,9 @@ DeviceRow DeskPad()
 // an empty port for them, and the report shows what the record holds.
 std::vector<std::wstring> DeskPadBlock()
 {
-    return {
-        L"\n\nHKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\MEKA\\Parameters\\2  \n",
-        L"\nDevice Name  \t\t\t- Desk Pad\r\n",
-        L"Controller Type  \t\t- Tiven USB\r\n",
-        L"Logical Desktop Segment  \t- Top Left\n",
-        L"Primary Button Mode  \t\t- Time Double Click Left\n",
-        L"Secondary Button Mode  \t- Touchdown Left\n",
-        L"Sample Rate  \t\t\t- 0\n",
-        L"Touchdown Filter  \t\t- 5\n",
-        L"Sound Enabled  \t\t- 0\n",
-        L"Controller Enabled  \t\t- 1\n",
-        L"Calibration Timeout  \t\t- -1\n",
-        L"CalibPoint  \t\t- 1\n",
-        L"calflag  \t\t- 9\n",
-        L"Baud Rate  \t\t\t- 0\n",
-        L"Stop Bits  \t\t\t- 0\n",
-        L"Data bits  \t\t\t- 0\n",
-        L"Parity  \t\t\t- 0\n",
-        L"FIFO  \t\t\t- 0\n",
-        L"Port  \t\t\t\t- \n",
-        L"ClickTime  \t\t\t- 9\n",
-        L"Liftoff Time  \t\t- 5\n",
-        L"Tap Time  \t\t\t- 9\n",
-        L"Stabilization  \t\t- 0\n",
-        L"Averaging  \t\t\t- 0\n",
-        std::wstring(L"Wave File  \t\t\t- ") + kDefaultWave + L"\n",
-    };
+    return Block(L"MEKA", 2, {L"Desk Pad", L"Tiven USB", L"Top Left", L"Time Double Click Left", L"Touchdown Left",
+                              L"0", L"5", L"0", L"1", L"-1", L"1", L"9", L"0", L"0", L"0", L"0", L"0", L"", L"9", L"5", L"9",
+                              L"0", L"0", kDefaultWave});
 }
 
 // Piece by piece, so a failure names the piece that differs.
@@ -215,33 +204,10 @@ TEST_F(DumpFileTest, TheReportShowsUnappliedEditsButNeitherRemovedNorAddedDevice
     ASSERT_NE(ShowPage(IDC_GEN_HEADING), nullptr);
     std::vector<std::wstring> expected = Joined(Header(), FrontPanelBlock(L"Front Panel", L"61"));
     // The second serial device has the fixture's plain values.
-    expected = Joined(expected, {
-        L"\n\nHKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\RILO\\Parameters\\2  \n",
-        L"\nDevice Name  \t\t\t- Rear Panel\r\n",
-        L"Controller Type  \t\t- Tiven,Zarn,Serial\r\n",
-        L"Logical Desktop Segment  \t- Whole Desktop\n",
-        L"Primary Button Mode  \t\t- Touchdown Left\n",
-        L"Secondary Button Mode  \t- Touchdown Right\n",
-        L"Sample Rate  \t\t\t- 50\n",
-        L"Touchdown Filter  \t\t- 5\n",
-        L"Sound Enabled  \t\t- 0\n",
-        L"Controller Enabled  \t\t- 1\n",
-        L"Calibration Timeout  \t\t- 10\n",
-        L"CalibPoint  \t\t- 1\n",
-        L"calflag  \t\t- 9\n",
-        L"Baud Rate  \t\t\t- 9600\n",
-        L"Stop Bits  \t\t\t- 1\n",
-        L"Data bits  \t\t\t- 8\n",
-        L"Parity  \t\t\t- 0\n",
-        L"FIFO  \t\t\t- 0\n",
-        L"Port  \t\t\t\t- COM1\n",
-        L"ClickTime  \t\t\t- 9\n",
-        L"Liftoff Time  \t\t- 5\n",
-        L"Tap Time  \t\t\t- 9\n",
-        L"Stabilization  \t\t- 0\n",
-        L"Averaging  \t\t\t- 0\n",
-        std::wstring(L"Wave File  \t\t\t- ") + kDefaultWave + L"\n",
-    });
+    expected = Joined(expected, Block(L"RILO", 2, {L"Rear Panel", L"Tiven,Zarn,Serial", L"Whole Desktop", L"Touchdown Left",
+                                                   L"Touchdown Right", L"50", L"5", L"0", L"1", L"10", L"1", L"9", L"9600",
+                                                   L"1", L"8", L"0", L"0", L"COM1", L"9", L"5", L"9", L"0", L"0",
+                                                   kDefaultWave}));
     EXPECT_PIECES(Dump(dumpPath), expected);
     Close(IDCANCEL);
 }

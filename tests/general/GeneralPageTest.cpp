@@ -7,6 +7,8 @@
 #include "GeneralTestBase.h"
 #include "RegistryWriteLog.h"
 
+#include <commctrl.h>
+
 using namespace applettest;
 using namespace generaltest;
 using namespace testsupport;
@@ -238,11 +240,7 @@ TEST_F(GeneralPageTest, SupportButtonsNeedTheRightToCreateKeysBesideTheDrivers)
 
 TEST_F(GeneralPageTest, LabelsReplaceTheTemplateTextsAndNameTheTab)
 {
-    struct Case {
-        int id;
-        const wchar_t* key;
-        const wchar_t* builtIn;
-    } cases[] = {
+    const std::vector<LabelledText> texts = {
         {IDC_GEN_HEADING, LabelKey::LGEN_GENERAL_SETTINS, L"General settings "},
         {IDC_GEN_SHOW_ICONS, LabelKey::LGEN_SHOW_ICONS, L"&Show icons in system tray"},
         {IDC_GEN_CHECK_CALIBRATION, LabelKey::LGEN_CHECK_CALIBRATION, L"Check after calibration"},
@@ -255,14 +253,12 @@ TEST_F(GeneralPageTest, LabelsReplaceTheTemplateTextsAndNameTheTab)
         session.reset();
         Labels labels;
         if (labelled) {
-            for (const Case& c : cases)
-                labels.emplace_back(c.key, std::wstring(L"Label of ") + c.key);
+            labels = LabelsFor(texts);
             labels.emplace_back(LabelKey::LGENERAL_PAGE, L"Allgemein");
         }
         InstallDevices({Serial(1, L"Front Panel")}, labels);
         OPEN_GENERAL_PAGE();
-        for (const Case& c : cases)
-            EXPECT_EQ(ControlText(page, c.id), labelled ? std::wstring(L"Label of ") + c.key : c.builtIn);
+        ExpectTexts(page, texts, labelled);
         // The General tab follows the Advanced tab (other pages may stand between them) and
         // comes before the Status tab.
         const int general = TabIndex(labelled ? L"Allgemein" : L"General");
@@ -271,4 +267,27 @@ TEST_F(GeneralPageTest, LabelsReplaceTheTemplateTextsAndNameTheTab)
         EXPECT_EQ(CurrentPageIndex(sheet), general);
         Close(IDCANCEL);
     }
+}
+
+TEST_F(GeneralPageTest, LongTabCaptionsAreCutToTheSheetsCaptionLength)
+{
+    InstallDevices({Serial(1, L"Front Panel")},
+                   {{LabelKey::LGENERAL_PAGE, std::wstring(400, L'G')}, {LabelKey::LABOUT_PAGE, std::wstring(1000, L'A')}});
+    OPEN_GENERAL_PAGE();
+    HWND tab = GetDlgItem(sheet, 0x3020);
+    std::vector<std::wstring> captions;
+    const int count = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring text(2048, L'\0');
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = &text[0];
+        item.cchTextMax = 2048;
+        SendMessageW(tab, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        captions.push_back(item.pszText);
+    }
+    ASSERT_GE(captions.size(), 2u);
+    EXPECT_EQ(captions[static_cast<size_t>(CurrentPageIndex(sheet))], std::wstring(259, L'G'));
+    EXPECT_EQ(captions.back(), std::wstring(259, L'A'));
+    Close(IDCANCEL);
 }

@@ -1,6 +1,7 @@
 #include "GeneralTestBase.h"
 
 #include "Handle.h"
+#include "TestWindows.h"
 
 using namespace applettest;
 using namespace testsupport;
@@ -33,6 +34,27 @@ MessageBoxInfo GeneralTest::PressForBox(int id)
 {
     PressByMessage(id);
     return WaitBox();
+}
+
+Labels LabelsFor(const std::vector<LabelledText>& texts)
+{
+    Labels labels;
+    for (const LabelledText& text : texts)
+        labels.emplace_back(text.key, std::wstring(L"Label of ") + text.key);
+    return labels;
+}
+
+void ExpectTexts(HWND page, const std::vector<LabelledText>& texts, bool labelled)
+{
+    for (const LabelledText& text : texts) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(text.key)));
+        if (labelled)
+            EXPECT_EQ(ControlText(page, text.id), std::wstring(L"Label of ") + text.key);
+        else if (text.builtIn)
+            EXPECT_EQ(ControlText(page, text.id), text.builtIn);
+        else
+            EXPECT_FALSE(ControlText(page, text.id).empty());
+    }
 }
 
 std::vector<char> FileBytes(const std::wstring& path)

@@ -15,6 +15,18 @@ namespace generaltest {
 using applettest::DeviceRow;
 using applettest::Labels;
 
+// A control whose text a label replaces: its id, the label key and the template's text (null:
+// any text that is not empty).
+struct LabelledText {
+    int id;
+    const wchar_t* key;
+    const wchar_t* builtIn;
+};
+// Labels that give each control the text "Label of <key>".
+Labels LabelsFor(const std::vector<LabelledText>& texts);
+// Each control shows its label text (`labelled`) or its template text.
+void ExpectTexts(HWND page, const std::vector<LabelledText>& texts, bool labelled);
+
 class GeneralTest : public devicestest::DevicesTest {
 protected:
     // Product key (install folder `installDir`, label file with `labels`, current device the
