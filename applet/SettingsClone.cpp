@@ -4,7 +4,7 @@
 #include "KeyHandle.h"
 #include "LabelKeys.h"
 #include "LabelStore.h"
-#include "Privileges.h"
+#include "Privilege.h"
 
 namespace {
 constexpr wchar_t kClonedTo[] = L"The current configuration has been cloned to the following file(s)";
@@ -59,7 +59,7 @@ CloneResult CloneDriverSettings(const std::wstring& installDir)
     result.usbPath = UsbClonePath(installDir);
     result.serialPath = SerialClonePath(installDir);
     // Without the privilege the saves below fail and are reported as such.
-    EnableProcessPrivilege(SE_BACKUP_NAME);
+    EnablePrivilege(SE_BACKUP_NAME);
     result.serial = CloneKey(kSerialParametersPath, result.serialPath);
     result.usb = CloneKey(kUsbParametersPath, result.usbPath);
     return result;

@@ -7,7 +7,7 @@
 #include "GeneralTestBase.h"
 #include "Handle.h"
 #include "KeyHandle.h"
-#include "Privileges.h"
+#include "Privilege.h"
 
 using namespace applettest;
 using namespace generaltest;
@@ -25,8 +25,8 @@ public:
         static LONG counter = 0;
         name_ = L"TivenCloneTest-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                 std::to_wstring(InterlockedIncrement(&counter));
-        EnableProcessPrivilege(SE_BACKUP_NAME);
-        EnableProcessPrivilege(SE_RESTORE_NAME);
+        EnablePrivilege(SE_BACKUP_NAME);
+        EnablePrivilege(SE_RESTORE_NAME);
         rc_ = RegLoadKeyW(HKEY_USERS, name_.c_str(), file.c_str());
     }
     ~LoadedHive()

@@ -1,7 +1,7 @@
 // Not a check: shows the General page, its clone and dump reports, the About page, its support
 // box and the licence window one after the other for screenshots (take-shots.sh runs it).
 #include "GeneralTestBase.h"
-#include "ShotPoints.h"
+#include "Shots.h"
 
 using namespace applettest;
 using namespace generaltest;
@@ -25,30 +25,30 @@ TEST_F(GeneralShots, DISABLED_GeneralAndAboutPages)
     registry.SetDword(kProductKeyPath, L"Calibration Beeps", 0);
     OPEN_GENERAL_PAGE();
     WaitIdle();
-    ASSERT_TRUE(Shoot(1, {sheet}));
+    ASSERT_TRUE(Shoot(L"general-page", {sheet}));
 
     MessageBoxInfo box = PressForBox(IDC_GEN_COPY_OF_SETTINGS);
     ASSERT_TRUE(box);
-    ASSERT_TRUE(Shoot(2, {sheet, box.window}));
+    ASSERT_TRUE(Shoot(L"clone-report", {sheet, box.window}));
     ASSERT_TRUE(DismissMessageBox(box, IDOK));
     box = PressForBox(IDC_GEN_DUMP_SETTINGS);
     ASSERT_TRUE(box);
-    ASSERT_TRUE(Shoot(3, {sheet, box.window}));
+    ASSERT_TRUE(Shoot(L"dump-report", {sheet, box.window}));
     ASSERT_TRUE(DismissMessageBox(box, IDOK));
     WaitIdle();
 
     ASSERT_NE(ShowPage(IDC_AB_DRIVER), nullptr);
     WaitIdle();
-    ASSERT_TRUE(Shoot(4, {sheet}));
+    ASSERT_TRUE(Shoot(L"about-page", {sheet}));
     ClickControl(page, IDC_AB_SUPPORT);
     box = WaitBox();
     ASSERT_TRUE(box);
-    ASSERT_TRUE(Shoot(5, {sheet, box.window}));
+    ASSERT_TRUE(Shoot(L"support-box", {sheet, box.window}));
     ASSERT_TRUE(DismissMessageBox(box, IDOK));
     ClickControl(page, IDC_AB_LICENCE);
     HWND licence = WaitDialogWith(IDC_AGR_TEXT);
     ASSERT_NE(licence, nullptr);
-    ASSERT_TRUE(Shoot(6, {sheet, licence}));
+    ASSERT_TRUE(Shoot(L"licence-window", {sheet, licence}));
     ClickControl(licence, IDCANCEL);
     ASSERT_TRUE(DialogDone(licence));
     Close(IDCANCEL);
