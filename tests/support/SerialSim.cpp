@@ -95,10 +95,19 @@ std::wstring SerialSim::Folder() const
 bool SerialSim::Request(const std::string& line, std::vector<std::string>* lines, std::string* error,
                         DWORD deadlineMs) const
 {
+    // Wine hands out process ids again soon, so the id alone would let this request find the
+    // late answer to an earlier process's request of the same name: the process's start time
+    // joins it, and an answer already there under the name is removed first.
+    static const ULONGLONG started = [] {
+        LARGE_INTEGER now{};
+        QueryPerformanceCounter(&now);
+        return static_cast<ULONGLONG>(now.QuadPart);
+    }();
     static LONG counter = 0;
     std::wstring base = Folder() + L"\\control\\" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                        std::to_wstring(InterlockedIncrement(&counter));
+                        std::to_wstring(started) + L"-" + std::to_wstring(InterlockedIncrement(&counter));
     std::wstring tmp = base + L".tmp", req = base + L".req", ack = base + L".ack";
+    DeleteFileW(ack.c_str());
     std::string text = line + "\n";
     // Written under another name and renamed, so the simulator never reads half a request.
     if (!WriteFileBytes(tmp, text.data(), text.size()) ||
