@@ -8,9 +8,6 @@
 #include "resource.h"
 
 namespace {
-constexpr DWORD kMaxSampleRate = 100;
-constexpr DWORD kMaxTouchdownFilter = 20;
-constexpr DWORD kMaxDeglitch = 100;
 
 const ControlLabel kLabels[] = {
     {IDC_ADV_SAMPLE_RATE_LABEL, LabelKey::LADV_SAMPLE_RATE},
@@ -33,10 +30,18 @@ const ControlLabel kSoundItems[] = {
 };
 const wchar_t* const kSoundDefaults[] = {L"No sound", L"Wave file", L"Beep"};
 
-std::wstring Number(DWORD value) { return std::to_wstring(value); }
 }  // namespace
 
-CAdvancedPage::CAdvancedPage() : CDevicePage(IDD_ADVANCED)
+DWORD CDeviceSettings::*const CAdvancedPage::kFields[kValues] = {
+    &CDeviceSettings::dwSampleRate, &CDeviceSettings::dwTouchdownFilter, &CDeviceSettings::dwDeglitch};
+
+CAdvancedPage::CAdvancedPage()
+    : CDevicePage(IDD_ADVANCED),
+      sliders_{
+          CValueSlider({IDC_ADV_SAMPLE_RATE_SLIDER, IDC_ADV_SAMPLE_RATE_VALUE, 0, 100, false, 100}),
+          CValueSlider({IDC_ADV_TOUCHDOWN_SLIDER, IDC_ADV_TOUCHDOWN_VALUE, 0, 20, false, 0}),
+          CValueSlider({IDC_ADV_DEGLITCH_SLIDER, IDC_ADV_DEGLITCH_VALUE, 0, 100, false, 0}),
+      }
 {
     Psp().dwFlags |= PSP_HASHELP;
 }
@@ -44,18 +49,14 @@ CAdvancedPage::CAdvancedPage() : CDevicePage(IDD_ADVANCED)
 void CAdvancedPage::DoDataExchange(CDataExchange& dx)
 {
     CPropertyPage::DoDataExchange(dx);
-    DDX_Control(dx, IDC_ADV_SAMPLE_RATE_SLIDER, sampleRateSlider_);
-    DDX_Control(dx, IDC_ADV_TOUCHDOWN_SLIDER, touchdownSlider_);
-    DDX_Control(dx, IDC_ADV_DEGLITCH_SLIDER, deglitchSlider_);
+    for (CValueSlider& slider : sliders_)
+        slider.Exchange(dx);
     DDX_Control(dx, IDC_ADV_ENABLED, enabledCheck_);
     DDX_Control(dx, IDC_ADV_DEVICE, deviceList_);
     DDX_Control(dx, IDC_ADV_DEFAULTS, defaultsButton_);
     DDX_Control(dx, IDC_ADV_WAVE_FILE, waveFileEdit_);
     DDX_Control(dx, IDC_ADV_SOUND, soundList_);
     DDX_Text(dx, IDC_ADV_WAVE_FILE, waveFile_);
-    DDX_Text(dx, IDC_ADV_SAMPLE_RATE_VALUE, sampleRateText_);
-    DDX_Text(dx, IDC_ADV_TOUCHDOWN_VALUE, touchdownText_);
-    DDX_Text(dx, IDC_ADV_DEGLITCH_VALUE, deglitchText_);
 }
 
 std::wstring CAdvancedPage::DefaultWavePath() const { return Applet().installDir + L"\\wave\\default.wav"; }
@@ -64,9 +65,8 @@ bool CAdvancedPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     SetLabels();
-    sampleRateSlider_.SetRange(0, static_cast<int>(kMaxSampleRate), false);
-    touchdownSlider_.SetRange(0, static_cast<int>(kMaxTouchdownFilter), false);
-    deglitchSlider_.SetRange(0, static_cast<int>(kMaxDeglitch), false);
+    for (CValueSlider& slider : sliders_)
+        slider.SetRange();
     defaultWavePath_ = DefaultWavePath();
     return true;
 }
@@ -84,15 +84,6 @@ void CAdvancedPage::SetLabels()
     UpdateData(false);
 }
 
-bool CAdvancedPage::OnSetActive()
-{
-    if (RedirectWhenNoControllerLeft())
-        return false;
-    FillDeviceCombo(deviceList_);
-    LoadDeviceValues();
-    return CPropertyPage::OnSetActive();
-}
-
 void CAdvancedPage::LoadDeviceValues()
 {
     CAppletContext& ctx = Applet();
@@ -100,25 +91,11 @@ void CAdvancedPage::LoadDeviceValues()
     if (!device)
         return;
     bool corrected = false;
-
-    struct SliderValue {
-        DWORD& value;
-        DWORD limit;
-        std::wstring& text;
-        CSliderCtrl& slider;
-    };
-    SliderValue sliders[] = {
-        {device->dwSampleRate, kMaxSampleRate, sampleRateText_, sampleRateSlider_},
-        {device->dwTouchdownFilter, kMaxTouchdownFilter, touchdownText_, touchdownSlider_},
-        {device->dwDeglitch, kMaxDeglitch, deglitchText_, deglitchSlider_},
-    };
-    for (SliderValue& s : sliders) {
-        if (s.value > s.limit) {
-            s.value = s.limit;
-            corrected = true;
-        }
-        s.text = Number(s.value);
-        s.slider.SetPos(static_cast<int>(s.value));
+    for (size_t i = 0; i < kValues; ++i) {
+        DWORD& value = device->*kFields[i];
+        const SliderSpec& spec = sliders_[i].Spec();
+        corrected |= ClampValue(value, static_cast<DWORD>(spec.low), static_cast<DWORD>(spec.high));
+        sliders_[i].Show(value);
     }
 
     if (device->dwControllerEnabled != 0 && device->dwControllerEnabled != 1) {
@@ -154,82 +131,58 @@ void CAdvancedPage::MarkAdvancedChanged()
 void CAdvancedPage::UpdateDefaultsButton()
 {
     const CDeviceSettings* device = Applet().currentDevice;
-    bool atDefaults = device && device->dwSampleRate == kMaxSampleRate && device->dwTouchdownFilter == 0 &&
-                      device->dwDeglitch == 0 && device->dwControllerEnabled == 1 && device->dwSoundEnabled == 0 &&
+    bool atDefaults = device && device->dwControllerEnabled == 1 && device->dwSoundEnabled == 0 &&
                       device->Str_WaveFile == defaultWavePath_;
+    for (size_t i = 0; i < kValues && atDefaults; ++i)
+        atDefaults = sliders_[i].AtDefault(device->*kFields[i]);
     defaultsButton_.EnableWindow(!atDefaults);
-}
-
-void CAdvancedPage::OnOK()
-{
-    Applet().deviceCollection.ApplyChanges();
-    CPropertyPage::OnOK();
 }
 
 bool CAdvancedPage::OnCommand(int id, int code, HWND control)
 {
+    if (code == CBN_SELCHANGE) {
+        switch (id) {
+        case IDC_ADV_DEVICE:
+            OnSelchangeDevice(deviceList_);
+            return true;
+        case IDC_ADV_SOUND:
+            OnSelchangeSound();
+            return true;
+        }
+    }
+    return CDevicePage::OnCommand(id, code, control);
+}
+
+bool CAdvancedPage::OnButtonClicked(int id)
+{
     switch (id) {
     case IDC_ADV_BROWSE:
-        if (code != BN_CLICKED)
-            break;
         OnBrowse();
         return true;
     case IDC_ADV_DEFAULTS:
-        if (code != BN_CLICKED)
-            break;
         OnDefaults();
         return true;
     case IDC_ADV_ENABLED:
-        if (code != BN_CLICKED)
-            break;
         OnEnabled();
         return true;
-    case IDC_ADV_DEVICE:
-        if (code != CBN_SELCHANGE)
-            break;
-        OnSelchangeDevice();
-        return true;
-    case IDC_ADV_SOUND:
-        if (code != CBN_SELCHANGE)
-            break;
-        OnSelchangeSound();
-        return true;
     }
-    return CPropertyPage::OnCommand(id, code, control);
+    return CDevicePage::OnButtonClicked(id);
 }
 
 bool CAdvancedPage::OnHScroll(int, int, HWND scrollBar)
 {
+    // The value is read back from the slider; the message's position is only valid for some
+    // scroll codes.
     CDeviceSettings* device = Applet().currentDevice;
-    DWORD* field = nullptr;
-    int textId = 0;
-    CSliderCtrl* slider = nullptr;
-    switch (GetDlgCtrlID(scrollBar)) {
-    case IDC_ADV_SAMPLE_RATE_SLIDER:
-        slider = &sampleRateSlider_;
-        textId = IDC_ADV_SAMPLE_RATE_VALUE;
-        field = device ? &device->dwSampleRate : nullptr;
+    for (size_t i = 0; i < kValues; ++i) {
+        if (!sliders_[i].IsSlider(scrollBar))
+            continue;
+        DWORD value = sliders_[i].TakeValue(*this);
+        if (device) {
+            device->*kFields[i] = value;
+            MarkAdvancedChanged();
+        }
         break;
-    case IDC_ADV_TOUCHDOWN_SLIDER:
-        slider = &touchdownSlider_;
-        textId = IDC_ADV_TOUCHDOWN_VALUE;
-        field = device ? &device->dwTouchdownFilter : nullptr;
-        break;
-    case IDC_ADV_DEGLITCH_SLIDER:
-        slider = &deglitchSlider_;
-        textId = IDC_ADV_DEGLITCH_VALUE;
-        field = device ? &device->dwDeglitch : nullptr;
-        break;
-    default:
-        return false;
-    }
-    // The position is read back from the slider; the message's position is only valid for
-    // some scroll codes.
-    int position = slider->GetPos();
-    SetDlgItemText(textId, std::to_wstring(position));
-    if (field) {
-        *field = static_cast<DWORD>(position);
-        MarkAdvancedChanged();
     }
     return false;
 }
@@ -278,19 +231,14 @@ void CAdvancedPage::OnDefaults()
     CDeviceSettings* device = Applet().currentDevice;
     if (!device)
         return;
-    sampleRateSlider_.SetPos(static_cast<int>(kMaxSampleRate));
-    touchdownSlider_.SetPos(0);
-    deglitchSlider_.SetPos(0);
-    device->dwSampleRate = kMaxSampleRate;
-    device->dwTouchdownFilter = 0;
-    device->dwDeglitch = 0;
+    for (size_t i = 0; i < kValues; ++i) {
+        device->*kFields[i] = sliders_[i].Spec().defaultValue;
+        sliders_[i].Show(device->*kFields[i]);
+    }
     device->dwControllerEnabled = 1;
     device->dwSoundEnabled = 0;
     device->Str_WaveFile = DefaultWavePath();
 
-    sampleRateText_ = Number(kMaxSampleRate);
-    touchdownText_ = L"0";
-    deglitchText_ = L"0";
     enabledCheck_.SetCheck(BST_CHECKED);
     waveFile_ = DefaultWavePath();
     soundList_.SetCurSel(0);
@@ -300,10 +248,4 @@ void CAdvancedPage::OnDefaults()
     device->bEnableChanged = true;
     UpdateDefaultsButton();
     UpdateData(false);
-}
-
-void CAdvancedPage::OnSelchangeDevice()
-{
-    if (SelectDeviceFromCombo(deviceList_))
-        LoadDeviceValues();
 }

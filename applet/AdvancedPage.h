@@ -9,7 +9,7 @@
 #include "ComboBox.h"
 #include "DevicePage.h"
 #include "Edit.h"
-#include "SliderCtrl.h"
+#include "ValueSlider.h"
 
 class CAdvancedPage : public CDevicePage {
 public:
@@ -20,14 +20,21 @@ public:
     void SetCaption(const std::wstring& caption) override { CPropertyPage::SetCaption(caption.substr(0, kMaxCaption)); }
     bool OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
-    bool OnSetActive() override;
-    void OnOK() override;
+    bool OnSetActive() override { return ActivateWithDeviceList(deviceList_); }
+    void OnOK() override { ApplyDeviceChanges(); }
     bool OnCommand(int id, int code, HWND control) override;
+    bool OnButtonClicked(int id) override;
     bool OnHScroll(int code, int position, HWND scrollBar) override;
 
+protected:
+    void LoadDeviceValues() override;
+
 private:
+    static constexpr size_t kValues = 3;
+    // The record field each slider edits, in the order of sliders_.
+    static DWORD CDeviceSettings::*const kFields[kValues];
+
     void SetLabels();
-    void LoadDeviceValues();
     // An edit of the advanced group, which the Defaults button follows.
     void MarkAdvancedChanged();
     void UpdateDefaultsButton();
@@ -35,22 +42,16 @@ private:
 
     void OnBrowse();
     void OnDefaults();
-    void OnSelchangeDevice();
     void OnEnabled();
     void OnSelchangeSound();
 
     CComboBox soundList_;
-    CSliderCtrl sampleRateSlider_;
-    CSliderCtrl touchdownSlider_;
-    CSliderCtrl deglitchSlider_;
+    CValueSlider sliders_[kValues];   // sample rate, touchdown filter, deglitch
     CComboBox deviceList_;
     CButton enabledCheck_;
     CButton defaultsButton_;
     CEdit waveFileEdit_;
 
     std::wstring waveFile_;
-    std::wstring sampleRateText_ = L"0";
-    std::wstring touchdownText_ = L"0";
-    std::wstring deglitchText_ = L"0";
     std::wstring defaultWavePath_;
 };

@@ -78,7 +78,11 @@ void CDeviceControlUnitPropertySheet::AddPages()
     const PageEntry pages[] = {
         {&devicesPage_, LabelKey::LDEVICE_PAGE},
         {&advancedPage_, LabelKey::LADVANCED_PAGE},
+        {&settingsPage_, LabelKey::LSETTINGS_PAGE},
+        {&windowsPage_, LabelKey::LWINDOWS_PAGE},
         {&generalPage_, LabelKey::LGENERAL_PAGE},
+        {&eventsPage_, LabelKey::LEVENTS_PAGE},
+        {&calibrationPage_, LabelKey::LCALIBRATION_PAGE},
         {&statusPage_, LabelKey::LSTATUS_PAGE},
         {&aboutPage_, LabelKey::LABOUT_PAGE},
     };

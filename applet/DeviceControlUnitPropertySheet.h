@@ -10,10 +10,14 @@
 #include "AboutPage.h"
 #include "AdvancedPage.h"
 #include "Button.h"
+#include "CalibrationPage.h"
 #include "DevicesPage.h"
+#include "EventsPage.h"
 #include "GeneralPage.h"
-#include "StatusPage.h"
 #include "HelpPrSheet.h"
+#include "SettingsPage.h"
+#include "StatusPage.h"
+#include "WindowsPage.h"
 
 class CDeviceControlUnitPropertySheet : public CHelpPrSheet {
 public:
@@ -39,10 +43,14 @@ private:
 
     // The pages, in construction order; AddPages puts them in tab order.
     CAdvancedPage advancedPage_;
+    CSettingsPage settingsPage_;
+    CWindowsPage windowsPage_;
     CDevicesPage devicesPage_;
     CGeneralPage generalPage_;
     CAboutPage aboutPage_;
+    CEventsPage eventsPage_;
     CStatusPage statusPage_;
+    CCalibrationPage calibrationPage_;
     CButton calibrateButton_;
     std::wstring helpFilePath_;
     std::wstring title_;

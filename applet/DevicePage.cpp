@@ -4,6 +4,19 @@
 #include "ComboBox.h"
 #include "resource.h"
 
+bool ClampValue(DWORD& value, DWORD low, DWORD high)
+{
+    if (value < low) {
+        value = low;
+        return true;
+    }
+    if (value > high) {
+        value = high;
+        return true;
+    }
+    return false;
+}
+
 void CDevicePage::MarkChanged(bool CDeviceSettings::*group) { MarkChanged(Applet().currentDevice, group); }
 
 void CDevicePage::MarkChanged(CDeviceSettings* device, bool CDeviceSettings::*group)
@@ -42,4 +55,25 @@ bool CDevicePage::RedirectWhenNoControllerLeft()
         ::PostMessageW(sheet, PSM_SETCURSEL, 0, 0);
     UpdateData(false);
     return true;
+}
+
+bool CDevicePage::ActivateWithDeviceList(CComboBox& deviceList)
+{
+    if (RedirectWhenNoControllerLeft())
+        return false;
+    FillDeviceCombo(deviceList);
+    LoadDeviceValues();
+    return CPropertyPage::OnSetActive();
+}
+
+void CDevicePage::OnSelchangeDevice(const CComboBox& deviceList)
+{
+    if (SelectDeviceFromCombo(deviceList))
+        LoadDeviceValues();
+}
+
+void CDevicePage::ApplyDeviceChanges()
+{
+    Applet().deviceCollection.ApplyChanges();
+    CPropertyPage::OnOK();
 }

@@ -9,6 +9,10 @@
 class CComboBox;
 class CDeviceSettings;
 
+// A stored value the page cannot show is brought into low..high (unsigned) when the page loads
+// it, and the device is marked changed, so the next Apply writes it back. True when corrected.
+bool ClampValue(DWORD& value, DWORD low, DWORD high);
+
 class CDevicePage : public CPropertyPage {
 public:
     using CPropertyPage::CPropertyPage;
@@ -34,4 +38,15 @@ protected:
     // For OnSetActive: true while no controller is left, after sending the sheet back to its
     // first page; the page then refuses activation (returns false).
     bool RedirectWhenNoControllerLeft();
+
+    // The activation of a page with a device list: refused while no controller is left;
+    // otherwise the list shows the current device and the page its values (LoadDeviceValues).
+    bool ActivateWithDeviceList(CComboBox& deviceList);
+    // The device list's selection changed: the chosen device becomes current and is shown.
+    void OnSelchangeDevice(const CComboBox& deviceList);
+    // OK or Apply of a device page: the whole collection is written (the first page to apply
+    // writes everything; the others find nothing left).
+    void ApplyDeviceChanges();
+    // Shows the current device's values; nothing without a current device.
+    virtual void LoadDeviceValues() {}
 };

@@ -1,0 +1,144 @@
+#include "SettingsPage.h"
+
+#include "AppletGlobals.h"
+#include "ControlLabels.h"
+#include "DataExchange.h"
+#include "LabelKeys.h"
+#include "resource.h"
+
+namespace {
+const ControlLabel kLabels[] = {
+    {IDC_SET_CLICK_LABEL, LabelKey::LSET_CLICK_TIME},
+    {IDC_SET_TAP_LABEL, LabelKey::LSET_TAP_TIME},
+    {IDC_SET_LIFT_OFF_LABEL, LabelKey::LSET_LIFT_OFF_TIME},
+    {IDC_SET_STABILIZATION_LABEL, LabelKey::LSET_STABILIZATION},
+    {IDC_SET_AVERAGING_LABEL, LabelKey::LSET_AVERAGING},
+    {IDC_SET_SETTINGS_FOR, LabelKey::LSET_SETTINGS_FOR},
+    {IDC_SET_DEFAULTS, LabelKey::LDEFAULTS},
+};
+}  // namespace
+
+DWORD CDeviceSettings::*const CSettingsPage::kFields[kValues] = {
+    &CDeviceSettings::dwClickTime,     &CDeviceSettings::dwTapTime,   &CDeviceSettings::dwLiftOffTime,
+    &CDeviceSettings::dwStabilization, &CDeviceSettings::dwAveraging,
+};
+
+CSettingsPage::CSettingsPage()
+    : CDevicePage(IDD_SETTINGS),
+      sliders_{
+          CValueSlider({IDC_SET_CLICK_SLIDER, IDC_SET_CLICK_VALUE, 1, 20, true, 9}),
+          CValueSlider({IDC_SET_TAP_SLIDER, IDC_SET_TAP_VALUE, 1, 20, true, 9}),
+          CValueSlider({IDC_SET_LIFT_OFF_SLIDER, IDC_SET_LIFT_OFF_VALUE, 0, 80, true, 5}),
+          CValueSlider({IDC_SET_STABILIZATION_SLIDER, IDC_SET_STABILIZATION_VALUE, 0, 40, false, 0}),
+          CValueSlider({IDC_SET_AVERAGING_SLIDER, IDC_SET_AVERAGING_VALUE, 0, 40, false, 0}),
+      }
+{
+    Psp().dwFlags |= PSP_HASHELP;
+}
+
+void CSettingsPage::DoDataExchange(CDataExchange& dx)
+{
+    CPropertyPage::DoDataExchange(dx);
+    for (CValueSlider& slider : sliders_)
+        slider.Exchange(dx);
+    DDX_Control(dx, IDC_SET_DEVICE, deviceList_);
+    DDX_Control(dx, IDC_SET_DEFAULTS, defaultsButton_);
+}
+
+bool CSettingsPage::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    SetLabels();
+    for (CValueSlider& slider : sliders_)
+        slider.SetRange();
+    return true;
+}
+
+void CSettingsPage::SetLabels()
+{
+    ApplyControlLabels(m_hWnd, Applet().labelStore, kLabels);
+    UpdateData(false);
+}
+
+void CSettingsPage::LoadDeviceValues()
+{
+    CDeviceSettings* device = Applet().currentDevice;
+    if (!device)
+        return;
+    // A stored value outside the slider's range is brought into it and written back at the
+    // next Apply.
+    bool corrected = false;
+    for (size_t i = 0; i < kValues; ++i) {
+        DWORD& value = device->*kFields[i];
+        const SliderSpec& spec = sliders_[i].Spec();
+        corrected |= ClampValue(value, static_cast<DWORD>(spec.low), static_cast<DWORD>(spec.high));
+        sliders_[i].Show(value);
+    }
+    if (corrected || device->bSettingsChanged)
+        MarkTimingChanged();
+    UpdateData(false);
+    UpdateDefaultsButton();
+}
+
+void CSettingsPage::MarkTimingChanged()
+{
+    MarkChanged(&CDeviceSettings::bSettingsChanged);
+    UpdateDefaultsButton();
+}
+
+void CSettingsPage::UpdateDefaultsButton()
+{
+    const CDeviceSettings* device = Applet().currentDevice;
+    bool atDefaults = device != nullptr;
+    for (size_t i = 0; i < kValues && atDefaults; ++i)
+        atDefaults = sliders_[i].AtDefault(device->*kFields[i]);
+    defaultsButton_.EnableWindow(!atDefaults);
+}
+
+bool CSettingsPage::OnCommand(int id, int code, HWND control)
+{
+    if (id == IDC_SET_DEVICE && code == CBN_SELCHANGE) {
+        OnSelchangeDevice(deviceList_);
+        return true;
+    }
+    return CDevicePage::OnCommand(id, code, control);
+}
+
+bool CSettingsPage::OnButtonClicked(int id)
+{
+    switch (id) {
+    case IDC_SET_DEFAULTS:
+        OnDefaults();
+        return true;
+    }
+    return CDevicePage::OnButtonClicked(id);
+}
+
+bool CSettingsPage::OnHScroll(int, int, HWND scrollBar)
+{
+    CDeviceSettings* device = Applet().currentDevice;
+    for (size_t i = 0; i < kValues; ++i) {
+        if (!sliders_[i].IsSlider(scrollBar))
+            continue;
+        DWORD value = sliders_[i].TakeValue(*this);
+        if (device) {
+            device->*kFields[i] = value;
+            MarkTimingChanged();
+        }
+        break;
+    }
+    return false;   // the default handling goes on
+}
+
+void CSettingsPage::OnDefaults()
+{
+    CDeviceSettings* device = Applet().currentDevice;
+    if (!device)
+        return;
+    for (size_t i = 0; i < kValues; ++i) {
+        device->*kFields[i] = sliders_[i].Spec().defaultValue;
+        sliders_[i].Show(device->*kFields[i]);
+    }
+    MarkTimingChanged();
+    UpdateData(false);
+}
