@@ -61,8 +61,8 @@ TEST_F(DevicePageTest, AnEditMakesApplyTheDefaultButtonAndApplyWritesIt)
 
 TEST_F(DevicePageTest, WhileNoControllerIsLeftEveryOtherPageSendsTheSheetBack)
 {
-    for (int controlId : {IDC_ADV_SAMPLE_RATE_SLIDER, IDC_ST_LIST}) {
-        SCOPED_TRACE(controlId);
+    for (const wchar_t* caption : {L"Advanced", L"Settings", L"Windows", L"Events", L"Calibration", L"Status"}) {
+        SCOPED_TRACE(::testing::PrintToString(std::wstring(caption)));
         session.reset();
         Install({Usb(1, L"Only One")}, L"Only One");
         OPEN_DEVICES_PAGE();
@@ -70,8 +70,7 @@ TEST_F(DevicePageTest, WhileNoControllerIsLeftEveryOtherPageSendsTheSheetBack)
         RemoveSelected();
         ASSERT_TRUE(WaitUntil([&] { return Names(IDC_DEV_LIST).empty(); }));
 
-        // The page of the control, by its tab: the Advanced page is the second, Status the last.
-        const int index = controlId == IDC_ADV_SAMPLE_RATE_SLIDER ? 1 : TabIndex(L"Status");
+        const int index = TabIndex(caption);
         ASSERT_GT(index, 0);
         SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
         // Let the sheet handle what the page posted.
