@@ -32,16 +32,13 @@ const wchar_t* const kSoundDefaults[] = {L"No sound", L"Wave file", L"Beep"};
 
 }  // namespace
 
-DWORD CDeviceSettings::*const CAdvancedPage::kFields[kValues] = {
-    &CDeviceSettings::dwSampleRate, &CDeviceSettings::dwTouchdownFilter, &CDeviceSettings::dwDeglitch};
-
 CAdvancedPage::CAdvancedPage()
     : CDevicePage(IDD_ADVANCED),
-      sliders_{
-          CValueSlider({IDC_ADV_SAMPLE_RATE_SLIDER, IDC_ADV_SAMPLE_RATE_VALUE, 0, 100, false, 100}),
-          CValueSlider({IDC_ADV_TOUCHDOWN_SLIDER, IDC_ADV_TOUCHDOWN_VALUE, 0, 20, false, 0}),
-          CValueSlider({IDC_ADV_DEGLITCH_SLIDER, IDC_ADV_DEGLITCH_VALUE, 0, 100, false, 0}),
-      }
+      sliders_({
+          {{IDC_ADV_SAMPLE_RATE_SLIDER, IDC_ADV_SAMPLE_RATE_VALUE, 0, 100, false, 100}, &CDeviceSettings::dwSampleRate},
+          {{IDC_ADV_TOUCHDOWN_SLIDER, IDC_ADV_TOUCHDOWN_VALUE, 0, 20, false, 0}, &CDeviceSettings::dwTouchdownFilter},
+          {{IDC_ADV_DEGLITCH_SLIDER, IDC_ADV_DEGLITCH_VALUE, 0, 100, false, 0}, &CDeviceSettings::dwDeglitch},
+      })
 {
     Psp().dwFlags |= PSP_HASHELP;
 }
@@ -49,8 +46,7 @@ CAdvancedPage::CAdvancedPage()
 void CAdvancedPage::DoDataExchange(CDataExchange& dx)
 {
     CPropertyPage::DoDataExchange(dx);
-    for (CValueSlider& slider : sliders_)
-        slider.Exchange(dx);
+    sliders_.Exchange(dx);
     DDX_Control(dx, IDC_ADV_ENABLED, enabledCheck_);
     DDX_Control(dx, IDC_ADV_DEVICE, deviceList_);
     DDX_Control(dx, IDC_ADV_DEFAULTS, defaultsButton_);
@@ -65,8 +61,7 @@ bool CAdvancedPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     SetLabels();
-    for (CValueSlider& slider : sliders_)
-        slider.SetRange();
+    sliders_.SetRange();
     defaultWavePath_ = DefaultWavePath();
     return true;
 }
@@ -90,13 +85,7 @@ void CAdvancedPage::LoadDeviceValues()
     CDeviceSettings* device = ctx.currentDevice;
     if (!device)
         return;
-    bool corrected = false;
-    for (size_t i = 0; i < kValues; ++i) {
-        DWORD& value = device->*kFields[i];
-        const SliderSpec& spec = sliders_[i].Spec();
-        corrected |= ClampValue(value, static_cast<DWORD>(spec.low), static_cast<DWORD>(spec.high));
-        sliders_[i].Show(value);
-    }
+    bool corrected = sliders_.Load(*device);
 
     if (device->dwControllerEnabled != 0 && device->dwControllerEnabled != 1) {
         device->dwControllerEnabled = 1;
@@ -131,10 +120,8 @@ void CAdvancedPage::MarkAdvancedChanged()
 void CAdvancedPage::UpdateDefaultsButton()
 {
     const CDeviceSettings* device = Applet().currentDevice;
-    bool atDefaults = device && device->dwControllerEnabled == 1 && device->dwSoundEnabled == 0 &&
-                      device->Str_WaveFile == defaultWavePath_;
-    for (size_t i = 0; i < kValues && atDefaults; ++i)
-        atDefaults = sliders_[i].AtDefault(device->*kFields[i]);
+    const bool atDefaults = device && sliders_.AtDefaults(*device) && device->dwControllerEnabled == 1 &&
+                            device->dwSoundEnabled == 0 && device->Str_WaveFile == defaultWavePath_;
     defaultsButton_.EnableWindow(!atDefaults);
 }
 
@@ -174,16 +161,8 @@ bool CAdvancedPage::OnHScroll(int, int, HWND scrollBar)
     // The value is read back from the slider; the message's position is only valid for some
     // scroll codes.
     CDeviceSettings* device = Applet().currentDevice;
-    for (size_t i = 0; i < kValues; ++i) {
-        if (!sliders_[i].IsSlider(scrollBar))
-            continue;
-        DWORD value = sliders_[i].TakeValue(*this);
-        if (device) {
-            device->*kFields[i] = value;
-            MarkAdvancedChanged();
-        }
-        break;
-    }
+    if (sliders_.TakeScroll(scrollBar, *this, device) && device)
+        MarkAdvancedChanged();
     return false;
 }
 
@@ -231,10 +210,7 @@ void CAdvancedPage::OnDefaults()
     CDeviceSettings* device = Applet().currentDevice;
     if (!device)
         return;
-    for (size_t i = 0; i < kValues; ++i) {
-        device->*kFields[i] = sliders_[i].Spec().defaultValue;
-        sliders_[i].Show(device->*kFields[i]);
-    }
+    sliders_.SetDefaults(*device);
     device->dwControllerEnabled = 1;
     device->dwSoundEnabled = 0;
     device->Str_WaveFile = DefaultWavePath();

@@ -30,10 +30,6 @@ protected:
     void LoadDeviceValues() override;
 
 private:
-    static constexpr size_t kValues = 3;
-    // The record field each slider edits, in the order of sliders_.
-    static DWORD CDeviceSettings::*const kFields[kValues];
-
     void SetLabels();
     // An edit of the advanced group, which the Defaults button follows.
     void MarkAdvancedChanged();
@@ -46,7 +42,7 @@ private:
     void OnSelchangeSound();
 
     CComboBox soundList_;
-    CValueSlider sliders_[kValues];   // sample rate, touchdown filter, deglitch
+    CRecordSliders sliders_;   // sample rate, touchdown filter, deglitch
     CComboBox deviceList_;
     CButton enabledCheck_;
     CButton defaultsButton_;

@@ -18,20 +18,16 @@ const ControlLabel kLabels[] = {
 };
 }  // namespace
 
-DWORD CDeviceSettings::*const CSettingsPage::kFields[kValues] = {
-    &CDeviceSettings::dwClickTime,     &CDeviceSettings::dwTapTime,   &CDeviceSettings::dwLiftOffTime,
-    &CDeviceSettings::dwStabilization, &CDeviceSettings::dwAveraging,
-};
-
 CSettingsPage::CSettingsPage()
     : CDevicePage(IDD_SETTINGS),
-      sliders_{
-          CValueSlider({IDC_SET_CLICK_SLIDER, IDC_SET_CLICK_VALUE, 1, 20, true, 9}),
-          CValueSlider({IDC_SET_TAP_SLIDER, IDC_SET_TAP_VALUE, 1, 20, true, 9}),
-          CValueSlider({IDC_SET_LIFT_OFF_SLIDER, IDC_SET_LIFT_OFF_VALUE, 0, 80, true, 5}),
-          CValueSlider({IDC_SET_STABILIZATION_SLIDER, IDC_SET_STABILIZATION_VALUE, 0, 40, false, 0}),
-          CValueSlider({IDC_SET_AVERAGING_SLIDER, IDC_SET_AVERAGING_VALUE, 0, 40, false, 0}),
-      }
+      sliders_({
+          {{IDC_SET_CLICK_SLIDER, IDC_SET_CLICK_VALUE, 1, 20, true, 9}, &CDeviceSettings::dwClickTime},
+          {{IDC_SET_TAP_SLIDER, IDC_SET_TAP_VALUE, 1, 20, true, 9}, &CDeviceSettings::dwTapTime},
+          {{IDC_SET_LIFT_OFF_SLIDER, IDC_SET_LIFT_OFF_VALUE, 0, 80, true, 5}, &CDeviceSettings::dwLiftOffTime},
+          {{IDC_SET_STABILIZATION_SLIDER, IDC_SET_STABILIZATION_VALUE, 0, 40, false, 0},
+           &CDeviceSettings::dwStabilization},
+          {{IDC_SET_AVERAGING_SLIDER, IDC_SET_AVERAGING_VALUE, 0, 40, false, 0}, &CDeviceSettings::dwAveraging},
+      })
 {
     Psp().dwFlags |= PSP_HASHELP;
 }
@@ -39,8 +35,7 @@ CSettingsPage::CSettingsPage()
 void CSettingsPage::DoDataExchange(CDataExchange& dx)
 {
     CPropertyPage::DoDataExchange(dx);
-    for (CValueSlider& slider : sliders_)
-        slider.Exchange(dx);
+    sliders_.Exchange(dx);
     DDX_Control(dx, IDC_SET_DEVICE, deviceList_);
     DDX_Control(dx, IDC_SET_DEFAULTS, defaultsButton_);
 }
@@ -49,8 +44,7 @@ bool CSettingsPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     SetLabels();
-    for (CValueSlider& slider : sliders_)
-        slider.SetRange();
+    sliders_.SetRange();
     return true;
 }
 
@@ -67,13 +61,7 @@ void CSettingsPage::LoadDeviceValues()
         return;
     // A stored value outside the slider's range is brought into it and written back at the
     // next Apply.
-    bool corrected = false;
-    for (size_t i = 0; i < kValues; ++i) {
-        DWORD& value = device->*kFields[i];
-        const SliderSpec& spec = sliders_[i].Spec();
-        corrected |= ClampValue(value, static_cast<DWORD>(spec.low), static_cast<DWORD>(spec.high));
-        sliders_[i].Show(value);
-    }
+    const bool corrected = sliders_.Load(*device);
     if (corrected || device->bSettingsChanged)
         MarkTimingChanged();
     UpdateData(false);
@@ -89,9 +77,7 @@ void CSettingsPage::MarkTimingChanged()
 void CSettingsPage::UpdateDefaultsButton()
 {
     const CDeviceSettings* device = Applet().currentDevice;
-    bool atDefaults = device != nullptr;
-    for (size_t i = 0; i < kValues && atDefaults; ++i)
-        atDefaults = sliders_[i].AtDefault(device->*kFields[i]);
+    const bool atDefaults = device && sliders_.AtDefaults(*device);
     defaultsButton_.EnableWindow(!atDefaults);
 }
 
@@ -117,16 +103,8 @@ bool CSettingsPage::OnButtonClicked(int id)
 bool CSettingsPage::OnHScroll(int, int, HWND scrollBar)
 {
     CDeviceSettings* device = Applet().currentDevice;
-    for (size_t i = 0; i < kValues; ++i) {
-        if (!sliders_[i].IsSlider(scrollBar))
-            continue;
-        DWORD value = sliders_[i].TakeValue(*this);
-        if (device) {
-            device->*kFields[i] = value;
-            MarkTimingChanged();
-        }
-        break;
-    }
+    if (sliders_.TakeScroll(scrollBar, *this, device) && device)
+        MarkTimingChanged();
     return false;   // the default handling goes on
 }
 
@@ -135,10 +113,7 @@ void CSettingsPage::OnDefaults()
     CDeviceSettings* device = Applet().currentDevice;
     if (!device)
         return;
-    for (size_t i = 0; i < kValues; ++i) {
-        device->*kFields[i] = sliders_[i].Spec().defaultValue;
-        sliders_[i].Show(device->*kFields[i]);
-    }
+    sliders_.SetDefaults(*device);
     MarkTimingChanged();
     UpdateData(false);
 }

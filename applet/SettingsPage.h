@@ -24,16 +24,12 @@ protected:
     void LoadDeviceValues() override;
 
 private:
-    static constexpr size_t kValues = 5;
-    // The record field each slider edits, in the order of sliders_.
-    static DWORD CDeviceSettings::*const kFields[kValues];
-
     void SetLabels();
     void MarkTimingChanged();
     void UpdateDefaultsButton();
     void OnDefaults();
 
-    CValueSlider sliders_[kValues];
+    CRecordSliders sliders_;   // click, tap, lift-off, stabilization, averaging
     CButton defaultsButton_;
     CComboBox deviceList_;
 };

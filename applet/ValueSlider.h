@@ -6,7 +6,10 @@
 // moves between value, position and text.
 #include <windows.h>
 
+#include <initializer_list>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "SliderCtrl.h"
 
@@ -47,4 +50,32 @@ private:
     SliderSpec spec_;
     CSliderCtrl slider_;
     std::wstring text_ = L"0";
+};
+
+class CDeviceSettings;
+
+// Sliders that each show one number of the current device's record, for a device page.
+class CRecordSliders {
+public:
+    struct Entry {
+        SliderSpec spec;
+        DWORD CDeviceSettings::*field;
+    };
+    explicit CRecordSliders(std::initializer_list<Entry> entries);
+
+    void Exchange(CDataExchange& dx);
+    void SetRange();
+    // Shows the device's values; a value outside its slider's range is brought into it first.
+    // True when one had to be corrected.
+    bool Load(CDeviceSettings& device);
+    bool AtDefaults(const CDeviceSettings& device) const;
+    // The device's values to their defaults, shown.
+    void SetDefaults(CDeviceSettings& device);
+    // A scroll message of one of the sliders: its value goes into the device (when there is
+    // one) and its text. False for any other control.
+    bool TakeScroll(HWND control, CWnd& page, CDeviceSettings* device);
+
+private:
+    std::vector<std::unique_ptr<CValueSlider>> sliders_;
+    std::vector<DWORD CDeviceSettings::*> fields_;
 };

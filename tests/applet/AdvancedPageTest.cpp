@@ -9,24 +9,9 @@
 
 using namespace applettest;
 using namespace testsupport;
-using standin::Driver;
 namespace ioctl = standin::ioctl;
 
 namespace {
-std::vector<standin::LoggedRequest> Requests(const DeviceRow& device, DWORD code = 0)
-{
-    return standin::Select(standin::ReadLog(), device.serial ? Driver::Rilo : Driver::Meka,
-                           static_cast<unsigned>(device.instance), code);
-}
-
-std::vector<DWORD> Codes(const std::vector<standin::LoggedRequest>& log)
-{
-    std::vector<DWORD> codes;
-    for (const auto& request : log)
-        codes.push_back(request.code);
-    return codes;
-}
-
 // The file dialog of this process opened from the page (it has the file-name field).
 HWND WaitFileDialog(HWND sheet)
 {
@@ -141,11 +126,7 @@ INSTANTIATE_TEST_SUITE_P(Clamped, AdvancedStoredValues,
                                            StoredValueCase{L"Controller Enabled", 7, 0, L"", 1},
                                            StoredValueCase{L"Sound Enabled", 3, 0, L"", 0}),
                          [](const ::testing::TestParamInfo<StoredValueCase>& info) {
-                             std::string name;
-                             for (const wchar_t* p = info.param.value; *p; ++p)
-                                 if (iswalnum(*p))
-                                     name += static_cast<char>(*p);
-                             return name;
+                             return AsciiName(info.param.value);
                          });
 
 TEST_F(AppletTest, MissingWaveFileBecomesTheDefaultAndIsWritten)

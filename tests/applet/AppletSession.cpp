@@ -120,6 +120,23 @@ int CurrentPageIndex(HWND sheet)
     return static_cast<int>(SendMessageW(GetDlgItem(sheet, kTabControlId), TCM_GETCURSEL, 0, 0));
 }
 
+std::vector<std::wstring> TabCaptions(HWND sheet)
+{
+    std::vector<std::wstring> captions;
+    HWND tab = GetDlgItem(sheet, kTabControlId);
+    const int count = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[512] = L"";
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 512;
+        SendMessageW(tab, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        captions.push_back(text);
+    }
+    return captions;
+}
+
 HWND SelectPageWithControl(HWND sheet, int controlId)
 {
     HWND page = CurrentPage(sheet);

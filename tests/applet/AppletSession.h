@@ -8,6 +8,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "TestProcess.h"
 
@@ -48,6 +49,8 @@ private:
 HWND FindSheet(DWORD pid);                 // a visible property sheet (it has the tab control 0x3020)
 HWND CurrentPage(HWND sheet);
 int CurrentPageIndex(HWND sheet);
+// The captions of the sheet's tabs, in order.
+std::vector<std::wstring> TabCaptions(HWND sheet);
 // Activates, by index, the first page that has a control with this id; its window or null.
 HWND SelectPageWithControl(HWND sheet, int controlId);
 void PressKey(HWND control, UINT virtualKey);   // WM_KEYDOWN and WM_KEYUP, sent

@@ -3,6 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cwctype>
+#include <string>
+#include <vector>
+
 #include "SheetTest.h"
 #include "StandinClient.h"
 #include "resource.h"
@@ -19,6 +23,31 @@ protected:
         return registry.Read(DeviceKeyPath(device), name).AsDword();
     }
 };
+
+// The requests that reached one device since the log was cleared (optionally of one code).
+inline std::vector<standin::LoggedRequest> Requests(const DeviceRow& device, DWORD code = 0)
+{
+    return standin::Select(standin::ReadLog(), device.serial ? standin::Driver::Rilo : standin::Driver::Meka,
+                           static_cast<unsigned>(device.instance), code);
+}
+
+// A text's letters and digits, for the name of a parameterised test ("Tap Time" -> "TapTime").
+inline std::string AsciiName(const wchar_t* text)
+{
+    std::string name;
+    for (const wchar_t* p = text; *p; ++p)
+        if (iswalnum(*p) && *p < 0x80)
+            name += static_cast<char>(*p);
+    return name;
+}
+
+inline std::vector<DWORD> Codes(const std::vector<standin::LoggedRequest>& log)
+{
+    std::vector<DWORD> codes;
+    for (const auto& request : log)
+        codes.push_back(request.code);
+    return codes;
+}
 
 }  // namespace applettest
 

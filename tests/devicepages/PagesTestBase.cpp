@@ -4,10 +4,6 @@
 
 namespace pagestest {
 
-namespace {
-constexpr int kTabControlId = 0x3020;
-}
-
 void PagesTest::Install(const std::vector<DeviceRow>& devices, const std::wstring& current, DWORD controllerKind,
                         const Labels& labels)
 {
@@ -34,22 +30,7 @@ void PagesTest::ShowPage(const std::wstring& caption, const char* file, int line
     ASSERT_NE(page, nullptr);
 }
 
-std::vector<std::wstring> PagesTest::TabCaptions() const
-{
-    std::vector<std::wstring> captions;
-    HWND tab = GetDlgItem(sheet, kTabControlId);
-    const int count = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[512] = L"";
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = 512;
-        SendMessageW(tab, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-        captions.push_back(text);
-    }
-    return captions;
-}
+std::vector<std::wstring> PagesTest::TabCaptions() const { return applettest::TabCaptions(sheet); }
 
 void PagesTest::ChooseDevice(int listId, const std::wstring& name)
 {
@@ -79,20 +60,6 @@ std::vector<std::wstring> PagesTest::ComboItems(int id) const
 }
 
 int PagesTest::ComboSelection(int id) const { return static_cast<int>(SendMessageW(Control(id), CB_GETCURSEL, 0, 0)); }
-
-std::vector<standin::LoggedRequest> Requests(const DeviceRow& device, DWORD code)
-{
-    return standin::Select(standin::ReadLog(), device.serial ? standin::Driver::Rilo : standin::Driver::Meka,
-                           static_cast<unsigned>(device.instance), code);
-}
-
-std::vector<DWORD> Codes(const std::vector<standin::LoggedRequest>& log)
-{
-    std::vector<DWORD> codes;
-    for (const auto& request : log)
-        codes.push_back(request.code);
-    return codes;
-}
 
 std::vector<uint8_t> ModeBytes(DWORD primaryCode, DWORD secondaryCode, BYTE click, BYTE tap, BYTE liftOff)
 {

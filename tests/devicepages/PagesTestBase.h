@@ -35,9 +35,6 @@ protected:
     std::wstring ProductValue(const wchar_t* name) const { return registry.Read(kProductKeyPath, name).AsString(); }
 };
 
-// The requests that reached one device since the log was cleared (optionally of one code).
-std::vector<standin::LoggedRequest> Requests(const DeviceRow& device, DWORD code = 0);
-std::vector<DWORD> Codes(const std::vector<standin::LoggedRequest>& log);
 // The mode request's twelve bytes: both mode codes (4 bytes each), click, tap, lift-off, zero.
 std::vector<uint8_t> ModeBytes(DWORD primaryCode, DWORD secondaryCode, BYTE click, BYTE tap, BYTE liftOff);
 

@@ -151,11 +151,7 @@ INSTANTIATE_TEST_SUITE_P(Clamped, SettingsStoredValues,
                                            StoredTiming{kStabilization, 41, L"40", 40},
                                            StoredTiming{kAveraging, 1000, L"40", 40}),
                          [](const ::testing::TestParamInfo<StoredTiming>& info) {
-                             std::string name;
-                             for (const wchar_t* p = info.param.control.value; *p; ++p)
-                                 if (iswalnum(*p))
-                                     name += static_cast<char>(*p);
-                             return name + "_" + std::to_string(info.param.stored);
+                             return AsciiName(info.param.control.value) + "_" + std::to_string(info.param.stored);
                          });
 
 TEST_F(SettingsPageTest, DefaultsSetsTheDefaultTimesAndFollowsTheSliders)

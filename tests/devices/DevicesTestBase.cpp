@@ -74,18 +74,10 @@ void DevicesTest::Close(int button)
 
 int DevicesTest::TabIndex(const std::wstring& captionStart) const
 {
-    HWND tab = GetDlgItem(sheet, 0x3020);
-    int count = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[260] = L"";
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = 260;
-        SendMessageW(tab, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-        if (std::wstring(text).compare(0, captionStart.size(), captionStart) == 0)
-            return i;
-    }
+    const std::vector<std::wstring> captions = TabCaptions(sheet);
+    for (size_t i = 0; i < captions.size(); ++i)
+        if (captions[i].compare(0, captionStart.size(), captionStart) == 0)
+            return static_cast<int>(i);
     return -1;
 }
 
