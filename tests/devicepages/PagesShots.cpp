@@ -1,5 +1,5 @@
-// Not a check: shows every page of the sheet in turn for screenshots (take-shots.sh runs it);
-// each view is named by the tab's position and caption ("03-windows").
+// Not a check: shows every page of the sheet in turn for screenshots (take-shots.sh runs it and
+// lists the views); each view is named by the tab's position and caption ("03-windows").
 #include <cwctype>
 
 #include "PagesTestBase.h"
