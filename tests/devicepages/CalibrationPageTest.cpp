@@ -151,14 +151,3 @@ TEST_F(CalibrationPageTest, ChoosingAnotherDeviceShowsItsValues)
     EXPECT_EQ(DeviceValue(kiosk, L"calflag"), 9u);
     EXPECT_EQ(DeviceValue(front, L"calflag"), 9u);
 }
-
-TEST_F(CalibrationPageTest, ControlTextsComeFromLabelsWithBuiltInFallbacks)
-{
-    DeviceRow device = Serial(1, L"Front Panel");
-    Install({device}, device.name, 1, {{L"LCAL_TIMEOUT", L"Zeitlimit"}, {L"LCAL_CALIBRATION_POSITION", L"Punkt"}});
-    SHOW_PAGE(kPage);
-    EXPECT_EQ(ControlText(page, IDC_CAL_TIMEOUT_LABEL), L"Zeitlimit");
-    EXPECT_EQ(ControlText(page, IDC_CAL_TOUCH_POINT_LABEL), L"Punkt");
-    EXPECT_EQ(ControlText(page, IDC_CAL_POINTS_LABEL), L"Calibration points:");
-    EXPECT_EQ(ControlText(page, IDC_CAL_PATTERN_LABEL), L"Calibration pattern:");
-}

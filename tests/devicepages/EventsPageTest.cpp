@@ -122,14 +122,3 @@ TEST_F(EventsPageTest, ChoosingAnotherDeviceShowsItsModesAndMakesItCurrent)
     EXPECT_EQ(Requests(alpha, ioctl::kModeSettings).size(), 1u) << standin::Describe(standin::ReadLog());
     EXPECT_TRUE(Requests(zeta).empty());
 }
-
-TEST_F(EventsPageTest, ControlTextsComeFromLabelsWithBuiltInFallbacks)
-{
-    DeviceRow device = Serial(1, L"Front Panel");
-    Install({device}, device.name, 1, {{L"LEV_PRIMARY", L"Erste"}, {L"LDEFAULT", L"Vorgabe"}});
-    SHOW_PAGE(kPage);
-    EXPECT_EQ(ControlText(page, IDC_EV_PRIMARY_HEAD), L"Erste");
-    EXPECT_EQ(ControlText(page, IDC_EV_DEFAULT_ROW), L"Vorgabe");
-    EXPECT_EQ(ControlText(page, IDC_EV_SECONDARY_HEAD), L"Secondary");
-    EXPECT_EQ(ControlText(page, IDC_EV_EVENTS_FOR), L"Events  &for: ");
-}

@@ -1,5 +1,5 @@
-// Where the pages sit in the sheet, their tab captions from labels and long device names in
-// their device lists.
+// Where the pages sit in the sheet, their tab captions and control texts from labels (the
+// template's text where a label is missing) and long device names in their device lists.
 #include <algorithm>
 
 #include "PagesTestBase.h"
@@ -68,3 +68,43 @@ TEST_F(PageOrderTest, ALongDeviceNameIsListedWholeOnEveryDevicePage)
         EXPECT_TRUE(session->Close(IDCANCEL));
     }
 }
+
+struct PageLabelsCase {
+    const char* name;
+    const wchar_t* page;
+    Labels labels;
+    std::vector<std::pair<int, std::wstring>> texts;   // control id, text shown
+};
+
+void PrintTo(const PageLabelsCase& c, std::ostream* out) { *out << c.name; }
+
+class PageLabels : public PagesTest, public ::testing::WithParamInterface<PageLabelsCase> {};
+
+TEST_P(PageLabels, ControlTextsComeFromLabelsWithBuiltInFallbacks)
+{
+    const PageLabelsCase& c = GetParam();
+    DeviceRow device = Serial(1, L"Front Panel");
+    Install({device}, device.name, 1, c.labels);
+    SHOW_PAGE(c.page);
+    for (const auto& [id, text] : c.texts)
+        EXPECT_EQ(ControlText(page, id), text) << "control " << id;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, PageLabels,
+    ::testing::Values(
+        PageLabelsCase{"Settings", L"Settings", {{L"LSET_TAP_TIME", L"Tippzeit"}, {L"LDEFAULTS", L"Standard"}},
+                       {{IDC_SET_TAP_LABEL, L"Tippzeit"}, {IDC_SET_DEFAULTS, L"Standard"},
+                        {IDC_SET_CLICK_LABEL, L"Click time"}, {IDC_SET_SETTINGS_FOR, L"General settings for:"}}},
+        PageLabelsCase{"Windows", L"Windows", {{L"LWND_TIME", L"Zeit"}, {L"LWND_DOUBLE_CLICK_TEST", L"Doppelklick"}},
+                       {{IDC_WND_TIME_LABEL, L"Zeit"}, {IDC_WND_DOUBLE_CLICK_LABEL, L"Doppelklick"},
+                        {IDC_WND_HEIGHT_LABEL, L"Height"}, {IDC_WND_MOUSE_CLICK_TEST, L"Mouse Click Test"}}},
+        PageLabelsCase{"Events", L"Events", {{L"LEV_PRIMARY", L"Erste"}, {L"LDEFAULT", L"Vorgabe"}},
+                       {{IDC_EV_PRIMARY_HEAD, L"Erste"}, {IDC_EV_DEFAULT_ROW, L"Vorgabe"},
+                        {IDC_EV_SECONDARY_HEAD, L"Secondary"}, {IDC_EV_EVENTS_FOR, L"Events  &for: "}}},
+        PageLabelsCase{"Calibration", L"Calibration",
+                       {{L"LCAL_TIMEOUT", L"Zeitlimit"}, {L"LCAL_CALIBRATION_POSITION", L"Punkt"}},
+                       {{IDC_CAL_TIMEOUT_LABEL, L"Zeitlimit"}, {IDC_CAL_TOUCH_POINT_LABEL, L"Punkt"},
+                        {IDC_CAL_POINTS_LABEL, L"Calibration points:"},
+                        {IDC_CAL_PATTERN_LABEL, L"Calibration pattern:"}}}),
+    [](const ::testing::TestParamInfo<PageLabelsCase>& info) { return std::string(info.param.name); });

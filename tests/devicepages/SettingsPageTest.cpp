@@ -214,14 +214,3 @@ TEST_F(SettingsPageTest, ChoosingAnotherDeviceShowsItAndApplyWritesOnlyIt)
     EXPECT_EQ(Requests(kiosk, ioctl::kPacketFilterSettings).size(), 1u) << standin::Describe(standin::ReadLog());
     EXPECT_TRUE(Requests(front).empty());
 }
-
-TEST_F(SettingsPageTest, ControlTextsComeFromLabelsWithBuiltInFallbacks)
-{
-    DeviceRow device = Serial(1, L"Front Panel");
-    Install({device}, device.name, 1, {{L"LSET_TAP_TIME", L"Tippzeit"}, {L"LDEFAULTS", L"Standard"}});
-    SHOW_PAGE(kPage);
-    EXPECT_EQ(ControlText(page, IDC_SET_TAP_LABEL), L"Tippzeit");
-    EXPECT_EQ(ControlText(page, IDC_SET_DEFAULTS), L"Standard");
-    EXPECT_EQ(ControlText(page, IDC_SET_CLICK_LABEL), L"Click time");
-    EXPECT_EQ(ControlText(page, IDC_SET_SETTINGS_FOR), L"General settings for:");
-}

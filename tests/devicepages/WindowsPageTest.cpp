@@ -178,14 +178,3 @@ TEST_F(WindowsPageTest, TestButtonsSwitchPicturesOnRecognisedClicksOnly)
     EXPECT_EQ(BitmapBits(Picture(IDC_WND_DOUBLE_CLICK_TEST)), pictureB);
     EXPECT_FALSE(ApplyEnabled(sheet)) << "the click test is no edit";
 }
-
-TEST_F(WindowsPageTest, ControlTextsComeFromLabelsWithBuiltInFallbacks)
-{
-    registry.DeleteTree(kProductKeyPath);
-    Install({device_}, device_.name, 1, {{L"LWND_TIME", L"Zeit"}, {L"LWND_DOUBLE_CLICK_TEST", L"Doppelklick"}});
-    SHOW_PAGE(kPage);
-    EXPECT_EQ(ControlText(page, IDC_WND_TIME_LABEL), L"Zeit");
-    EXPECT_EQ(ControlText(page, IDC_WND_DOUBLE_CLICK_LABEL), L"Doppelklick");
-    EXPECT_EQ(ControlText(page, IDC_WND_HEIGHT_LABEL), L"Height");
-    EXPECT_EQ(ControlText(page, IDC_WND_MOUSE_CLICK_TEST), L"Mouse Click Test");
-}
