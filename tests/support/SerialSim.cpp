@@ -110,12 +110,19 @@ bool SerialSim::Request(const std::string& line, std::vector<std::string>* lines
     DeleteFileW(ack.c_str());
     std::string text = line + "\n";
     // Written under another name and renamed, so the simulator never reads half a request.
-    if (!WriteFileBytes(tmp, text.data(), text.size()) ||
-        !MoveFileExW(tmp.c_str(), req.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    // Wine renames the file and then looks the new name up again; when the simulator has already
+    // taken the request away, the rename reports a failure (error 8) although it was done. The
+    // request counts as sent once the file under its first name has gone.
+    bool written = WriteFileBytes(tmp, text.data(), text.size());
+    bool sent = written && (MoveFileExW(tmp.c_str(), req.c_str(), MOVEFILE_REPLACE_EXISTING) ||
+                            GetFileAttributesW(tmp.c_str()) == INVALID_FILE_ATTRIBUTES);
+    if (!sent) {
+        DWORD code = GetLastError();
         DeleteFileW(tmp.c_str());
         if (error) {
             std::wstring folder = Folder();
-            *error = "cannot write the request into " + std::string(folder.begin(), folder.end());
+            *error = "cannot write the request into " + std::string(folder.begin(), folder.end()) +
+                     " (error " + std::to_string(code) + ")";
         }
         return false;
     }
