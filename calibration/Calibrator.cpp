@@ -148,7 +148,7 @@ bool CCalibrator::Start(HINSTANCE instance, const std::wstring& requestedName)
     currentIndex_ = -1;
     LoadTargetBitmap();
 
-    touch_.SetTouchEvent(CreateEventW(nullptr, TRUE, FALSE, kCalibrationEventName));
+    touch_.SetWatchedEvent(CreateEventW(nullptr, TRUE, FALSE, kCalibrationEventName));
 
     if (!GetSegmentRect(segmentIndex_)) {
         LabelErrorBox(ProgramLabels(), nullptr, L"XML_SEGMENT_NOT_FOUND", calib::kTitle.key,
@@ -166,7 +166,7 @@ bool CCalibrator::Start(HINSTANCE instance, const std::wstring& requestedName)
     SetForegroundWindow(hWnd_);
     SetFocus(hWnd_);
 
-    const HANDLE touchEvent = touch_.TouchEvent();
+    const HANDLE touchEvent = touch_.WatchedEvent();
     hTimeoutThread_ = CreateThread(nullptr, 0, TimeoutThreadProc, this, 0, nullptr);
     touch_.Start(stopEvent_, TouchArrived, this);
     instructionsHidden_ = false;

@@ -24,7 +24,7 @@
 #include "DeviceFinder.h"
 #include "DeviceRecord.h"
 #include "TargetLayout.h"
-#include "TouchThread.h"
+#include "EventThread.h"
 #include "WindowImpl.h"
 
 class CLabelStore;
@@ -104,7 +104,7 @@ private:
     void EndAfterError(const wchar_t* key, const wchar_t* defaultText);
     static void TouchArrived(void* calibrator);
 
-    CTouchThread touch_;   // owns the touch event "CALIB_APPLICATION"
+    CEventThread touch_;   // owns the touch event "CALIB_APPLICATION"
     int currentIndex_ = -1;
     calib::TargetLayout layout_;
     std::array<calib::IntPoint, 25> rawPoints_{};

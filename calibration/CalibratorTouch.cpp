@@ -31,7 +31,7 @@ void CCalibrator::OnTouch()
     RawPointReply point{0, 0};
     if (IsValidDeviceHandle(GetDeviceHandle(device_.get())))
         DeviceIoctl(device_.get(), IOCTL_GET_CALIBRATION_POINT, nullptr, 0, &point, sizeof point);
-    ResetEvent(touch_.TouchEvent());
+    ResetEvent(touch_.WatchedEvent());
     // Only the target on the screen takes a touch, and only one: the slot is claimed here and
     // opened again by the window thread when it shows the next target.
     const int index = awaitingIndex_.exchange(-1);

@@ -21,6 +21,8 @@ public:
     COwner& operator=(const COwner&) = delete;
 
     Type Get() const { return value_; }
+    // Where the value is kept, for callers that hand its address on; valid while the owner lives.
+    const Type* Slot() const { return &value_; }
     bool IsValid() const { return Traits::IsValid(value_); }
     explicit operator bool() const { return IsValid(); }
 

@@ -1,6 +1,6 @@
-// The touch thread of a run: one call per touch, and a stop that may come from two threads at
-// once (the time-out thread and the window thread), each caller returning only after the
-// thread has ended and the touch event is closed.
+// The event thread: one call per setting, settings during a call dropped or kept as asked, and a
+// stop that may come from two threads at once (the calibration's time-out thread and window
+// thread), each caller returning only after the thread has ended and the event is closed.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "TestProcess.h"
-#include "TouchThread.h"
+#include "EventThread.h"
 
 using testsupport::kDefaultDeadlineMs;
 using testsupport::WaitUntil;
@@ -45,12 +45,12 @@ struct SlowTouch {
 };
 }  // namespace
 
-TEST(TouchThread, EachTouchIsHandledOnce)
+TEST(EventThread, EachTouchIsHandledOnce)
 {
     Events events;
     std::atomic<int> touches{0};
-    CTouchThread thread;
-    thread.SetTouchEvent(events.touch);
+    CEventThread thread;
+    thread.SetWatchedEvent(events.touch);
     ASSERT_TRUE(thread.Start(events.stop, Count, &touches));
     EXPECT_FALSE(thread.Start(events.stop, Count, &touches)) << "one thread";
     for (int i = 1; i <= 3; ++i) {
@@ -60,18 +60,18 @@ TEST(TouchThread, EachTouchIsHandledOnce)
         ASSERT_TRUE(WaitUntil([&] { return touches == i; })) << "touch " << i;
     }
     thread.Stop();
-    EXPECT_EQ(thread.TouchEvent(), nullptr);
+    EXPECT_EQ(thread.WatchedEvent(), nullptr);
     EXPECT_EQ(WaitForSingleObject(events.stop, 0), WAIT_OBJECT_0);
     EXPECT_EQ(touches.load(), 3);
     thread.Stop();   // again: nothing left to do
 }
 
-TEST(TouchThread, EveryStopReturnsOnlyAfterTheThreadHasEnded)
+TEST(EventThread, EveryStopReturnsOnlyAfterTheThreadHasEnded)
 {
     Events events;
     SlowTouch slow;
-    CTouchThread thread;
-    thread.SetTouchEvent(events.touch);
+    CEventThread thread;
+    thread.SetWatchedEvent(events.touch);
     ASSERT_TRUE(thread.Start(events.stop, SlowTouch::Handle, &slow));
     SetEvent(events.touch);
     ASSERT_EQ(WaitForSingleObject(slow.inside, kDefaultDeadlineMs), WAIT_OBJECT_0);
@@ -99,15 +99,52 @@ TEST(TouchThread, EveryStopReturnsOnlyAfterTheThreadHasEnded)
     EXPECT_FALSE(returnedEarly) << "the second stop returned while the thread still ran";
     EXPECT_TRUE(firstSawEnd);
     EXPECT_TRUE(secondSawEnd);
-    EXPECT_EQ(thread.TouchEvent(), nullptr);
+    EXPECT_EQ(thread.WatchedEvent(), nullptr);
 }
 
-TEST(TouchThread, StopWithoutAThreadClosesTheEvent)
+TEST(EventThread, StopWithoutAThreadClosesTheEvent)
 {
-    CTouchThread thread;
+    CEventThread thread;
     HANDLE touch = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    thread.SetTouchEvent(touch);
+    thread.SetWatchedEvent(touch);
     thread.Stop();
-    EXPECT_EQ(thread.TouchEvent(), nullptr);
+    EXPECT_EQ(thread.WatchedEvent(), nullptr);
     EXPECT_FALSE(SetEvent(touch)) << "the handle was closed";
+}
+
+// A setting that comes while the handler runs: dropped when the event is reset after the call,
+// one more call when it is reset before.
+TEST(EventThread, ASettingDuringTheCallIsDroppedOrKeptAsAsked)
+{
+    struct Case {
+        CEventThread::Reset reset;
+        int calls;
+    } cases[] = {{CEventThread::Reset::AfterHandler, 1}, {CEventThread::Reset::BeforeHandler, 2}};
+    for (const Case& c : cases) {
+        Events events;
+        SlowTouch slow;
+        std::atomic<int> calls{0};
+        struct Context {
+            SlowTouch* slow;
+            std::atomic<int>* calls;
+        } context{&slow, &calls};
+        auto handle = [](void* p) {
+            auto* ctx = static_cast<Context*>(p);
+            if (++*ctx->calls == 1)
+                SlowTouch::Handle(ctx->slow);
+        };
+        CEventThread thread;
+        thread.SetWatchedEvent(events.touch);
+        ASSERT_TRUE(thread.Start(events.stop, handle, &context, c.reset));
+        SetEvent(events.touch);
+        ASSERT_EQ(WaitForSingleObject(slow.inside, kDefaultDeadlineMs), WAIT_OBJECT_0);
+        SetEvent(events.touch);   // during the first call
+        SetEvent(slow.gate);
+        ASSERT_TRUE(WaitUntil([&] { return slow.done.load(); }));
+        // The thread has settled once the event is clear and no call is running.
+        ASSERT_TRUE(WaitUntil([&] { return calls == c.calls && WaitForSingleObject(events.touch, 0) == WAIT_TIMEOUT; }))
+            << "calls: " << calls.load() << ", expected " << c.calls;
+        thread.Stop();
+        EXPECT_EQ(calls.load(), c.calls);
+    }
 }

@@ -1,33 +1,36 @@
-#include "TouchThread.h"
+#include "EventThread.h"
 
-void CTouchThread::SetTouchEvent(HANDLE touchEvent) { touchEvent_.Reset(touchEvent); }
+void CEventThread::SetWatchedEvent(HANDLE event) { event_.Reset(event); }
 
-bool CTouchThread::Start(HANDLE stopEvent, Handler handler, void* context)
+bool CEventThread::Start(HANDLE stopEvent, Handler handler, void* context, Reset reset)
 {
-    if (thread_ || !touchEvent_ || !stopEvent || !handler)
+    if (thread_ || !event_ || !stopEvent || !handler)
         return false;
     stopEvent_ = stopEvent;
     handler_ = handler;
     context_ = context;
+    reset_ = reset;
     thread_.Reset(::CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr));
     return thread_.IsValid();
 }
 
-DWORD WINAPI CTouchThread::ThreadProc(LPVOID parameter)
+DWORD WINAPI CEventThread::ThreadProc(LPVOID parameter)
 {
-    auto* self = static_cast<CTouchThread*>(parameter);
+    auto* self = static_cast<CEventThread*>(parameter);
     // Both handles stay open until Stop has joined this thread.
-    const HANDLE waits[2] = {self->stopEvent_, self->touchEvent_.Get()};
+    const HANDLE waits[2] = {self->stopEvent_, self->event_.Get()};
     for (;;) {
         if (::WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1)
             return 0;
+        if (self->reset_ == Reset::BeforeHandler && !::ResetEvent(waits[1]))
+            return 0;
         self->handler_(self->context_);
-        if (!::ResetEvent(waits[1]))
+        if (self->reset_ == Reset::AfterHandler && !::ResetEvent(waits[1]))
             return 0;
     }
 }
 
-void CTouchThread::Stop()
+void CEventThread::Stop()
 {
     // A caller that comes while another one stops the thread waits here until that one has
     // joined it and closed the event, and then finds nothing left to do.
@@ -37,5 +40,5 @@ void CTouchThread::Stop()
         ::WaitForSingleObject(thread_.Get(), INFINITE);
         thread_.Reset();
     }
-    touchEvent_.Reset();
+    event_.Reset();
 }
