@@ -53,3 +53,18 @@ PacketFilterRequest MakePacketFilterRequest(DWORD touchdownFilter, DWORD sampleR
     request.stabilization = static_cast<uint8_t>(stabilization);
     return request;
 }
+
+PrimaryModeRequest MakePrimaryModeRequest(DWORD mode)
+{
+    PrimaryModeRequest request{};
+    request.mode = static_cast<uint8_t>(mode);
+    return request;
+}
+
+SecondaryModeRequest MakeSecondaryModeRequest(const HANDLE* eventVariable, DWORD hitOne)
+{
+    SecondaryModeRequest request{};
+    request.eventAddress = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(eventVariable));
+    request.hitOne = static_cast<uint8_t>(hitOne);
+    return request;
+}

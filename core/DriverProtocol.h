@@ -94,6 +94,24 @@ struct PacketFilterRequest {
 };
 static_assert(sizeof(PacketFilterRequest) == 5, "PacketFilterRequest is 5 bytes");
 
+// IOCTL_USE_PRIMARY_MODE: 0 = use the device's primary button mode again; 1..13 = make this
+// button-mode code the primary mode and use it.
+struct PrimaryModeRequest {
+    uint8_t mode;
+};
+static_assert(sizeof(PrimaryModeRequest) == 1, "PrimaryModeRequest is 1 byte");
+
+// IOCTL_USE_SECONDARY_MODE. The address is that of the sender's variable holding the event the
+// driver sets when a one-touch secondary mode ends, in the sender's address space; the field is
+// 4 bytes on every architecture, so a 64-bit sender hands over the low half of the address.
+struct SecondaryModeRequest {
+    uint32_t eventAddress;
+    uint8_t hitOne;              // 1 = for one touch only, 0 = until switched back
+    uint8_t reserved[3];
+};
+static_assert(sizeof(SecondaryModeRequest) == 8, "SecondaryModeRequest is 8 bytes");
+static_assert(offsetof(SecondaryModeRequest, hitOne) == 4, "SecondaryModeRequest layout");
+
 // IOCTL_DEVICE_STATE reply.
 struct DeviceStateReply {
     uint32_t state;              // non-zero: the device is active
@@ -205,5 +223,9 @@ SerialSettingsRequest MakeSerialSettingsRequest(DWORD baudRate, DWORD fifo, DWOR
 // Button modes are given as 0-based indices and sent as codes.
 ModeSettingsRequest MakeModeSettingsRequest(DWORD primaryIndex, DWORD secondaryIndex, DWORD clickTime, DWORD tapTime,
                                             DWORD liftOffTime);
+// `mode`: 0, or a button-mode code 1..13; the low byte travels.
+PrimaryModeRequest MakePrimaryModeRequest(DWORD mode);
+// `hitOne` is sent as it is given (callers pass 0 or 1).
+SecondaryModeRequest MakeSecondaryModeRequest(const HANDLE* eventVariable, DWORD hitOne);
 PacketFilterRequest MakePacketFilterRequest(DWORD touchdownFilter, DWORD sampleRate, DWORD deglitch,
                                             DWORD averaging, DWORD stabilization);

@@ -80,6 +80,29 @@ TEST(DriverProtocol, ModeSettingsRequestCarriesCodesAndTimes)
               BytesOf(MakeModeSettingsRequest(2, 12, 9, 7, 5)));
 }
 
+TEST(DriverProtocol, PrimaryModeRequestIsOneByte)
+{
+    struct Case { DWORD mode; uint8_t byte; } cases[] = {{0, 0}, {3, 3}, {13, 13}, {0x105, 5}};
+    for (const Case& c : cases)
+        EXPECT_EQ((std::vector<uint8_t>{c.byte}), BytesOf(MakePrimaryModeRequest(c.mode))) << c.mode;
+}
+
+TEST(DriverProtocol, SecondaryModeRequestCarriesTheEventVariablesAddressAndHitOne)
+{
+    // The address of the variable, not the handle in it: its low four bytes, little-endian, then
+    // HitOne and three zero bytes.
+    HANDLE variable = reinterpret_cast<HANDLE>(static_cast<uintptr_t>(0x5A5A5A5A));
+    const uint32_t address = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&variable));
+    for (DWORD hitOne : {0u, 1u}) {
+        std::vector<uint8_t> bytes = BytesOf(MakeSecondaryModeRequest(&variable, hitOne));
+        EXPECT_EQ((std::vector<uint8_t>{static_cast<uint8_t>(address), static_cast<uint8_t>(address >> 8),
+                                        static_cast<uint8_t>(address >> 16), static_cast<uint8_t>(address >> 24),
+                                        static_cast<uint8_t>(hitOne), 0, 0, 0}),
+                  bytes)
+            << hitOne;
+    }
+}
+
 TEST(DriverProtocol, PacketFilterRequestOrderDiffersFromTheRegistryOrder)
 {
     // touchdown filter, sample rate, deglitch, averaging, stabilization
