@@ -1,0 +1,25 @@
+#include "TrayApp.h"
+
+namespace {
+constexpr wchar_t kMutexName[] = L"System Tray Application";
+}
+
+bool CTrayApp::InitInstance()
+{
+    guard_ = std::make_unique<CSingleInstance>(kMutexName);
+    if (guard_->AlreadyRunning())
+        return false;
+    tray_ = std::make_unique<CTrayMenuWnd>();
+    if (!tray_->IsTrayEnabled())
+        return false;
+    tray_->CreateIcons();
+    return true;
+}
+
+int CTrayApp::ExitInstance()
+{
+    // The tray object stops its threads and removes its icons before the next copy may start.
+    tray_.reset();
+    guard_.reset();
+    return 0;
+}
