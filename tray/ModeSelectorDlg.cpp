@@ -49,6 +49,9 @@ CModeSelectorDlg::CModeSelectorDlg()
 
 CModeSelectorDlg::~CModeSelectorDlg()
 {
+    // The pictures go after the window that shows them.
+    if (m_hWnd)
+        ::DestroyWindow(m_hWnd);
     dialogEvent_.Stop();
     for (auto& picture : pictures_)
         ::DeleteObject(picture.second);
@@ -170,9 +173,14 @@ bool CModeSelectorDlg::OnSysCommand(UINT id)
     if (!::GetSystemMenu(m_hWnd, FALSE))
         return true;
     if (id == IDM_ONE_HIT) {
-        hitOne_ = !hitOne_;
-        SetCheck(IDM_ONE_HIT, hitOne_);
-        const DWORD stored = hitOne_ ? 1 : 0;
+        DWORD stored = 0;
+        {
+            // The event thread may send the switch with it.
+            std::lock_guard<std::mutex> hold(switchLock_);
+            hitOne_ = !hitOne_;
+            stored = hitOne_ ? 1 : 0;
+        }
+        SetCheck(IDM_ONE_HIT, stored == 1);
         productKey_.WriteDword(tray::kHitOneValue, &stored);
         // The tray program sends the switch again with the new HitOne; without it the new value
         // goes out with the next click.

@@ -47,14 +47,7 @@ TEST_P(BeaconetStart, SetsTheSwitchToPrimaryAndSendsItToEveryDevice)
     }
     EXPECT_EQ(ProductDword(L"Gesturo"), 0u);
     // One primary request (byte 0) to each device, serial devices first, and nothing else.
-    const auto log = standin::ReadLog();
-    ASSERT_EQ(log.size(), 3u) << standin::Describe(log);
-    for (size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(log[i].driver, kDevices[i].driver) << standin::Describe(log);
-        EXPECT_EQ(log[i].instance, kDevices[i].instance) << standin::Describe(log);
-        EXPECT_EQ(log[i].code, kUsePrimary);
-        EXPECT_EQ(log[i].input, std::vector<uint8_t>{0});
-    }
+    ExpectOnePrimaryEach();
 }
 
 INSTANTIATE_TEST_SUITE_P(Tray, BeaconetStart,
@@ -83,22 +76,13 @@ TEST_F(TrayTest, TrayIconsEventShowsTheIconsAgainOrQuits)
     ASSERT_TRUE(StartBeaconet());
     ASSERT_TRUE(WaitBeaconetReady());
     // Icons lost (another program removed them): the event with the option on brings both back.
-    for (auto icon : {std::make_pair(MainIconWindow(), kMainIconId), std::make_pair(ModeIconWindow(), kModeIconId)}) {
-        NOTIFYICONDATAW data{};
-        data.cbSize = NOTIFYICONDATAW_V2_SIZE;
-        data.hWnd = icon.first;
-        data.uID = icon.second;
-        ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));
-    }
+    RemoveBothIcons();
     ASSERT_FALSE(MainIconShown());
-    HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, L"TivenTrayIcons");
-    ASSERT_NE(event, nullptr);
-    SetEvent(event);
-    CloseHandle(event);
+    SignalTrayIcons();
     EXPECT_TRUE(WaitUntil([&] { return MainIconShown() && ModeIconShown(); })) << "the icons did not come back";
     // A second signal with both present leaves them shown (the listener takes the signal, then
     // shows them).
-    event = OpenEventW(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, L"TivenTrayIcons");
+    HANDLE event = OpenEventW(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, L"TivenTrayIcons");
     ASSERT_NE(event, nullptr);
     SetEvent(event);
     EXPECT_TRUE(WaitUntil([&] { return WaitForSingleObject(event, 0) == WAIT_TIMEOUT; })) << "the signal stays set";
@@ -118,13 +102,8 @@ TEST_F(TrayTest, ANewTaskbarGetsBothIconsAgain)
     ASSERT_TRUE(StartBeaconet());
     ASSERT_TRUE(WaitBeaconetReady());
     // A restarted notification area knows no icon; the new taskbar announces itself.
-    for (auto icon : {std::make_pair(MainIconWindow(), kMainIconId), std::make_pair(ModeIconWindow(), kModeIconId)}) {
-        NOTIFYICONDATAW data{};
-        data.cbSize = NOTIFYICONDATAW_V2_SIZE;
-        data.hWnd = icon.first;
-        data.uID = icon.second;
-        ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));
-    }
+    RemoveBothIcons();
+    ASSERT_FALSE(ModeIconShown());
     const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
     for (HWND window : {MainIconWindow(), ModeIconWindow()}) {
         DWORD_PTR result = 0;
@@ -161,10 +140,5 @@ TEST_F(TrayTest, AStoredSwitchOfTwoSendsNothingUntilTheNextClick)
     EXPECT_EQ(ProductDword(L"Gesturo"), 2u);
     ASSERT_TRUE(NotifyIcon(ModeIconWindow(), kModeIconId, WM_LBUTTONUP));
     EXPECT_EQ(ProductDword(L"Gesturo"), 0u);
-    const auto log = standin::ReadLog();
-    ASSERT_EQ(log.size(), 3u) << standin::Describe(log);
-    for (const auto& request : log) {
-        EXPECT_EQ(request.code, kUsePrimary);
-        EXPECT_EQ(request.input, std::vector<uint8_t>{0});
-    }
+    ExpectOnePrimaryEach();
 }

@@ -88,12 +88,7 @@ TEST_P(ModeIconClick, FlipsTheSwitchAndSendsItToEveryDevice)
     ASSERT_TRUE(standin::ClearLog());
     ASSERT_TRUE(NotifyIcon(ModeIconWindow(), kModeIconId, WM_RBUTTONUP));
     EXPECT_EQ(ProductDword(L"Gesturo"), 0u);
-    const auto log = standin::ReadLog();
-    ASSERT_EQ(log.size(), 3u) << standin::Describe(log);
-    for (const auto& request : log) {
-        EXPECT_EQ(request.code, kUsePrimary);
-        EXPECT_EQ(request.input, std::vector<uint8_t>{0});
-    }
+    ExpectOnePrimaryEach();
     // Other mouse messages change nothing.
     ASSERT_TRUE(NotifyIcon(ModeIconWindow(), kModeIconId, WM_MOUSEMOVE));
     EXPECT_EQ(ProductDword(L"Gesturo"), 0u);
@@ -133,8 +128,7 @@ TEST_F(ModeSwitch, ALateEndSignalDoesNotTurnTheSecondaryModeOn)
     SetDriverEvent(L"TRAY_GESTURO");
     ASSERT_TRUE(WaitEveryDevice(kUsePrimary, 1)) << Log();
     EXPECT_EQ(ProductDword(L"Gesturo"), 0u);
-    const auto log = standin::ReadLog();
-    EXPECT_EQ(log.size(), 3u) << standin::Describe(log);
+    ExpectOnePrimaryEach();
     for (const TestDevice& d : kDevices)
         EXPECT_FALSE(standin::GetState(d.driver, d.instance).secondaryMode);
 }
@@ -177,7 +171,7 @@ TEST_F(ModeSwitch, GesturoLeavesTheDevicesToARunningBeaconet)
     ASSERT_TRUE(standin::ClearLog());
     ASSERT_TRUE(NotifyIcon(ModeIconWindow(), kModeIconId, WM_LBUTTONUP));
     EXPECT_TRUE(WaitUntil([&] { return PictureSize() == kLargePrimary; })) << PictureSize();
-    EXPECT_EQ(standin::ReadLog().size(), 3u) << "no request from Gesturo: " << Log();
+    ExpectOnePrimaryEach();   // none from Gesturo
 }
 
 TEST_F(ModeSwitch, OneHitFromGesturoReachesTheDevicesThroughBeaconet)
@@ -240,8 +234,5 @@ TEST_F(ModeSwitch, GesturoAloneSendsPrimaryOnTheSecondClick)
     ASSERT_TRUE(ClickPicture());
     EXPECT_EQ(ProductDword(L"Gesturo"), 0u);
     EXPECT_EQ(PictureSize(), kLargePrimary);
-    const auto log = standin::ReadLog();
-    ASSERT_EQ(log.size(), 3u) << standin::Describe(log);
-    for (const auto& request : log)
-        EXPECT_EQ(request.input, std::vector<uint8_t>{0});
+    ExpectOnePrimaryEach();
 }

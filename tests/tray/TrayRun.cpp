@@ -162,14 +162,31 @@ bool TrayTest::ChooseMenuItem(int fromBottom, int subItem)
     return WaitWindowGone(menu);
 }
 
-bool TrayTest::QuitBeaconet(DWORD* exitCode)
+void TrayTest::SignalTrayIcons()
 {
-    SetProduct(L"System Tray Icons", 0);
     HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, L"TivenTrayIcons");
+    EXPECT_NE(event, nullptr) << "no \"TivenTrayIcons\"";
     if (event) {
         SetEvent(event);
         CloseHandle(event);
     }
+}
+
+void TrayTest::RemoveBothIcons() const
+{
+    for (auto icon : {std::make_pair(mainIcon_, kMainIconId), std::make_pair(modeIcon_, kModeIconId)}) {
+        NOTIFYICONDATAW data{};
+        data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+        data.hWnd = icon.first;
+        data.uID = icon.second;
+        EXPECT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data)) << "icon " << icon.second;
+    }
+}
+
+bool TrayTest::QuitBeaconet(DWORD* exitCode)
+{
+    SetProduct(L"System Tray Icons", 0);
+    SignalTrayIcons();
     DWORD code = 1234;
     const bool ended = beaconet.WaitExit(code);
     if (exitCode)
@@ -238,5 +255,17 @@ bool TrayTest::WaitEveryDevice(DWORD code, size_t count, DWORD deadlineMs)
 }
 
 std::string TrayTest::Log() { return standin::Describe(standin::ReadLog()); }
+
+void TrayTest::ExpectOnePrimaryEach()
+{
+    const auto log = standin::ReadLog();
+    ASSERT_EQ(log.size(), 3u) << standin::Describe(log);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(log[i].driver, kDevices[i].driver) << standin::Describe(log);
+        EXPECT_EQ(log[i].instance, kDevices[i].instance) << standin::Describe(log);
+        EXPECT_EQ(log[i].code, kUsePrimary);
+        EXPECT_EQ(log[i].input, std::vector<uint8_t>{0});
+    }
+}
 
 }  // namespace traytest

@@ -77,6 +77,10 @@ protected:
     bool ChooseMenuItem(int fromBottom, int subItem = -1);
     // Ends Beaconet the way other programs do: "System Tray Icons" = 0 and "TivenTrayIcons" set.
     bool QuitBeaconet(DWORD* exitCode = nullptr);
+    // Sets "TivenTrayIcons" as another program does after writing "System Tray Icons".
+    static void SignalTrayIcons();
+    // Takes both icons out of the notification area behind Beaconet's back.
+    void RemoveBothIcons() const;
 
     // Gesturo: starts it and waits for its dialog.
     bool StartGesturo();
@@ -93,6 +97,8 @@ protected:
     // Waits until every test device has received `count` requests of this code.
     static bool WaitEveryDevice(DWORD code, size_t count, DWORD deadlineMs = testsupport::kDefaultDeadlineMs);
     static std::string Log();
+    // The log holds exactly one primary request (byte 0) for each device, in the devices' order.
+    static void ExpectOnePrimaryEach();
 
     testsupport::ScratchRegistry reg{testsupport::ScratchRegistry::RealPrefix};
     testsupport::TestProcess beaconet;

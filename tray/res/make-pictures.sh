@@ -50,8 +50,8 @@ mouse 36 30 left   small-primary.bmp
 mouse 36 28 right  small-secondary.bmp
 # Text pictures: the English set, and the second set for the other label languages, which names
 # the buttons by number so that it reads the same in every language.
-words 129 50 left  'Primary'   text-primary.bmp
-words 128 52 right 'Secondary' text-secondary.bmp
+words 129 50 left  'Primary'   text-primary.bmp 28
+words 128 52 right 'Secondary' text-secondary.bmp 26
 words 128 52 left  '1'         numbered-primary.bmp 70
 words 144 77 right '2'         numbered-secondary.bmp 70
 
