@@ -3,7 +3,8 @@
 #   tools/take-shots.sh BUILD_DIR OUT_DIR TEST_PROGRAM GTEST_FILTER NAME...
 # Runs the test in a harness session. For each view the test creates "<NAME>.ready" in the
 # folder named by TIVEN_SHOT_DIR (testsupport::Shoot) and goes on when "<NAME>.done" appears
-# there; the views come in the order of the NAMEs, each saved, trimmed, as OUT_DIR/<NAME>.png.
+# there; the views come in the order of the NAMEs, each saved as OUT_DIR/<NAME>.png: trimmed to
+# what is on screen, or cut to the part the ready file names (WxH+X+Y).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
@@ -26,8 +27,14 @@ for name in "${names[@]}"; do
         sleep 0.1
     done
     "$root/tools/screenshot.sh" "$out/$name.full.png"
-    convert "$out/$name.full.png" -trim +repage "$out/$name.png" && rm -f "$out/$name.full.png"
+    keep=$(cat "$out/$name.ready")
     touch "$out/$name.done"
+    if [ -n "$keep" ]; then
+        convert "$out/$name.full.png" -crop "$keep" +repage "$out/$name.png"
+    else
+        convert "$out/$name.full.png" -trim +repage "$out/$name.png"
+    fi
+    rm -f "$out/$name.full.png"
 done
 wait "$runner"
 rm -f "$out"/*.ready "$out"/*.done

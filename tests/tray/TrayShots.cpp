@@ -1,9 +1,10 @@
 // Not a check: shows Beaconet's menu with its Calibrate submenu and Gesturo's dialog in its
 // picture sizes one after the other for screenshots (take-shots.sh runs it). For each view it
-// creates "<n>.ready" in the folder named by TIVEN_SHOT_DIR and goes on when "<n>.done" appears.
+// creates "<view>.ready" in the folder named by TIVEN_SHOT_DIR and goes on when "<view>.done"
+// appears.
 #include <gtest/gtest.h>
 
-#include "Screenshots.h"
+#include "Shots.h"
 #include "TestWindows.h"
 #include "TrayRun.h"
 
@@ -22,11 +23,11 @@ int VisibleMenus()
 class TrayShots : public TrayTest {
 protected:
     // Gesturo's dialog alone.
-    bool ShootSelector(int n)
+    bool ShootSelector(const wchar_t* name)
     {
         RECT window{};
         GetWindowRect(GesturoWindow(), &window);
-        return Shoot(n, {GesturoWindow()}, &window);
+        return Shoot(name, {GesturoWindow()}, &window);
     }
 };
 }  // namespace
@@ -34,7 +35,6 @@ protected:
 TEST_F(TrayShots, DISABLED_MenuAndSelector)
 {
     ASSERT_FALSE(ShotDir().empty()) << "TIVEN_SHOT_DIR is not set";
-    SetCursorPos(700, 380);
     ASSERT_TRUE(StartBeaconet());
     ASSERT_TRUE(WaitBeaconetReady());
     HWND menu = OpenMenu();
@@ -44,17 +44,17 @@ TEST_F(TrayShots, DISABLED_MenuAndSelector)
         PostMessageW(menu, WM_KEYDOWN, VK_UP, 0);
     PostMessageW(menu, WM_KEYDOWN, VK_RIGHT, 0);
     ASSERT_TRUE(WaitUntil([] { return VisibleMenus() == 2; }));
-    ASSERT_TRUE(Shoot(1, {menu}));
+    ASSERT_TRUE(Shoot(L"tray-menu", {menu}));
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(WaitWindowGone(menu));
 
     ASSERT_TRUE(StartGesturo());
-    ASSERT_TRUE(ShootSelector(2));   // large pictures, primary mode
+    ASSERT_TRUE(ShootSelector(L"gesturo-large"));   // primary mode
     ASSERT_TRUE(ClickPicture());
     ASSERT_TRUE(SysCommand(1010));
-    ASSERT_TRUE(ShootSelector(3));   // small pictures, secondary mode
+    ASSERT_TRUE(ShootSelector(L"gesturo-small"));   // secondary mode
     ASSERT_TRUE(SysCommand(1013));
-    ASSERT_TRUE(ShootSelector(4));   // text mode, secondary mode
+    ASSERT_TRUE(ShootSelector(L"gesturo-text"));    // secondary mode
     ASSERT_TRUE(SysCommand(1012));
 }
