@@ -58,4 +58,10 @@ std::wstring EchoProgram::Received() const
 
 bool EchoProgram::NeverStarted() const { return !Exists(output_) && !ProcessRunning(fileName_); }
 
+void EchoProgram::Clear() const
+{
+    WaitUntil([&] { return !ProcessRunning(fileName_); });
+    DeleteFileW(output_.c_str());
+}
+
 }  // namespace testsupport

@@ -24,6 +24,8 @@ public:
     // A start is complete when CreateProcessW returns, and the program writes its file before it
     // ends, so after the starting code has returned this needs no waiting.
     bool NeverStarted() const;
+    // Forgets an earlier run, once that copy has ended, so the next start can be told apart.
+    void Clear() const;
 
 private:
     std::wstring dir_;
