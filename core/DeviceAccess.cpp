@@ -1,45 +1,61 @@
 #include "DeviceAccess.h"
 
+#include "CharText.h"
 #include "DeviceKeys.h"
 
-bool IsSerialProtocol(const std::wstring& controllerProtocol)
+namespace {
+const wchar_t* SerialTypeOf(wchar_t) { return kSerialControllerType; }
+const char* SerialTypeOf(char) { return kSerialControllerTypeA.data(); }
+
+HANDLE OpenDeviceFile(const std::wstring& path)
 {
-    return controllerProtocol == kSerialControllerType;
+    return CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, 0, nullptr);
 }
 
-const wchar_t* DriverNameFor(const std::wstring& controllerProtocol)
+HANDLE OpenDeviceFile(const std::string& path)
 {
-    return IsSerialProtocol(controllerProtocol) ? L"RILO" : L"MEKA";
+    return CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, 0, nullptr);
 }
 
-std::wstring DeviceFilePath(const std::wstring& controllerProtocol, const std::wstring& subKey)
+template <typename Char>
+bool IsSerial(const std::basic_string<Char>& controllerProtocol)
 {
-    return std::wstring(L"\\\\.\\") + DriverNameFor(controllerProtocol) + subKey;
+    return controllerProtocol == SerialTypeOf(Char());
 }
 
-bool IsValidDeviceHandle(HANDLE handle)
+template <typename Char>
+const Char* DriverName(const std::basic_string<Char>& controllerProtocol)
 {
-    return handle != nullptr && handle != INVALID_HANDLE_VALUE;
+    return IsSerial(controllerProtocol) ? TIVEN_TEXT(Char, "RILO") : TIVEN_TEXT(Char, "MEKA");
 }
 
-HANDLE GetDeviceHandle(const DeviceEndpoint& device)
+template <typename Char>
+std::basic_string<Char> FilePath(const std::basic_string<Char>& controllerProtocol,
+                                 const std::basic_string<Char>& subKey)
+{
+    return TIVEN_TEXT(Char, "\\\\.\\") + (DriverName(controllerProtocol) + subKey);
+}
+
+template <typename Char>
+HANDLE Open(const BasicDeviceEndpoint<Char>& device)
 {
     if (!device)
         return nullptr;
     if (IsValidDeviceHandle(*device.hDevice))
         return *device.hDevice;
-    std::wstring path = DeviceFilePath(*device.controllerProtocol, *device.subKey);
-    *device.hDevice = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr);
+    *device.hDevice = OpenDeviceFile(FilePath(*device.controllerProtocol, *device.subKey));
     return *device.hDevice;
 }
 
-bool DeviceIoctl(const DeviceEndpoint& device, DWORD code, const void* input, DWORD inputSize, void* output,
-                 DWORD outputSize)
+template <typename Char>
+bool Send(const BasicDeviceEndpoint<Char>& device, DWORD code, const void* input, DWORD inputSize, void* output,
+          DWORD outputSize)
 {
     if (!device)
         return false;
-    HANDLE handle = GetDeviceHandle(device);
+    HANDLE handle = Open(device);
     if (!IsValidDeviceHandle(handle))
         return false;
     DWORD returned = 0;
@@ -48,7 +64,8 @@ bool DeviceIoctl(const DeviceEndpoint& device, DWORD code, const void* input, DW
                            nullptr) != FALSE;
 }
 
-void CloseDeviceHandle(const DeviceEndpoint& device)
+template <typename Char>
+void Close(const BasicDeviceEndpoint<Char>& device)
 {
     if (!device)
         return;
@@ -56,6 +73,48 @@ void CloseDeviceHandle(const DeviceEndpoint& device)
         CloseHandle(*device.hDevice);
     *device.hDevice = nullptr;
 }
+}  // namespace
+
+bool IsSerialProtocol(const std::wstring& controllerProtocol) { return IsSerial(controllerProtocol); }
+bool IsSerialProtocol(const std::string& controllerProtocol) { return IsSerial(controllerProtocol); }
+
+const wchar_t* DriverNameFor(const std::wstring& controllerProtocol)
+{
+    return DriverName(controllerProtocol);
+}
+
+std::wstring DeviceFilePath(const std::wstring& controllerProtocol, const std::wstring& subKey)
+{
+    return FilePath(controllerProtocol, subKey);
+}
+
+std::string DeviceFilePath(const std::string& controllerProtocol, const std::string& subKey)
+{
+    return FilePath(controllerProtocol, subKey);
+}
+
+bool IsValidDeviceHandle(HANDLE handle)
+{
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE;
+}
+
+HANDLE GetDeviceHandle(const DeviceEndpoint& device) { return Open(device); }
+HANDLE GetDeviceHandle(const DeviceEndpointA& device) { return Open(device); }
+
+bool DeviceIoctl(const DeviceEndpoint& device, DWORD code, const void* input, DWORD inputSize, void* output,
+                 DWORD outputSize)
+{
+    return Send(device, code, input, inputSize, output, outputSize);
+}
+
+bool DeviceIoctl(const DeviceEndpointA& device, DWORD code, const void* input, DWORD inputSize, void* output,
+                 DWORD outputSize)
+{
+    return Send(device, code, input, inputSize, output, outputSize);
+}
+
+void CloseDeviceHandle(const DeviceEndpoint& device) { Close(device); }
+void CloseDeviceHandle(const DeviceEndpointA& device) { Close(device); }
 
 bool SendToSerialControlDevice(DWORD code, const void* input, DWORD inputSize)
 {

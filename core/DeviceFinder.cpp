@@ -1,5 +1,6 @@
 #include "DeviceFinder.h"
 
+#include "CharText.h"
 #include "DeviceKeys.h"
 
 #include <string>
@@ -11,21 +12,24 @@ constexpr DWORD kControllerTypeBytes = 1000;
 constexpr DWORD kDefaultCalibrationTimeout = 10;
 }  // namespace
 
-CDeviceFinder::~CDeviceFinder() = default;
+template <typename Record>
+CBasicDeviceFinder<Record>::~CBasicDeviceFinder() = default;
 
-std::unique_ptr<CDeviceRecord> CDeviceFinder::FindDevice(const wchar_t* name)
+template <typename Record>
+std::unique_ptr<Record> CBasicDeviceFinder<Record>::FindDevice(const Char* name)
 {
+    using String = std::basic_string<Char>;
     deviceKey_ = CScopedAttach();
-    std::unique_ptr<CDeviceRecord> record;
-    ForEachDeviceKey(key_, [&](DeviceFamily, const std::wstring& subkey, CKeyHandle& device) {
+    std::unique_ptr<Record> record;
+    ForEachDeviceKey(key_, [&](DeviceFamily, const String& subkey, CKeyHandle& device) {
         key_.Attach(device.Get());
-        std::wstring deviceName;
-        if (!key_.ReadString(L"Device Name", deviceName, kDeviceNameBytes) || deviceName != name) {
+        String deviceName;
+        if (!key_.ReadString(TIVEN_TEXT(Char, "Device Name"), deviceName, kDeviceNameBytes) || deviceName != name) {
             key_.Attach(nullptr);
             return false;
         }
         deviceKey_ = CScopedAttach(key_, std::move(device));
-        record = std::make_unique<CDeviceRecord>();
+        record = std::make_unique<Record>();
         ReadDeviceValues(*record);
         record->Str_SubKey = subkey;
         record->Str_DeviceName = deviceName;
@@ -34,10 +38,14 @@ std::unique_ptr<CDeviceRecord> CDeviceFinder::FindDevice(const wchar_t* name)
     return record;
 }
 
-void CDeviceFinder::ReadDeviceValues(CDeviceRecord& record)
+template <typename Record>
+void CBasicDeviceFinder<Record>::ReadDeviceValues(Record& record)
 {
     DWORD timeout = 0;
-    key_.ReadDword(L"Calibration Timeout", &timeout);
+    key_.ReadDword(TIVEN_TEXT(Char, "Calibration Timeout"), &timeout);
     record.dwCalibrationTimeout = timeout == 0 ? kDefaultCalibrationTimeout : timeout;
-    key_.ReadString(L"Controller Type", record.ControllerProtocol, kControllerTypeBytes);
+    key_.ReadString(TIVEN_TEXT(Char, "Controller Type"), record.ControllerProtocol, kControllerTypeBytes);
 }
+
+template class CBasicDeviceFinder<CDeviceRecord>;
+template class CBasicDeviceFinder<CDeviceRecordA>;

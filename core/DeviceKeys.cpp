@@ -3,9 +3,19 @@
 #include "KeyHandle.h"
 #include "RegistryKey.h"
 
+namespace {
+constexpr auto kSerialParametersPathA = NarrowText(kSerialParametersPath);
+constexpr auto kUsbParametersPathA = NarrowText(kUsbParametersPath);
+}  // namespace
+
 const wchar_t* ParametersPath(DeviceFamily family)
 {
     return family == DeviceFamily::Serial ? kSerialParametersPath : kUsbParametersPath;
+}
+
+const char* ParametersPathA(DeviceFamily family)
+{
+    return family == DeviceFamily::Serial ? kSerialParametersPathA.data() : kUsbParametersPathA.data();
 }
 
 std::wstring DeviceKeyPath(DeviceFamily family, const std::wstring& instance)
@@ -32,19 +42,27 @@ bool KeyFamilyOfType(const std::wstring& type, DeviceFamily& family)
 }
 
 namespace {
-bool WalkFamily(CRegistryKey& registry, DeviceFamily family, const DeviceKeyVisitor& visit)
+const wchar_t* ParametersPathOf(DeviceFamily family, wchar_t) { return ParametersPath(family); }
+const char* ParametersPathOf(DeviceFamily family, char) { return ParametersPathA(family); }
+LONG EnumKey(HKEY key, DWORD index, wchar_t* name, DWORD chars) { return RegEnumKeyW(key, index, name, chars); }
+LONG EnumKey(HKEY key, DWORD index, char* name, DWORD chars) { return RegEnumKeyA(key, index, name, chars); }
+LONG OpenKey(HKEY parent, const wchar_t* name, HKEY* key) { return RegOpenKeyW(parent, name, key); }
+LONG OpenKey(HKEY parent, const char* name, HKEY* key) { return RegOpenKeyA(parent, name, key); }
+
+template <typename Char, typename Visitor>
+bool WalkFamily(CRegistryKey& registry, DeviceFamily family, const Visitor& visit)
 {
     HKEY opened = nullptr;
-    if (registry.Open(ParametersPath(family), &opened) != ERROR_SUCCESS)
+    if (registry.Open(ParametersPathOf(family, Char()), &opened) != ERROR_SUCCESS)
         return false;
     CKeyHandle parameters(opened);
-    wchar_t subkeyName[260];
-    for (DWORD index = 0; RegEnumKeyW(parameters.Get(), index, subkeyName, 260) == ERROR_SUCCESS; ++index) {
+    Char subkeyName[260];
+    for (DWORD index = 0; EnumKey(parameters.Get(), index, subkeyName, 260) == ERROR_SUCCESS; ++index) {
         HKEY device = nullptr;
-        if (RegOpenKeyW(parameters.Get(), subkeyName, &device) != ERROR_SUCCESS)
+        if (OpenKey(parameters.Get(), subkeyName, &device) != ERROR_SUCCESS)
             continue;
         CKeyHandle key(device);
-        if (visit(family, subkeyName, key))
+        if (visit(family, std::basic_string<Char>(subkeyName), key))
             return true;
     }
     return false;
@@ -53,5 +71,12 @@ bool WalkFamily(CRegistryKey& registry, DeviceFamily family, const DeviceKeyVisi
 
 bool ForEachDeviceKey(CRegistryKey& registry, const DeviceKeyVisitor& visit)
 {
-    return WalkFamily(registry, DeviceFamily::Serial, visit) || WalkFamily(registry, DeviceFamily::Usb, visit);
+    return WalkFamily<wchar_t>(registry, DeviceFamily::Serial, visit) ||
+           WalkFamily<wchar_t>(registry, DeviceFamily::Usb, visit);
+}
+
+bool ForEachDeviceKey(CRegistryKey& registry, const DeviceKeyVisitorA& visit)
+{
+    return WalkFamily<char>(registry, DeviceFamily::Serial, visit) ||
+           WalkFamily<char>(registry, DeviceFamily::Usb, visit);
 }

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "CharText.h"
+
 class CRegistryKey;
 class CKeyHandle;
 
@@ -23,10 +25,16 @@ constexpr wchar_t kUsbControllerType[] = L"Tiven USB";
 // Named event set after a sound setting changed; the touch-sound program reloads on it.
 constexpr wchar_t kBeepEventName[] = L"BEEP_EVENT";
 
+// The same texts for the narrow (system code page) build of the background programs.
+constexpr auto kProductKeyPathA = NarrowText(kProductKeyPath);
+constexpr auto kSerialControllerTypeA = NarrowText(kSerialControllerType);
+constexpr auto kBeepEventNameA = NarrowText(kBeepEventName);
+
 // The driver whose Parameters key holds a device key.
 enum class DeviceFamily { Serial, Usb };
 
 const wchar_t* ParametersPath(DeviceFamily family);
+const char* ParametersPathA(DeviceFamily family);
 // "<Parameters path>\<instance>".
 std::wstring DeviceKeyPath(DeviceFamily family, const std::wstring& instance);
 // True when a controller type text equals one of the texts above, ignoring letter case.
@@ -40,5 +48,9 @@ bool KeyFamilyOfType(const std::wstring& type, DeviceFamily& family);
 // keys are opened through `registry` (so under its root), each device key with RegOpenKeyW.
 // The visitor may take the open key out of `key` to keep it; what it leaves there is closed
 // after the visit. A visitor that returns true ends the walk, and so does ForEachDeviceKey.
+// The narrow build enumerates and opens with the ...A functions and hands the subkey name over
+// in the system code page.
 using DeviceKeyVisitor = std::function<bool(DeviceFamily family, const std::wstring& subkey, CKeyHandle& key)>;
+using DeviceKeyVisitorA = std::function<bool(DeviceFamily family, const std::string& subkey, CKeyHandle& key)>;
 bool ForEachDeviceKey(CRegistryKey& registry, const DeviceKeyVisitor& visit);
+bool ForEachDeviceKey(CRegistryKey& registry, const DeviceKeyVisitorA& visit);

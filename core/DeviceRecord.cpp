@@ -2,7 +2,11 @@
 
 #include "DeviceAccess.h"
 
-CDeviceRecord::~CDeviceRecord()
+template <typename Char>
+CBasicDeviceRecord<Char>::~CBasicDeviceRecord()
 {
     CloseDeviceHandle(this);
 }
+
+template class CBasicDeviceRecord<wchar_t>;
+template class CBasicDeviceRecord<char>;

@@ -4,8 +4,20 @@
 
 #include <utility>
 
-CScopedAttach::CScopedAttach(CRegistryKey& registry, const wchar_t* path, Access access) : registry_(&registry)
+CScopedAttach::CScopedAttach(CRegistryKey& registry, const wchar_t* path, Access access)
 {
+    OpenAndAttach(registry, path, access);
+}
+
+CScopedAttach::CScopedAttach(CRegistryKey& registry, const char* path, Access access)
+{
+    OpenAndAttach(registry, path, access);
+}
+
+template <typename Char>
+void CScopedAttach::OpenAndAttach(CRegistryKey& registry, const Char* path, Access access)
+{
+    registry_ = &registry;
     HKEY key = nullptr;
     result_ = access == Access::Read ? registry.OpenForRead(path, &key) : registry.Open(path, &key);
     if (result_ == ERROR_SUCCESS)

@@ -22,6 +22,7 @@ public:
     // Opens the path under the registry's root (CRegistryKey::Open or OpenForRead) and attaches
     // it. When the key cannot be opened, the registry is attached to no key.
     CScopedAttach(CRegistryKey& registry, const wchar_t* path, Access access = Access::All);
+    CScopedAttach(CRegistryKey& registry, const char* path, Access access = Access::All);
     // Attaches a key opened elsewhere and takes it over.
     CScopedAttach(CRegistryKey& registry, CKeyHandle key);
     ~CScopedAttach() { Detach(); }
@@ -36,6 +37,8 @@ public:
     LONG Result() const { return result_; }
 
 private:
+    template <typename Char>
+    void OpenAndAttach(CRegistryKey& registry, const Char* path, Access access);
     void Detach();
 
     CRegistryKey* registry_ = nullptr;

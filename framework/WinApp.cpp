@@ -1,33 +1,12 @@
 #include "WinApp.h"
 
+#include "AnsiText.h"
 #include "MessageLoop.h"
 #include "ModuleName.h"
 #include "Wnd.h"
 
 namespace {
 CWinApp* currentApp = nullptr;
-
-std::wstring Widen(const char* text)
-{
-    int chars = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (chars <= 1)
-        return std::wstring();
-    std::wstring wide(static_cast<size_t>(chars), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], chars);
-    wide.resize(static_cast<size_t>(chars) - 1);
-    return wide;
-}
-
-std::string Narrow(const wchar_t* text)
-{
-    int bytes = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 1)
-        return std::string();
-    std::string narrow(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, -1, &narrow[0], bytes, nullptr, nullptr);
-    narrow.resize(static_cast<size_t>(bytes) - 1);
-    return narrow;
-}
 }  // namespace
 
 CWinApp::CWinApp(const wchar_t* appName)
@@ -72,7 +51,7 @@ int CWinApp::RunProgram(HINSTANCE instance, const wchar_t* commandLine, int show
         currentApp->instance_ = instance;
         currentApp->showCommand_ = showCommand;
         currentApp->commandLine_ = commandLine ? commandLine : L"";
-        currentApp->commandLineA_ = Narrow(currentApp->commandLine_.c_str());
+        currentApp->commandLineA_ = NarrowToAnsi(currentApp->commandLine_.c_str());
     }
     return RunCurrent();
 }
@@ -83,7 +62,7 @@ int CWinApp::RunProgramA(HINSTANCE instance, const char* commandLine, int showCo
         currentApp->instance_ = instance;
         currentApp->showCommand_ = showCommand;
         currentApp->commandLineA_ = commandLine ? commandLine : "";
-        currentApp->commandLine_ = Widen(currentApp->commandLineA_.c_str());
+        currentApp->commandLine_ = WidenAnsi(currentApp->commandLineA_.c_str());
     }
     return RunCurrent();
 }
