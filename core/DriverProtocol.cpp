@@ -68,3 +68,10 @@ SecondaryModeRequest MakeSecondaryModeRequest(const HANDLE* eventVariable, DWORD
     request.hitOne = static_cast<uint8_t>(hitOne);
     return request;
 }
+
+BeepEventRequest MakeBeepEventRequest(HANDLE event)
+{
+    BeepEventRequest request{};
+    request.eventHandle = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(event));
+    return request;
+}

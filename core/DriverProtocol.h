@@ -120,6 +120,23 @@ struct DeviceStateReply {
 };
 static_assert(sizeof(DeviceStateReply) == 12, "DeviceStateReply is 12 bytes");
 
+// IOCTL_DISPLAY_ORIENTATION: the display's orientation code (0 normal, 1 90 degrees, 2 180,
+// 3 270) and the resolution of the current display mode.
+struct DisplayOrientationRequest {
+    uint32_t orientation;
+    uint32_t width;
+    uint32_t height;
+};
+static_assert(sizeof(DisplayOrientationRequest) == 12, "DisplayOrientationRequest is 12 bytes");
+static_assert(offsetof(DisplayOrientationRequest, height) == 8, "DisplayOrientationRequest layout");
+
+// IOCTL_BEEP_EVENT: the value of the touch event's handle in the sender's process, 32 bits on
+// both architectures (handle values fit in 32 bits).
+struct BeepEventRequest {
+    uint32_t eventHandle;
+};
+static_assert(sizeof(BeepEventRequest) == 4, "BeepEventRequest is 4 bytes");
+
 #pragma pack(pop)
 
 // Calibration records, byte for byte as the drivers read them: little-endian 32-bit signed
@@ -229,3 +246,8 @@ PrimaryModeRequest MakePrimaryModeRequest(DWORD mode);
 SecondaryModeRequest MakeSecondaryModeRequest(const HANDLE* eventVariable, DWORD hitOne);
 PacketFilterRequest MakePacketFilterRequest(DWORD touchdownFilter, DWORD sampleRate, DWORD deglitch,
                                             DWORD averaging, DWORD stabilization);
+// The handle's value as the driver reads it: its low 32 bits.
+BeepEventRequest MakeBeepEventRequest(HANDLE event);
+
+// The device interface of the USB driver's touch controllers; their arrival is announced with it.
+constexpr GUID MEKA_DEVICE_INTERFACE_GUID = {0x1E06762A, 0xA1D3, 0x489D, {0x9F, 0xBA, 0x62, 0x2B, 0x0E, 0xA1, 0x36, 0x50}};
