@@ -30,6 +30,7 @@ bool CWindowImpl::RegisterWindowClass() const
     wc.hIconSm = c.smallIcon;
     wc.hCursor = c.cursor;
     wc.hbrBackground = c.background;
+    wc.lpszMenuName = c.menu;
     wc.lpszClassName = c.name;
     return ::RegisterClassExW(&wc) != 0;
 }
@@ -39,9 +40,11 @@ bool CWindowImpl::Create(HWND parent, const RECT& rect, const std::wstring& titl
 {
     if (m_hWnd || !RegisterWindowClass())
         return false;
-    HWND window = ::CreateWindowExW(exStyle, GetWindowClass().name, title.c_str(), style, rect.left, rect.top,
-                                    rect.right - rect.left, rect.bottom - rect.top, parent, menuOrId,
-                                    CWinApp::ResourceInstance(), this);
+    const bool systemChooses = rect.left == CW_USEDEFAULT;
+    const int width = systemChooses ? CW_USEDEFAULT : rect.right - rect.left;
+    const int height = systemChooses ? CW_USEDEFAULT : rect.bottom - rect.top;
+    HWND window = ::CreateWindowExW(exStyle, GetWindowClass().name, title.c_str(), style, rect.left, rect.top, width,
+                                    height, parent, menuOrId, CWinApp::ResourceInstance(), this);
     // WM_NCCREATE has attached the window; a creation refused later has destroyed it again.
     return window != nullptr && m_hWnd == window;
 }

@@ -22,6 +22,7 @@ public:
         HICON smallIcon = nullptr;
         HCURSOR cursor = nullptr;
         HBRUSH background = nullptr;
+        const wchar_t* menu = nullptr;   // class menu (MAKEINTRESOURCEW of a menu resource), or none
     };
 
     CWindowImpl() = default;
@@ -29,10 +30,12 @@ public:
 
     // Registers the class when needed and creates the window; false when either fails. The
     // parent is null for a top-level window (a hidden one when WS_VISIBLE is not in `style`).
+    // DefaultRect() lets the system choose position and size (CW_USEDEFAULT).
     bool Create(HWND parent, const RECT& rect, const std::wstring& title, DWORD style, DWORD exStyle = 0,
                 HMENU menuOrId = nullptr);
     // True when the class is registered in this module (by Create, or by anyone before).
     bool IsClassRegistered() const;
+    static RECT DefaultRect() { return RECT{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT}; }
 
     // Overridables
     virtual WindowClass GetWindowClass() const = 0;
