@@ -1,0 +1,172 @@
+#include "SoundManager.h"
+
+#include "DeviceKeys.h"
+#include "DriverProtocol.h"
+#include "KeyHandle.h"
+
+namespace {
+constexpr wchar_t kMutexName[] = L"Chimer";
+constexpr DWORD kTextBytes = 1000;
+constexpr DWORD kWaveFileChars = MAX_PATH;
+
+std::unique_ptr<CSoundManager> theManager;
+
+// "Wave File" is read through MAX_PATH characters, as the applet reads it: in a multi-byte
+// code page that takes up to MaxCharSize bytes a character.
+DWORD WaveFileBufferBytes()
+{
+    CPINFO info{};
+    const UINT bytesPerChar = ::GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 1 ? info.MaxCharSize : 1;
+    return kWaveFileChars * bytesPerChar;
+}
+}  // namespace
+
+CSoundManager::CSoundManager(std::unique_ptr<CSingleInstance> guard) : guard_(std::move(guard))
+{
+    {
+        std::lock_guard<std::mutex> hold(devicesLock_);
+        LoadDevices();
+        ArmAllDevices();
+    }
+    reloadEvent_.Reset(::CreateEventA(nullptr, TRUE, FALSE, kBeepEventNameA.data()));
+    watcherStop_.Reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (reloadEvent_ && watcherStop_)
+        watcherThread_.Reset(::CreateThread(nullptr, 0, ConfigWatchThreadProc, this, 0, nullptr));
+}
+
+CSoundManager::~CSoundManager()
+{
+    if (watcherThread_) {
+        ::SetEvent(watcherStop_.Get());
+        ::WaitForSingleObject(watcherThread_.Get(), INFINITE);
+    }
+    std::lock_guard<std::mutex> hold(devicesLock_);
+    ClearDevices();
+}
+
+void CSoundManager::OnDeviceArrival()
+{
+    std::lock_guard<std::mutex> hold(devicesLock_);
+    LoadDevices();
+    RearmUsbDevices();
+}
+
+void CSoundManager::Reload()
+{
+    std::lock_guard<std::mutex> hold(devicesLock_);
+    ClearDevices();
+    LoadDevices();
+    ArmAllDevices();
+}
+
+void CSoundManager::LoadDevices()
+{
+    ForEachDeviceKey(registry_, [&](DeviceFamily family, const std::string& subkey, CKeyHandle& key) {
+        const bool usb = family == DeviceFamily::Usb;
+        if (Lists(usb, subkey))
+            return false;
+        auto device = std::make_unique<SoundDevice>();
+        device->subkey = subkey;
+        device->usb = usb;
+        registry_.Attach(key.Get());
+        registry_.ReadString("Device Name", device->deviceName, kTextBytes);
+        registry_.ReadString("Controller Type", device->controllerType, kTextBytes);
+        registry_.ReadString("Wave File", device->waveFile, WaveFileBufferBytes());
+        registry_.ReadDword("Sound Enabled", &device->soundMode);
+        registry_.Attach(nullptr);
+        devices_.push_back(std::move(device));
+        return false;   // the walk closes the device key
+    });
+}
+
+bool CSoundManager::Lists(bool usb, const std::string& subkey) const
+{
+    for (const auto& device : devices_)
+        if (device->usb == usb && device->subkey == subkey)
+            return true;
+    return false;
+}
+
+void CSoundManager::ArmAllDevices()
+{
+    for (size_t i = 0; i < devices_.size(); ++i)
+        Arm(*devices_[i], i);
+}
+
+void CSoundManager::RearmUsbDevices()
+{
+    for (size_t i = 0; i < devices_.size(); ++i) {
+        if (!devices_[i]->usb)
+            continue;
+        Disarm(*devices_[i]);
+        Arm(*devices_[i], i);
+    }
+}
+
+void CSoundManager::ClearDevices()
+{
+    for (auto& device : devices_)
+        Disarm(*device);
+    devices_.clear();
+}
+
+void CSoundManager::Arm(SoundDevice& device, size_t position)
+{
+    device.touchEvent.Reset(::CreateEventA(nullptr, TRUE, FALSE, BeepEventName(position).c_str()));
+    device.stopEvent.Reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!device.touchEvent || !device.stopEvent)
+        return;
+    const BeepEventRequest request = MakeBeepEventRequest(device.touchEvent.Get());
+    // A device that is absent or refuses the event gets no thread; no message is shown.
+    if (DeviceIoctl(device.Endpoint(), IOCTL_BEEP_EVENT, &request, sizeof request, nullptr, 0))
+        device.touchThread.Reset(::CreateThread(nullptr, 0, TouchSoundThreadProc, &device, 0, nullptr));
+}
+
+void CSoundManager::Disarm(SoundDevice& device)
+{
+    // The thread ends between two sounds: a sound it has started is not cut off.
+    if (device.touchThread) {
+        ::SetEvent(device.stopEvent.Get());
+        ::WaitForSingleObject(device.touchThread.Get(), INFINITE);
+        device.touchThread.Reset();
+    }
+    device.stopEvent.Reset();
+    device.touchEvent.Reset();
+    CloseDeviceHandle(device.Endpoint());
+    device.deviceHandle = INVALID_HANDLE_VALUE;
+}
+
+DWORD WINAPI CSoundManager::ConfigWatchThreadProc(void* manager)
+{
+    static_cast<CSoundManager*>(manager)->WatchConfiguration();
+    return 0;
+}
+
+void CSoundManager::WatchConfiguration()
+{
+    const HANDLE waits[2] = {watcherStop_.Get(), reloadEvent_.Get()};
+    for (;;) {
+        if (::WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1)
+            return;
+        Reload();
+        // Reset only after the rebuild: a second setting during the rebuild is absorbed here.
+        if (!::ResetEvent(reloadEvent_.Get()))
+            return;
+    }
+}
+
+CSoundManager* CreateSoundManager()
+{
+    if (theManager)
+        return nullptr;
+    auto guard = std::make_unique<CSingleInstance>(kMutexName);
+    if (guard->AlreadyRunning())
+        return nullptr;
+    theManager = std::make_unique<CSoundManager>(std::move(guard));
+    return theManager.get();
+}
+
+void DestroySoundManager()
+{
+    theManager.reset();
+}
