@@ -85,6 +85,15 @@ bool Running()
     return true;
 }
 
+int64_t TimestampFrequency(Driver driver)
+{
+    STANDIN_INFO info{};
+    DWORD bytes = 0;
+    if (!Call(driver, STANDIN_IOCTL_GET_INFO, nullptr, 0, &info, sizeof(info), &bytes) || bytes != sizeof(info))
+        return 0;
+    return info.TimestampFrequency;
+}
+
 bool Reset()
 {
     bool rilo = Call(Driver::Rilo, STANDIN_IOCTL_RESET, nullptr, 0, nullptr, 0);

@@ -129,6 +129,8 @@ struct EventResult {
 // --- availability and services ---
 bool Installed();                       // both services "RILO" and "MEKA" are registered
 bool Running();                         // both test devices answer
+// Ticks per second of LoggedRequest::timestamp (0 when the stand-in cannot be asked).
+int64_t TimestampFrequency(Driver driver);
 // Stops both services, copies rilo.sys and meka.sys from binDir to %SystemRoot%\System32\drivers,
 // registers them as demand-start kernel drivers and starts them (used by standin-ctl).
 bool InstallAndStart(const std::wstring& binDir, std::wstring* error = nullptr);

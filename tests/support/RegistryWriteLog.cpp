@@ -20,55 +20,20 @@ LONG WINAPI RecordingSetValue(HKEY key, LPCWSTR name, DWORD reserved, DWORD type
     }
     return realSetValue(key, name, reserved, type, data, size);
 }
-
-// The import slot of the module that holds `target`, or null.
-void** FindImportSlot(HMODULE module, void* target)
-{
-    auto* base = reinterpret_cast<BYTE*>(module);
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (dir.VirtualAddress == 0)
-        return nullptr;
-    for (auto* desc = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); desc->Name; ++desc) {
-        for (auto* slot = reinterpret_cast<void**>(base + desc->FirstThunk); *slot; ++slot)
-            if (*slot == target)
-                return slot;
-    }
-    return nullptr;
-}
-
-bool WriteSlot(void** slot, void* value)
-{
-    DWORD old = 0;
-    if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old))
-        return false;
-    *slot = value;
-    VirtualProtect(slot, sizeof *slot, old, &old);
-    return true;
-}
 }  // namespace
 
 RegistryWriteLog::RegistryWriteLog(HMODULE module)
 {
-    if (!module)
-        module = GetModuleHandleW(nullptr);
+    Clear();
+    // The real function is known before the first call can reach the recorder.
     HMODULE advapi = GetModuleHandleW(L"advapi32.dll");
     void* real = advapi ? reinterpret_cast<void*>(GetProcAddress(advapi, "RegSetValueExW")) : nullptr;
-    void** slot = real ? FindImportSlot(module, real) : nullptr;
-    if (!slot)
-        return;
     realSetValue = reinterpret_cast<SetValueFn>(real);
-    Clear();
-    if (WriteSlot(slot, reinterpret_cast<void*>(&RecordingSetValue)))
-        patched_ = slot;
+    redirect_ = std::make_unique<ImportRedirect>(L"advapi32.dll", "RegSetValueExW",
+                                                 reinterpret_cast<void*>(&RecordingSetValue), module);
 }
 
-RegistryWriteLog::~RegistryWriteLog()
-{
-    if (patched_)
-        WriteSlot(patched_, reinterpret_cast<void*>(realSetValue));
-}
+RegistryWriteLog::~RegistryWriteLog() = default;
 
 std::vector<std::wstring> RegistryWriteLog::NamesWrittenTo(HKEY key) const
 {

@@ -10,8 +10,11 @@
 // One at a time; not for tests that write from several threads at once.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "ImportRedirect.h"
 
 namespace testsupport {
 
@@ -23,7 +26,7 @@ public:
     RegistryWriteLog(const RegistryWriteLog&) = delete;
     RegistryWriteLog& operator=(const RegistryWriteLog&) = delete;
 
-    bool Active() const { return patched_ != nullptr; }
+    bool Active() const { return redirect_ && redirect_->Active(); }
     // The value names written to this key (the handle the code wrote through), in write order.
     std::vector<std::wstring> NamesWrittenTo(HKEY key) const;
     // Every value name written, whatever the key, in write order.
@@ -31,7 +34,7 @@ public:
     void Clear();
 
 private:
-    void** patched_ = nullptr;   // the import slot that was redirected
+    std::unique_ptr<ImportRedirect> redirect_;
 };
 
 }  // namespace testsupport

@@ -14,12 +14,15 @@ TestProcess::~TestProcess()
     }
 }
 
-bool TestProcess::Start(const std::wstring& commandLine, const std::wstring& workDir)
+bool TestProcess::Start(const std::wstring& commandLine, const std::wstring& workDir, const std::wstring& desktop)
 {
     std::vector<wchar_t> cmd(commandLine.begin(), commandLine.end());
     cmd.push_back(L'\0');
+    std::vector<wchar_t> desktopName(desktop.begin(), desktop.end());
+    desktopName.push_back(L'\0');
     STARTUPINFOW si{};
     si.cb = sizeof si;
+    si.lpDesktop = desktop.empty() ? nullptr : desktopName.data();
     return CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           workDir.empty() ? nullptr : workDir.c_str(), &si, &pi_) != FALSE;
 }

@@ -14,8 +14,9 @@ public:
     TestProcess(const TestProcess&) = delete;
     TestProcess& operator=(const TestProcess&) = delete;
 
-    // CreateProcessW with the given command line (quote the program yourself when needed).
-    bool Start(const std::wstring& commandLine, const std::wstring& workDir = L"");
+    // CreateProcessW with the given command line (quote the program yourself when needed);
+    // optionally on another desktop of the window station (STARTUPINFO::lpDesktop).
+    bool Start(const std::wstring& commandLine, const std::wstring& workDir = L"", const std::wstring& desktop = L"");
     // Waits for the exit; true and the code when it ended before the deadline.
     bool WaitExit(DWORD& exitCode, DWORD deadlineMs = kDefaultDeadlineMs);
     bool Running() const;
