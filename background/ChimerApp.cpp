@@ -4,7 +4,7 @@
 
 bool CChimerApp::InitInstance()
 {
-    CSoundManager* manager = CreateSoundManager();
+    CSoundManager* manager = chimer::CreateSoundManager();
     if (!manager)
         return false;
     window_ = std::make_unique<CChimerWindow>(*manager);
@@ -14,6 +14,6 @@ bool CChimerApp::InitInstance()
 int CChimerApp::ExitInstance()
 {
     window_.reset();
-    DestroySoundManager();
+    chimer::DestroySoundManager();
     return CWinApp::ExitInstance();
 }

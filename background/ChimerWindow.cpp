@@ -7,6 +7,8 @@
 
 static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_A) == 32, "the device-interface filter is 32 bytes");
 
+namespace chimer {
+
 HDEVNOTIFY RegisterDeviceArrival(const GUID& interfaceClass, HWND window)
 {
     DEV_BROADCAST_DEVICEINTERFACE_A filter{};
@@ -16,11 +18,13 @@ HDEVNOTIFY RegisterDeviceArrival(const GUID& interfaceClass, HWND window)
     return ::RegisterDeviceNotificationA(window, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
 }
 
+}  // namespace chimer
+
 bool CChimerWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     switch (msg) {
     case WM_CREATE:
-        arrivalNotice_ = RegisterDeviceArrival(MEKA_DEVICE_INTERFACE_GUID, m_hWnd);
+        arrivalNotice_ = chimer::RegisterDeviceArrival(MEKA_DEVICE_INTERFACE_GUID, m_hWnd);
         result = 0;
         return true;
     case WM_DEVICECHANGE:

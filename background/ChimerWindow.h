@@ -18,6 +18,10 @@ private:
     HDEVNOTIFY arrivalNotice_ = nullptr;
 };
 
+namespace chimer {
+
 // Registers the window for arrival notices of devices of one interface class
 // (RegisterDeviceNotificationA with a device-interface filter); the notice handle, or null.
 HDEVNOTIFY RegisterDeviceArrival(const GUID& interfaceClass, HWND window);
+
+}  // namespace chimer

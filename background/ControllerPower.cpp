@@ -7,6 +7,8 @@
 
 #include <cstdio>
 
+namespace segmenta {
+
 namespace {
 constexpr int kFirstSwitched = 1;
 constexpr int kLastSwitched = 3;
@@ -32,23 +34,6 @@ void SetControllerPower(bool enable, DeviceFamily kind, int index)
         DeviceIoctl(device.get(), enable ? IOCTL_ENABLE_DEVICE : IOCTL_DISABLE_DEVICE);
 }
 
-PowerAction CPowerEvents::OnPowerEvent(WPARAM event)
-{
-    switch (event) {
-    case PBT_APMSUSPEND:
-        resumed_ = false;
-        return PowerAction::Suspend;
-    case PBT_APMRESUMEAUTOMATIC:
-    case PBT_APMRESUMESUSPEND:
-        if (resumed_)
-            return PowerAction::None;
-        resumed_ = true;
-        return PowerAction::Resume;
-    default:
-        return PowerAction::None;
-    }
-}
-
 void SuspendControllers()
 {
     SetSerialControllersPower(false);
@@ -59,4 +44,23 @@ void ResumeControllers()
     SetSerialControllersPower(false);
     ::Sleep(kControllerRestMs);
     SetSerialControllersPower(true);
+}
+
+}  // namespace segmenta
+
+CPowerEvents::Action CPowerEvents::OnPowerEvent(WPARAM event)
+{
+    switch (event) {
+    case PBT_APMSUSPEND:
+        resumed_ = false;
+        return Action::Suspend;
+    case PBT_APMRESUMEAUTOMATIC:
+    case PBT_APMRESUMESUSPEND:
+        if (resumed_)
+            return Action::None;
+        resumed_ = true;
+        return Action::Resume;
+    default:
+        return Action::None;
+    }
 }

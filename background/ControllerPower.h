@@ -5,25 +5,29 @@
 
 enum class DeviceFamily;
 
-// Sends IOCTL_ENABLE_DEVICE or IOCTL_DISABLE_DEVICE to the device named by its default name,
-// "RILO Device-<index>" (serial) or "MEKA Device-<index>" (USB), when that device exists and its
-// "Controller Enabled" is 1: a controller the user switched off stays as it is.
-void SetControllerPower(bool enable, DeviceFamily kind, int index);
-
-enum class PowerAction { None, Suspend, Resume };
-
 // Which power broadcasts suspend and resume. A wake without user input brings only
 // PBT_APMRESUMEAUTOMATIC; one with user input brings that and then PBT_APMRESUMESUSPEND; either
 // is the resume, taken once per wake.
 class CPowerEvents {
 public:
-    PowerAction OnPowerEvent(WPARAM event);
+    enum class Action { None, Suspend, Resume };
+
+    Action OnPowerEvent(WPARAM event);
 
 private:
     bool resumed_ = false;   // the resume of the last suspend has been taken
 };
 
+namespace segmenta {
+
+// Sends IOCTL_ENABLE_DEVICE or IOCTL_DISABLE_DEVICE to the device named by its default name,
+// "RILO Device-<index>" (serial) or "MEKA Device-<index>" (USB), when that device exists and its
+// "Controller Enabled" is 1: a controller the user switched off stays as it is.
+void SetControllerPower(bool enable, DeviceFamily kind, int index);
+
 // The controllers switched by the power step: the serial devices with the default names 1 to 3.
 void SuspendControllers();
 // Switches them off, waits a second, and switches them on again (blocks the caller's thread).
 void ResumeControllers();
+
+}  // namespace segmenta

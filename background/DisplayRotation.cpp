@@ -10,6 +10,8 @@
 
 static_assert(sizeof(DEVMODEA) == 156, "the display mode is queried with a size field of 156");
 
+namespace segmenta {
+
 namespace {
 constexpr DWORD kTextBytes = 1000;
 }
@@ -58,3 +60,5 @@ bool ApplyRotation(const DEVMODEA& mode, DisplayOrientationRequest& request)
     }
     return true;   // the record closes its driver handle, the finder the device key
 }
+
+}  // namespace segmenta

@@ -5,6 +5,8 @@
 
 #include "DriverProtocol.h"
 
+namespace segmenta {
+
 // The product key's "Rotation": 0 (or missing) sends the display's orientation as it is, 1 swaps
 // the 90 and 270 degree codes, any other value sends no orientation request at all.
 constexpr DWORD kRotationAsReported = 0;
@@ -23,3 +25,5 @@ DEVMODEA CurrentDisplayMode();
 // resolution of `mode`. `request` is the program's one request buffer: its orientation keeps the
 // code sent last. A device that is not found gets nothing. Always true.
 bool ApplyRotation(const DEVMODEA& mode, DisplayOrientationRequest& request);
+
+}  // namespace segmenta

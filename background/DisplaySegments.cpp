@@ -23,6 +23,8 @@ DWORD CDisplaySegments::GetSegmentId(const char* displayName) const
     return index < 0 ? 0 : CSegmentMapper().GetSegmentId(index);
 }
 
+namespace segmenta {
+
 void UpdateSecondarySegments()
 {
     const BYTE code = static_cast<BYTE>(CDisplaySegments().GetSegmentId("Secondary Monitor"));
@@ -43,3 +45,5 @@ void UpdateSecondarySegments()
         return false;   // the walk closes the device key
     });
 }
+
+}  // namespace segmenta

@@ -14,7 +14,11 @@ public:
     DWORD GetSegmentId(const char* displayName) const;
 };
 
+namespace segmenta {
+
 // For each device key of the serial driver, then of the USB driver, whose "Logical Desktop
 // Segment" is the secondary monitor (2): writes the secondary monitor's code as "Logical Desktop
 // Segment ID" and sends it with IOCTL_DEVICE_SEGMENT, changed or not, 19 included.
 void UpdateSecondarySegments();
+
+}  // namespace segmenta

@@ -7,7 +7,7 @@
 
 void CSegmentaWindow::ApplyCurrentRotation()
 {
-    ApplyRotation(CurrentDisplayMode(), orientation_);
+    segmenta::ApplyRotation(segmenta::CurrentDisplayMode(), orientation_);
 }
 
 bool CSegmentaWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
@@ -15,7 +15,7 @@ bool CSegmentaWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     switch (msg) {
     case WM_DISPLAYCHANGE:
         ApplyCurrentRotation();
-        UpdateSecondarySegments();
+        segmenta::UpdateSecondarySegments();
         break;
     case WM_DEVICECHANGE:
         if (wp == DBT_DEVNODES_CHANGED)
@@ -36,13 +36,13 @@ bool CSegmentaWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 void CSegmentaWindow::OnPowerBroadcast(WPARAM event)
 {
     switch (power_.OnPowerEvent(event)) {
-    case PowerAction::Suspend:
-        SuspendControllers();
+    case CPowerEvents::Action::Suspend:
+        segmenta::SuspendControllers();
         break;
-    case PowerAction::Resume:
-        ResumeControllers();
+    case CPowerEvents::Action::Resume:
+        segmenta::ResumeControllers();
         break;
-    case PowerAction::None:
+    case CPowerEvents::Action::None:
         break;
     }
 }

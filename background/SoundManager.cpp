@@ -4,6 +4,8 @@
 #include "DriverProtocol.h"
 #include "KeyHandle.h"
 
+using chimer::SoundDevice;
+
 namespace {
 constexpr wchar_t kMutexName[] = L"Chimer";
 constexpr DWORD kTextBytes = 1000;
@@ -112,14 +114,14 @@ void CSoundManager::ClearDevices()
 
 void CSoundManager::Arm(SoundDevice& device, size_t position)
 {
-    device.touchEvent.Reset(::CreateEventA(nullptr, TRUE, FALSE, BeepEventName(position).c_str()));
+    device.touchEvent.Reset(::CreateEventA(nullptr, TRUE, FALSE, chimer::BeepEventName(position).c_str()));
     device.stopEvent.Reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!device.touchEvent || !device.stopEvent)
         return;
     const BeepEventRequest request = MakeBeepEventRequest(device.touchEvent.Get());
     // A device that is absent or refuses the event gets no thread; no message is shown.
     if (DeviceIoctl(device.Endpoint(), IOCTL_BEEP_EVENT, &request, sizeof request, nullptr, 0))
-        device.touchThread.Reset(::CreateThread(nullptr, 0, TouchSoundThreadProc, &device, 0, nullptr));
+        device.touchThread.Reset(::CreateThread(nullptr, 0, chimer::TouchSoundThreadProc, &device, 0, nullptr));
 }
 
 void CSoundManager::Disarm(SoundDevice& device)
@@ -155,6 +157,8 @@ void CSoundManager::WatchConfiguration()
     }
 }
 
+namespace chimer {
+
 CSoundManager* CreateSoundManager()
 {
     if (theManager)
@@ -170,3 +174,5 @@ void DestroySoundManager()
 {
     theManager.reset();
 }
+
+}  // namespace chimer

@@ -43,15 +43,15 @@ private:
     void ArmAllDevices();
     void RearmUsbDevices();
     void ClearDevices();
-    void Arm(SoundDevice& device, size_t position);
-    static void Disarm(SoundDevice& device);
+    void Arm(chimer::SoundDevice& device, size_t position);
+    static void Disarm(chimer::SoundDevice& device);
     bool Lists(bool usb, const std::string& subkey) const;
 
     static DWORD WINAPI ConfigWatchThreadProc(void* manager);
     void WatchConfiguration();
 
     CRegistryKey registry_;
-    std::vector<std::unique_ptr<SoundDevice>> devices_;
+    std::vector<std::unique_ptr<chimer::SoundDevice>> devices_;
     std::mutex devicesLock_;
     CHandle reloadEvent_;     // "BEEP_EVENT"
     CHandle watcherStop_;
@@ -59,8 +59,12 @@ private:
     std::unique_ptr<CSingleInstance> guard_;
 };
 
+namespace chimer {
+
 // The process's one manager, guarded by the mutex "Chimer": none when another sound program
 // holds the mutex or this process has a manager already.
 CSoundManager* CreateSoundManager();
 // Ends the manager cooperatively (see ~CSoundManager); nothing when there is none.
 void DestroySoundManager();
+
+}  // namespace chimer

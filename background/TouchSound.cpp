@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+namespace chimer {
+
 std::string BeepEventName(size_t position)
 {
     char name[32];
@@ -33,3 +35,5 @@ DWORD WINAPI TouchSoundThreadProc(void* parameter)
             return 0;
     }
 }
+
+}  // namespace chimer

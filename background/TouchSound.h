@@ -8,6 +8,8 @@
 #include "DeviceAccess.h"
 #include "Handle.h"
 
+namespace chimer {
+
 // "Sound Enabled" of a device key.
 constexpr DWORD kSoundOff = 0;
 constexpr DWORD kSoundWaveFile = 1;
@@ -42,3 +44,5 @@ struct SoundDevice {
 // the device's stop event is set or a wait or reset fails. The device's event, sound mode and
 // wave file must not change while the thread runs.
 DWORD WINAPI TouchSoundThreadProc(void* device);
+
+}  // namespace chimer

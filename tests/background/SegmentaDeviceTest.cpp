@@ -20,6 +20,8 @@ using standin::LoggedRequest;
 
 namespace bt = backgroundtest;
 
+using namespace segmenta;
+
 namespace {
 
 constexpr DWORD kSecondaryMonitor = 2;

@@ -7,9 +7,13 @@
 #include "DisplaySegments.h"
 #include "SegmentMapper.h"
 
-void PrintTo(PowerAction action, std::ostream* out)
+using namespace segmenta;
+using PA = CPowerEvents::Action;
+
+// Found by gtest next to the type, in the global namespace.
+void PrintTo(PA action, std::ostream* out)
 {
-    *out << (action == PowerAction::Suspend ? "Suspend" : action == PowerAction::Resume ? "Resume" : "None");
+    *out << (action == PA::Suspend ? "Suspend" : action == PA::Resume ? "Resume" : "None");
 }
 
 namespace {
@@ -47,7 +51,7 @@ TEST(RotationSetting, OnlyZeroAndOneSendAnOrientation)
 struct PowerCase {
     const char* name;
     std::vector<WPARAM> events;
-    std::vector<PowerAction> actions;
+    std::vector<PA> actions;
 };
 
 void PrintTo(const PowerCase& c, std::ostream* out) { *out << c.name; }
@@ -63,7 +67,6 @@ TEST_P(PowerBroadcasts, SuspendAndOneResumePerWake)
         EXPECT_EQ(power.OnPowerEvent(c.events[i]), c.actions[i]) << "event " << i << " (" << c.events[i] << ")";
 }
 
-using PA = PowerAction;
 INSTANTIATE_TEST_SUITE_P(
     Sequences, PowerBroadcasts,
     ::testing::Values(

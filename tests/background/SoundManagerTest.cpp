@@ -18,6 +18,8 @@ using standin::Driver;
 
 namespace bt = backgroundtest;
 
+using namespace chimer;
+
 namespace {
 
 constexpr LONG kDeviceNotReady = static_cast<LONG>(0xC00000A3);

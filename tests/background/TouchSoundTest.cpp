@@ -9,6 +9,8 @@ using backgroundtest::SoundCall;
 using backgroundtest::SoundCalls;
 using testsupport::WaitUntil;
 
+using namespace chimer;
+
 namespace {
 
 TEST(BeepEventNames, NumberThePositionAndEndInOneBlank)
