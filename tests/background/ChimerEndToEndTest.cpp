@@ -6,6 +6,7 @@
 
 #include <dbt.h>
 
+#include "BackgroundFixtures.h"
 #include "BackgroundProgram.h"
 #include "BeepEvents.h"
 #include "DeviceKeyFixture.h"
@@ -21,22 +22,15 @@ namespace bt = backgroundtest;
 
 namespace {
 
-constexpr LONG kDeviceNotReady = static_cast<LONG>(0xC00000A3);
-
-DeviceRow WithSound(DeviceRow row, DWORD mode, const std::wstring& wave = L"")
-{
-    row.soundEnabled = mode;
-    row.waveFile = wave;
-    return row;
-}
+using bt::kDeviceNotReady;
+using bt::WithSound;
 
 class ChimerRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_EQUIPMENT(standin::Running() && standin::Reset(), "the stand-in drivers");
-        reg.Own(kSerialParametersPath);
-        reg.Own(kUsbParametersPath);
+        bt::StartWithoutDevices(reg);
     }
     // Starts Chimer and waits for its window: by then every device is armed.
     void Start()

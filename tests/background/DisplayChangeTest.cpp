@@ -3,6 +3,7 @@
 // secondary monitor's code to the devices on that monitor.
 #include <gtest/gtest.h>
 
+#include "BackgroundFixtures.h"
 #include "BeepEvents.h"
 #include "DeviceKeyFixture.h"
 #include "Equipment.h"
@@ -30,21 +31,12 @@ long OnDesktop(const std::wstring& arguments)
     return tool.WaitExit(code) ? static_cast<long>(code) : -1000;
 }
 
-std::vector<int32_t> Orientation(const LoggedRequest& request)
-{
-    if (request.input.size() != 12)
-        return {};
-    return {standin::Int32At(request.input, 0), standin::Int32At(request.input, 1), standin::Int32At(request.input, 2)};
-}
-
 class SegmentaOnVirtualDesktop : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_EQUIPMENT(standin::Running() && standin::Reset(), "the stand-in drivers");
-        reg.Own(kSerialParametersPath);
-        reg.Own(kUsbParametersPath);
-        reg.Own(kProductKeyPath);
+        bt::StartWithoutDevices(reg);
     }
     void TearDown() override
     {
@@ -92,9 +84,7 @@ protected:
 TEST_F(SegmentaOnVirtualDesktop, EachResolutionChangeReachesTheDrivers)
 {
     AddDevice(reg, Serial(1, L"Front"));
-    DeviceRow secondary = Usb(2, L"Side");
-    secondary.segment = 2;
-    AddDevice(reg, secondary);
+    AddDevice(reg, bt::OnSegment(Usb(2, L"Side"), bt::kSecondaryMonitorSegment));
     AddProduct(reg, {1, kInstallDir, L"", L"Front"});
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
@@ -102,13 +92,13 @@ TEST_F(SegmentaOnVirtualDesktop, EachResolutionChangeReachesTheDrivers)
     ASSERT_TRUE(StartSegmenta());
     LoggedRequest start;
     ASSERT_TRUE(standin::WaitForRequest(Driver::Rilo, 1, standin::ioctl::kDisplayOrientation, 15000, &start));
-    EXPECT_EQ(Orientation(start), (std::vector<int32_t>{0, width, height}));
+    EXPECT_EQ(bt::Orientation(start), (std::vector<int32_t>{0, width, height}));
 
     ASSERT_TRUE(standin::ClearLog());
     ASSERT_EQ(ChangeMode(1024, 768), 0) << "a virtual desktop changes its resolution";
     auto log = DisplayChangeRequests();
     ASSERT_EQ(bt::DevicesOf(log), (std::vector<std::string>{"RILO1", "MEKA2"})) << standin::Describe(log);
-    EXPECT_EQ(Orientation(log[0]), (std::vector<int32_t>{0, 1024, 768}));
+    EXPECT_EQ(bt::Orientation(log[0]), (std::vector<int32_t>{0, 1024, 768}));
     EXPECT_EQ(log[1].input, std::vector<uint8_t>{19});
     EXPECT_EQ(reg.Read(UsbKey(2), L"Logical Desktop Segment ID").AsDword(), 19u);
 
@@ -116,7 +106,7 @@ TEST_F(SegmentaOnVirtualDesktop, EachResolutionChangeReachesTheDrivers)
     ASSERT_EQ(RestoreMode(), 0);
     log = DisplayChangeRequests();
     ASSERT_EQ(bt::DevicesOf(log), (std::vector<std::string>{"RILO1", "MEKA2"})) << standin::Describe(log);
-    EXPECT_EQ(Orientation(log[0]), (std::vector<int32_t>{0, width, height}));
+    EXPECT_EQ(bt::Orientation(log[0]), (std::vector<int32_t>{0, width, height}));
 
     ASSERT_EQ(OnDesktop(L"close SEGMENTA"), 0) << "Segmenta ends on WM_CLOSE";
     DWORD code = 0;

@@ -2,6 +2,7 @@
 // and Exit command, its end on WM_CLOSE, and the resources behind it.
 #include <gtest/gtest.h>
 
+#include "BackgroundFixtures.h"
 #include "BackgroundProgram.h"
 #include "DeviceKeys.h"
 #include "Equipment.h"
@@ -25,9 +26,7 @@ protected:
     {
         ASSERT_EQUIPMENT(standin::Running() && standin::Reset(), "the stand-in drivers");
         // No devices and no current device: the programs start with nothing to do.
-        reg.Own(kSerialParametersPath);
-        reg.Own(kUsbParametersPath);
-        reg.Own(kProductKeyPath);
+        backgroundtest::StartWithoutDevices(reg);
     }
     ScratchRegistry reg{ScratchRegistry::RealPrefix};
 };

@@ -4,21 +4,18 @@
 
 #include "DeviceAccess.h"
 #include "DeviceFinder.h"
+#include "DeviceKeyFixture.h"
 #include "DeviceKeys.h"
-#include "ScratchRegistry.h"
 
 using testsupport::RegRow;
 using testsupport::ScratchRegistry;
-
-namespace {
-const std::wstring kRilo = L"SYSTEM\\CurrentControlSet\\Services\\RILO\\Parameters\\";
-const std::wstring kMeka = L"SYSTEM\\CurrentControlSet\\Services\\MEKA\\Parameters\\";
-}  // namespace
+using testsupport::SerialKey;
+using testsupport::UsbKey;
 
 TEST(NarrowDeviceKeys, WalkSerialKeysThenUsbKeysWithTheirNames)
 {
     ScratchRegistry reg;
-    reg.Fill({RegRow::KeyOnly(kMeka + L"1"), RegRow::KeyOnly(kRilo + L"2"), RegRow::KeyOnly(kRilo + L"5")});
+    reg.Fill({RegRow::KeyOnly(UsbKey(1)), RegRow::KeyOnly(SerialKey(2)), RegRow::KeyOnly(SerialKey(5))});
     CRegistryKey registry;
     std::vector<std::string> seen;
     ForEachDeviceKey(registry, [&](DeviceFamily family, const std::string& subkey, CKeyHandle& key) {
@@ -33,12 +30,12 @@ TEST(NarrowDeviceFinder, FindsTheSerialDeviceFirstAndReadsItsValues)
 {
     ScratchRegistry reg;
     reg.Fill({
-        RegRow::Str(kMeka + L"1", L"Device Name", L"Panel"),
-        RegRow::Str(kMeka + L"1", L"Controller Type", L"Tiven USB"),
-        RegRow::Str(kRilo + L"3", L"Device Name", L"Panel"),
-        RegRow::Str(kRilo + L"3", L"Controller Type", L"Tiven,Zarn,Serial"),
-        RegRow::Num(kRilo + L"3", L"Controller Enabled", 1),
-        RegRow::Str(kMeka + L"4", L"Device Name", L"Usb Only"),
+        RegRow::Str(UsbKey(1), L"Device Name", L"Panel"),
+        RegRow::Str(UsbKey(1), L"Controller Type", L"Tiven USB"),
+        RegRow::Str(SerialKey(3), L"Device Name", L"Panel"),
+        RegRow::Str(SerialKey(3), L"Controller Type", L"Tiven,Zarn,Serial"),
+        RegRow::Num(SerialKey(3), L"Controller Enabled", 1),
+        RegRow::Str(UsbKey(4), L"Device Name", L"Usb Only"),
     });
     CDeviceFinderA finder;
     std::unique_ptr<CDeviceRecordA> panel = finder.FindDevice("Panel");
@@ -67,8 +64,8 @@ TEST(NarrowDeviceFinder, ReadsDeviceNamesThroughTwoHundredSixtyBytes)
     const std::string tooLong(260, 'L');
     ScratchRegistry reg;
     reg.Fill({
-        RegRow::Str(kRilo + L"1", L"Device Name", std::wstring(fits.begin(), fits.end())),
-        RegRow::Str(kRilo + L"2", L"Device Name", std::wstring(tooLong.begin(), tooLong.end())),
+        RegRow::Str(SerialKey(1), L"Device Name", std::wstring(fits.begin(), fits.end())),
+        RegRow::Str(SerialKey(2), L"Device Name", std::wstring(tooLong.begin(), tooLong.end())),
     });
     CDeviceFinderA narrow;
     std::unique_ptr<CDeviceRecordA> found = narrow.FindDevice(fits.c_str());

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <winternl.h>
 
+#include "BackgroundFixtures.h"
 #include "BeepEvents.h"
 #include "ControllerPower.h"
 #include "DeviceKeyFixture.h"
@@ -24,16 +25,9 @@ using namespace segmenta;
 
 namespace {
 
-constexpr DWORD kSecondaryMonitor = 2;
-
-std::vector<LoggedRequest> RequestsOf(DWORD code)
-{
-    std::vector<LoggedRequest> found;
-    for (const auto& request : standin::ReadLog())
-        if (request.code == code)
-            found.push_back(request);
-    return found;
-}
+using bt::kSecondaryMonitorSegment;
+using bt::OnSegment;
+using bt::RequestsOf;
 
 // The handles this process holds, as the system's handle list tells (GetProcessHandleCount
 // answers 0 under Wine).
@@ -69,12 +63,6 @@ size_t OwnHandleCount()
     return own;
 }
 
-DeviceRow OnSegment(DeviceRow row, DWORD segment)
-{
-    row.segment = segment;
-    return row;
-}
-
 class SegmentaSteps : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQUIPMENT(standin::Running() && standin::Reset(), "the stand-in drivers"); }
@@ -83,11 +71,11 @@ protected:
 
 TEST_F(SegmentaSteps, SecondaryMonitorCodeGoesToEveryDeviceOnTheSecondaryMonitor)
 {
-    AddDevice(reg, OnSegment(Serial(1, L"Serial On Secondary"), kSecondaryMonitor));
+    AddDevice(reg, OnSegment(Serial(1, L"Serial On Secondary"), kSecondaryMonitorSegment));
     AddDevice(reg, OnSegment(Serial(2, L"Serial On Primary"), 1));
-    AddDevice(reg, OnSegment(Usb(1, L"Usb On Secondary"), kSecondaryMonitor));
+    AddDevice(reg, OnSegment(Usb(1, L"Usb On Secondary"), kSecondaryMonitorSegment));
     // A key under the serial driver whose type says USB: its driver follows the type.
-    AddDevice(reg, OnSegment(Serial(3, L"Typed Usb"), kSecondaryMonitor));
+    AddDevice(reg, OnSegment(Serial(3, L"Typed Usb"), kSecondaryMonitorSegment));
     reg.SetString(SerialKey(3), L"Controller Type", kUsbControllerType);
     // No segment value at all: not touched.
     reg.Fill({RegRow::Str(UsbKey(4), L"Device Name", L"No Segment")});
@@ -110,8 +98,8 @@ TEST_F(SegmentaSteps, SecondaryMonitorCodeGoesToEveryDeviceOnTheSecondaryMonitor
 
 TEST_F(SegmentaSteps, UnreachableDeviceStillGetsTheCodeWrittenAndTheStepGoesOn)
 {
-    AddDevice(reg, OnSegment(Serial(1, L"Unplugged"), kSecondaryMonitor));
-    AddDevice(reg, OnSegment(Serial(2, L"Present"), kSecondaryMonitor));
+    AddDevice(reg, OnSegment(Serial(1, L"Unplugged"), kSecondaryMonitorSegment));
+    AddDevice(reg, OnSegment(Serial(2, L"Present"), kSecondaryMonitorSegment));
     reg.SetDword(SerialKey(1), L"Logical Desktop Segment ID", 4);
     ASSERT_TRUE(standin::Unplug(Driver::Rilo, 1));
 
@@ -125,8 +113,8 @@ TEST_F(SegmentaSteps, UnreachableDeviceStillGetsTheCodeWrittenAndTheStepGoesOn)
 // many rounds than after the first.
 TEST_F(SegmentaSteps, StepsCloseEveryKeyAndHandleTheyOpen)
 {
-    AddDevice(reg, OnSegment(Serial(1, L"RILO Device-1"), kSecondaryMonitor));
-    AddDevice(reg, OnSegment(Usb(1, L"Usb"), kSecondaryMonitor));
+    AddDevice(reg, OnSegment(Serial(1, L"RILO Device-1"), kSecondaryMonitorSegment));
+    AddDevice(reg, OnSegment(Usb(1, L"Usb"), kSecondaryMonitorSegment));
     AddProduct(reg, {1, kInstallDir, L"", L"RILO Device-1"});
     DisplayOrientationRequest request{};
     auto round = [&] {
@@ -233,16 +221,7 @@ protected:
     void SetUp() override
     {
         SegmentaSteps::SetUp();
-        AddDevice(reg, Serial(1, L"RILO Device-1"));
-        DeviceRow off = Serial(2, L"RILO Device-2");
-        off.controllerEnabled = 0;
-        AddDevice(reg, off);
-        AddDevice(reg, Serial(7, L"RILO Device-3"));   // the name counts, not the key
-        AddDevice(reg, Serial(4, L"Renamed"));
-        AddDevice(reg, Serial(5, L"RILO Device-4"));
-        AddDevice(reg, Usb(1, L"MEKA Device-1"));
-        AddDevice(reg, Serial(6, L"RILO Device-5"));
-        reg.Fill({RegRow::Str(SerialKey(8), L"Device Name", L"RILO Device-6")});   // no "Controller Enabled"
+        bt::AddPowerDevices(reg);
     }
     static std::vector<std::string> Switched(DWORD code) { return bt::DevicesOf(RequestsOf(code)); }
 };

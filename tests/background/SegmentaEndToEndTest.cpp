@@ -6,6 +6,7 @@
 
 #include <dbt.h>
 
+#include "BackgroundFixtures.h"
 #include "BackgroundProgram.h"
 #include "BeepEvents.h"
 #include "DeviceKeyFixture.h"
@@ -21,38 +22,17 @@ namespace bt = backgroundtest;
 
 namespace {
 
-constexpr DWORD kSecondaryMonitor = 2;
-
-DeviceRow OnSegment(DeviceRow row, DWORD segment)
-{
-    row.segment = segment;
-    return row;
-}
-
-std::vector<LoggedRequest> RequestsOf(DWORD code)
-{
-    std::vector<LoggedRequest> found;
-    for (const auto& request : standin::ReadLog())
-        if (request.code == code)
-            found.push_back(request);
-    return found;
-}
-
-std::vector<int32_t> Orientation(const LoggedRequest& request)
-{
-    if (request.input.size() != 12)
-        return {};
-    return {standin::Int32At(request.input, 0), standin::Int32At(request.input, 1), standin::Int32At(request.input, 2)};
-}
+using bt::kSecondaryMonitorSegment;
+using bt::OnSegment;
+using bt::Orientation;
+using bt::RequestsOf;
 
 class SegmentaRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_EQUIPMENT(standin::Running() && standin::Reset(), "the stand-in drivers");
-        reg.Own(kSerialParametersPath);
-        reg.Own(kUsbParametersPath);
-        reg.Own(kProductKeyPath);
+        bt::StartWithoutDevices(reg);
     }
     void SetCurrentDevice(const std::wstring& name) { AddProduct(reg, {1, kInstallDir, L"", name}); }
     // Starts Segmenta and waits until its start is done.
@@ -83,7 +63,7 @@ protected:
 TEST_F(SegmentaRun, StartSendsTheCurrentOrientationAndResolutionOnly)
 {
     AddDevice(reg, Serial(1, L"Other"));
-    AddDevice(reg, OnSegment(Usb(3, L"Front"), kSecondaryMonitor));
+    AddDevice(reg, OnSegment(Usb(3, L"Front"), kSecondaryMonitorSegment));
     SetCurrentDevice(L"Front");
     Start();
     const auto log = standin::ReadLog();
@@ -158,9 +138,9 @@ TEST_F(SegmentaRun, DeviceNodeChangesResendTheOrientationOtherDeviceNoticesDoNot
 
 TEST_F(SegmentaRun, DisplayChangeSendsOrientationThenTheSecondaryMonitorCode)
 {
-    AddDevice(reg, OnSegment(Serial(1, L"Front"), kSecondaryMonitor));
+    AddDevice(reg, OnSegment(Serial(1, L"Front"), kSecondaryMonitorSegment));
     AddDevice(reg, OnSegment(Serial(2, L"Primary"), 1));
-    AddDevice(reg, OnSegment(Usb(1, L"Usb"), kSecondaryMonitor));
+    AddDevice(reg, OnSegment(Usb(1, L"Usb"), kSecondaryMonitorSegment));
     reg.SetDword(UsbKey(1), L"Logical Desktop Segment ID", 4);
     SetCurrentDevice(L"Front");
     Start();
@@ -187,13 +167,7 @@ protected:
     void SetUp() override
     {
         SegmentaRun::SetUp();
-        AddDevice(reg, Serial(1, L"RILO Device-1"));
-        DeviceRow off = Serial(2, L"RILO Device-2");
-        off.controllerEnabled = 0;
-        AddDevice(reg, off);
-        AddDevice(reg, Serial(3, L"RILO Device-3"));
-        AddDevice(reg, Serial(4, L"Renamed"));
-        AddDevice(reg, Usb(1, L"MEKA Device-1"));
+        bt::AddPowerDevices(reg);
         SetCurrentDevice(L"Renamed");
         Start();
         ASSERT_TRUE(standin::ClearLog());
@@ -211,20 +185,20 @@ protected:
     }
     void ExpectOneResume(const std::vector<LoggedRequest>& log)
     {
-        ASSERT_EQ(Switches(log), (std::vector<std::string>{"off RILO1", "off RILO3", "on RILO1", "on RILO3"}))
+        ASSERT_EQ(Switches(log), (std::vector<std::string>{"off RILO1", "off RILO7", "on RILO1", "on RILO7"}))
             << standin::Describe(log);
         const int64_t frequency = standin::TimestampFrequency(Driver::Rilo);
         ASSERT_GT(frequency, 0);
         EXPECT_GE((log[2].timestamp - log[1].timestamp) * 1000 / frequency, 990) << "ms between off and on";
     }
-    bool WaitSwitchedOn() { return standin::WaitForRequest(Driver::Rilo, 3, standin::ioctl::kEnableDevice); }
+    bool WaitSwitchedOn() { return standin::WaitForRequest(Driver::Rilo, 7, standin::ioctl::kEnableDevice); }
 };
 
 TEST_F(SegmentaPower, SuspendSwitchesTheControllersOff)
 {
     Post(WM_POWERBROADCAST, PBT_APMSUSPEND);
     Settle(Driver::Rilo, 4);
-    EXPECT_EQ(Switches(standin::ReadLog()), (std::vector<std::string>{"off RILO1", "off RILO3"}));
+    EXPECT_EQ(Switches(standin::ReadLog()), (std::vector<std::string>{"off RILO1", "off RILO7"}));
     EXPECT_FALSE(standin::GetState(Driver::Rilo, 1).enabled);
     EXPECT_TRUE(standin::GetState(Driver::Rilo, 2).enabled);
     EXPECT_TRUE(standin::GetState(Driver::Meka, 1).enabled);
@@ -240,7 +214,7 @@ TEST_F(SegmentaPower, WakeWithUserInputResumesOnce)
     Settle(Driver::Rilo, 4);
     ExpectOneResume(standin::ReadLog());
     EXPECT_TRUE(standin::GetState(Driver::Rilo, 1).enabled);
-    EXPECT_TRUE(standin::GetState(Driver::Rilo, 3).enabled);
+    EXPECT_TRUE(standin::GetState(Driver::Rilo, 7).enabled);
 }
 
 TEST_F(SegmentaPower, WakeWithoutUserInputResumesToo)
@@ -251,7 +225,7 @@ TEST_F(SegmentaPower, WakeWithoutUserInputResumesToo)
     const auto log = standin::ReadLog();
     ASSERT_GE(log.size(), 2u);
     std::vector<LoggedRequest> resume(log.begin() + 2, log.end());
-    EXPECT_EQ(Switches({log.begin(), log.begin() + 2}), (std::vector<std::string>{"off RILO1", "off RILO3"}));
+    EXPECT_EQ(Switches({log.begin(), log.begin() + 2}), (std::vector<std::string>{"off RILO1", "off RILO7"}));
     ExpectOneResume(resume);
     EXPECT_TRUE(standin::GetState(Driver::Rilo, 1).enabled);
 }

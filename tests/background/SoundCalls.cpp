@@ -101,14 +101,26 @@ void SoundCalls::Release()
     SetEvent(holdGate.Get());
 }
 
+bool operator==(const SoundCall& a, const SoundCall& b)
+{
+    return a.kind == b.kind && a.path == b.path && a.flags == b.flags && a.frequency == b.frequency &&
+           a.duration == b.duration;
+}
+
+void PrintTo(const SoundCall& call, std::ostream* out)
+{
+    if (call.kind == SoundCall::Wave)
+        *out << "sndPlaySoundA(\"" << call.path << "\", " << call.flags << ")";
+    else
+        *out << "Beep(" << call.frequency << ", " << call.duration << ")";
+}
+
 std::string Describe(const std::vector<SoundCall>& list)
 {
     std::ostringstream out;
     for (const SoundCall& call : list) {
-        if (call.kind == SoundCall::Wave)
-            out << "sndPlaySoundA(\"" << call.path << "\", " << call.flags << ")\n";
-        else
-            out << "Beep(" << call.frequency << ", " << call.duration << ")\n";
+        PrintTo(call, &out);
+        out << "\n";
     }
     return out.str();
 }

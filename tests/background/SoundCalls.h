@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,8 @@ private:
     std::unique_ptr<ImportRedirect> beep_;
 };
 
+bool operator==(const SoundCall& a, const SoundCall& b);
+void PrintTo(const SoundCall& call, std::ostream* out);
 std::string Describe(const std::vector<SoundCall>& calls);
 
 }  // namespace backgroundtest
