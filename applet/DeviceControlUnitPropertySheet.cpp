@@ -83,6 +83,7 @@ void CDeviceControlUnitPropertySheet::AddPages()
         {&generalPage_, LabelKey::LGENERAL_PAGE},
         {&eventsPage_, LabelKey::LEVENTS_PAGE},
         {&calibrationPage_, LabelKey::LCALIBRATION_PAGE},
+        {&hardwarePage_, LabelKey::LHARDWARE_PAGE},
         {&statusPage_, LabelKey::LSTATUS_PAGE},
         {&aboutPage_, LabelKey::LABOUT_PAGE},
     };

@@ -14,6 +14,7 @@
 #include "DevicesPage.h"
 #include "EventsPage.h"
 #include "GeneralPage.h"
+#include "HardwarePage.h"
 #include "HelpPrSheet.h"
 #include "SettingsPage.h"
 #include "StatusPage.h"
@@ -49,6 +50,7 @@ private:
     CGeneralPage generalPage_;
     CAboutPage aboutPage_;
     CEventsPage eventsPage_;
+    CHardwarePage hardwarePage_;
     CStatusPage statusPage_;
     CCalibrationPage calibrationPage_;
     CButton calibrateButton_;

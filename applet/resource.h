@@ -159,3 +159,74 @@
 #define IDC_CAL_POINTS_LABEL 1075
 #define IDC_CAL_PATTERN_LABEL 1076
 #define IDC_CAL_PATTERN 1128
+
+// Hardware page, its Advanced serial settings dialog, the two sensitivity dialogs and the three
+// touch prompts.
+#define IDD_HARDWARE 1007
+#define IDD_HARDWARE_ADVANCED 1059
+#define IDD_SENSITIVITY 1069
+#define IDD_SENSITIVITY_USB 1072
+#define IDD_TOUCH_HERE 1074
+#define IDD_TOUCH_HERE_TIMED 1076
+#define IDD_DONT_TOUCH 1077
+
+// Hardware page.
+#define IDC_HW_FIFO 1001
+#define IDC_HW_BAUD_RATE 1009
+#define IDC_HW_PARITY 1010
+#define IDC_HW_DATA_BITS 1011
+#define IDC_HW_STOP_BITS 1012
+#define IDC_HW_ADDRESS 1013
+#define IDC_HW_IRQ 1014
+#define IDC_HW_DEVICE 1045
+#define IDC_HW_ADVANCED 1058
+#define IDC_HW_SENSITIVE 1059
+#define IDC_HW_PORT 1070
+#define IDC_HW_SETTINGS_FOR 1083
+#define IDC_HW_PORT_SETTINGS 1084
+#define IDC_HW_PORT_LABEL 1085
+#define IDC_HW_ADDRESS_LABEL 1086
+#define IDC_HW_IRQ_LABEL 1087
+#define IDC_HW_BAUD_RATE_LABEL 1088
+#define IDC_HW_PARITY_LABEL 1089
+#define IDC_HW_DATA_BITS_LABEL 1090
+#define IDC_HW_STOP_BITS_LABEL 1091
+#define IDC_HW_FIFO_LABEL 1092
+#define IDC_HW_HARDWARE_SETTINGS 1093
+#define IDC_HW_PORT_LINE 1122
+#define IDC_HW_HARDWARE_LINE 1123
+#define IDC_HW_NO_SETTINGS 1124
+#define IDC_HW_TAB 1125
+#define IDC_HW_WRITE 1129
+#define IDC_HW_CONT 1130
+#define IDC_HW_GET 1131
+#define IDC_HW_GET_LOW 1132
+#define IDC_HW_GET_HIGH 1133
+#define IDC_HW_READ 1134
+#define IDC_HW_DATA_LABEL 1139
+
+// Advanced serial settings dialog.
+#define IDC_HWA_BAUD_RATE 1061
+#define IDC_HWA_DATA_BITS 1062
+#define IDC_HWA_PARITY 1063
+#define IDC_HWA_STOP_BITS 1064
+#define IDC_HWA_BAUD_RATE_LABEL 1088
+#define IDC_HWA_PARITY_LABEL 1089
+#define IDC_HWA_DATA_BITS_LABEL 1090
+#define IDC_HWA_STOP_BITS_LABEL 1091
+
+// Sensitivity dialogs (serial and USB share the control ids) and their two timers.
+#define IDC_SENS_SLIDER 1123
+#define IDC_SENS_NUMBER 1126
+#define IDC_SENS_UP 1127
+#define IDC_SENS_DOWN 1128
+#define IDC_SENS_DISPLAY 1129
+#define IDC_SENS_AUTO_ADJUST 1130
+#define IDC_SENS_SPARE 1131
+#define IDC_SENS_FRAME 1140
+#define IDT_SENS_AUTO_ADJUST 1142
+#define IDT_SENS_BUTTONS 1143
+
+// Touch prompts.
+#define IDC_TOUCH_HERE_TEXT 1137
+#define IDC_DONT_TOUCH_TEXT 1141

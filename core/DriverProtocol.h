@@ -137,7 +137,26 @@ struct BeepEventRequest {
 };
 static_assert(sizeof(BeepEventRequest) == 4, "BeepEventRequest is 4 bytes");
 
+// The sensitivity requests of a USB controller carry one 16-bit word each way:
+// IOCTL_SENSITIVITY_COMMAND a command in and the raw sensitivity value out, IOCTL_SENSITIVITY_MODE
+// a mode in, IOCTL_SENSITIVITY_DATA a word address in and the word at that address out.
+struct SensitivityWord {
+    uint16_t value;
+};
+static_assert(sizeof(SensitivityWord) == 2, "SensitivityWord is 2 bytes");
+
 #pragma pack(pop)
+
+// IOCTL_SENSITIVITY_COMMAND commands.
+constexpr uint16_t kSensitivityReport = 0;       // report the value
+constexpr uint16_t kSensitivityAutoAdjust = 1;   // start the automatic adjustment
+constexpr uint16_t kSensitivityDuller = 2;       // one step duller (higher value)
+constexpr uint16_t kSensitivitySharper = 3;      // one step more sensitive (lower value)
+// The reply word that carries no value.
+constexpr uint16_t kSensitivityNoValue = 0xFFFF;
+// IOCTL_SENSITIVITY_MODE modes.
+constexpr uint16_t kSensitivityFetchData = 0;    // fetch the stored sensitivity data back
+constexpr uint16_t kSensitivityStoreData = 1;    // store the sensitivity data in the controller
 
 // Calibration records, byte for byte as the drivers read them: little-endian 32-bit signed
 // values, no padding, the same on x86 and x64.

@@ -20,3 +20,19 @@ void ApplyControlLabels(HWND dialog, const CLabelStore& labels, const ControlLab
 {
     ApplyControlLabels(dialog, labels, table, N);
 }
+
+// The same for dialogs that set a built-in text where the label is missing or empty (rather than
+// keeping the template's); id 0 stands for the dialog's own caption.
+struct ControlText {
+    int id;
+    const wchar_t* key;
+    const wchar_t* text;
+};
+
+void ApplyControlTexts(HWND dialog, const CLabelStore& labels, const ControlText* table, size_t count);
+
+template <size_t N>
+void ApplyControlTexts(HWND dialog, const CLabelStore& labels, const ControlText (&table)[N])
+{
+    ApplyControlTexts(dialog, labels, table, N);
+}

@@ -1,0 +1,41 @@
+#pragma once
+// A COM port opened for a direct exchange with a serial touch controller: exclusive, with the
+// line settings the port already has, reads that return what arrived within one second and
+// writes that cannot hang on a controller holding its lines.
+#include <windows.h>
+
+#include <string>
+
+#include "Handle.h"
+
+class CSerialPort {
+public:
+    enum class Fault {
+        None,
+        Open,    // CreateFileW failed (OpenError() tells why)
+        State,   // the port opened, but its state or time-outs could not be set
+    };
+
+    // How long one read waits for the bytes asked for.
+    static constexpr DWORD kReadTimeoutMs = 1000;
+
+    CSerialPort() = default;
+    CSerialPort(const CSerialPort&) = delete;
+    CSerialPort& operator=(const CSerialPort&) = delete;
+
+    // Opens the port by its name ("COM2"), reads its state and sets the time-outs. On a State
+    // fault the port stays open until Close, as the caller closes it in its own order.
+    Fault Open(const std::wstring& name);
+    DWORD OpenError() const { return openError_; }
+    bool IsOpen() const { return handle_.IsValid(); }
+    void Close() { handle_.Reset(); }
+
+    // Writes a two-letter command and its carriage return.
+    bool Send(const char* command);
+    // One read of up to `size` bytes; returns the number that arrived (0 after the time-out).
+    DWORD Read(void* buffer, DWORD size);
+
+private:
+    CHandle handle_;
+    DWORD openError_ = 0;
+};

@@ -1,0 +1,174 @@
+#include "HardwareTestBase.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "AppletSession.h"
+#include "Equipment.h"
+
+using namespace testsupport;
+
+namespace applettest {
+
+namespace {
+constexpr wchar_t kSerialCommKey[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
+
+// Controls that only the Hardware page has all of.
+const int kHardwarePageControls[] = {IDC_HW_ADVANCED, IDC_HW_TAB, IDC_HW_WRITE, IDC_HW_READ, IDC_HW_NO_SETTINGS};
+
+bool IsHardwarePage(HWND page)
+{
+    if (!page)
+        return false;
+    for (int id : kHardwarePageControls)
+        if (!GetDlgItem(page, id))
+            return false;
+    return true;
+}
+
+struct DialogSearch {
+    int controlId;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialogProc(HWND window, LPARAM lp)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(window) && ClassNameOf(window) == L"#32770" &&
+        GetDlgItem(window, search->controlId)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+void HardwareTest::Prepare(const DeviceRow& device, DWORD controllerKind, const std::vector<std::wstring>& ports,
+                           const Labels& labels)
+{
+    AddProduct(registry, {controllerKind, kInstallDir, WriteLabelFile(labels), device.name});
+    AddDevice(registry, device);
+    for (size_t i = 0; i < ports.size(); ++i)
+        registry.SetString(kSerialCommKey, L"\\Device\\Serial" + std::to_wstring(i), ports[i]);
+}
+
+void HardwareTest::OpenHardwarePage(const char* file, int line)
+{
+    ::testing::ScopedTrace trace(file, line, "opening the Hardware page");
+    ASSERT_NO_FATAL_FAILURE(OpenSheet(IDC_HW_WRITE, file, line));
+    HWND tab = GetDlgItem(sheet, 0x3020);
+    int count = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count && !IsHardwarePage(page); ++i) {
+        SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(i), 0);
+        page = CurrentPage(sheet);
+    }
+    ASSERT_TRUE(IsHardwarePage(page)) << "no page of the sheet is the Hardware page";
+}
+
+std::vector<std::wstring> HardwareTest::ComboItems(HWND parent, int id) const
+{
+    HWND combo = GetDlgItem(parent, id);
+    std::vector<std::wstring> items;
+    int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = L"";
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::wstring HardwareTest::ComboSelection(HWND parent, int id) const
+{
+    HWND combo = GetDlgItem(parent, id);
+    LRESULT selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR)
+        return L"(none)";
+    wchar_t text[256] = L"";
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+bool HardwareTest::WaitToolsBack() const
+{
+    return WaitUntil([&] { return Enabled(IDC_HW_WRITE) && Enabled(IDC_HW_SENSITIVE); });
+}
+
+void HardwareTest::ExpectBox(const char* file, int line, const std::wstring& caption, const std::wstring& text,
+                             int button, DWORD deadlineMs) const
+{
+    ::testing::ScopedTrace trace(file, line, "expected message box");
+    MessageBoxInfo box = WaitMessageBox(deadlineMs);
+    ASSERT_TRUE(box) << "no message box \"" << std::string(text.begin(), text.end()) << "\" came";
+    EXPECT_EQ(box.caption, caption);
+    EXPECT_EQ(box.text, text);
+    EXPECT_TRUE(DismissMessageBox(box, button));
+}
+
+MessageBoxInfo WaitMessageBox(DWORD deadlineMs)
+{
+    MessageBoxInfo box = WaitForMessageBox(deadlineMs, GetCurrentProcessId());
+    // A box that comes after the applet's thread sat on the port for seconds may be taken for a
+    // hung window's at first, so its texts are asked for until its own loop answers.
+    if (box)
+        WaitUntil([&] {
+            box.caption = WindowText(box.window);
+            box.text = ControlText(box.window, 0xFFFF);
+            return !box.caption.empty() || !IsWindow(box.window);
+        });
+    return box;
+}
+
+HWND HardwareTest::WaitDialog(const std::wstring& title, DWORD deadlineMs) const
+{
+    return WaitForWindow(L"#32770", title, deadlineMs, GetCurrentProcessId());
+}
+
+HWND FindDialogWithControl(int controlId)
+{
+    DialogSearch search{controlId, nullptr};
+    EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring TextWithoutMessage(HWND control)
+{
+    wchar_t text[256] = L"";
+    InternalGetWindowText(control, text, 256);
+    return text;
+}
+
+std::vector<standin::LoggedRequest> HardwareTest::Requests(const DeviceRow& device, DWORD code) const
+{
+    return standin::Select(standin::ReadLog(), device.serial ? standin::Driver::Rilo : standin::Driver::Meka,
+                           static_cast<unsigned>(device.instance), code);
+}
+
+std::string HardwareTest::DisableEnableTrail(const DeviceRow& device) const
+{
+    std::string trail;
+    for (const auto& request : Requests(device)) {
+        if (request.code == standin::ioctl::kDisableDevice)
+            trail += 'D';
+        else if (request.code == standin::ioctl::kEnableDevice)
+            trail += 'E';
+    }
+    return trail;
+}
+
+void SerialToolsTest::SetUp()
+{
+    HardwareTest::SetUp();
+    ASSERT_EQUIPMENT(sim.Running() && sim.Reset(), "the simulated serial controller behind COM2");
+}
+
+DeviceRow SerialToolsTest::SerialDevice() const
+{
+    DeviceRow device = Serial(1, L"Front Panel");
+    device.port = sim.Port();
+    return device;
+}
+
+}  // namespace applettest

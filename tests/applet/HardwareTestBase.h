@@ -1,0 +1,78 @@
+#pragma once
+// Base of the Hardware page tests: the product key, one device, the system's serial-port list,
+// the sheet opened on the Hardware page, and helpers that read the page's controls, answer its
+// message boxes and find its dialogs and prompts. The applet runs on its own thread, so a tool
+// that blocks it (a serial exchange) is started with a posted click and followed through the
+// boxes and windows it shows.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "SerialSim.h"
+#include "SheetTest.h"
+#include "StandinClient.h"
+#include "TestWindows.h"
+#include "resource.h"
+
+namespace applettest {
+
+// The caption of the applet's own message boxes (the application's name).
+constexpr wchar_t kAppCaption[] = L"Tunora";
+
+class HardwareTest : public SheetTest {
+protected:
+    // The product key with this controller kind and a label file, the device as current device,
+    // and HARDWARE\DEVICEMAP\SERIALCOMM listing `ports` (none: the key is left out).
+    void Prepare(const testsupport::DeviceRow& device, DWORD controllerKind,
+                 const std::vector<std::wstring>& ports = {L"COM2"}, const Labels& labels = {});
+    // Opens the sheet and activates the Hardware page (through OPEN_HARDWARE_PAGE).
+    void OpenHardwarePage(const char* file, int line);
+
+    bool Visible(int id) const { return IsWindowVisible(Control(id)) != FALSE; }
+    bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+    std::vector<std::wstring> ComboItems(HWND parent, int id) const;
+    // The selected entry's text, or "(none)".
+    std::wstring ComboSelection(HWND parent, int id) const;
+    DWORD DeviceValue(const testsupport::DeviceRow& device, const wchar_t* name) const
+    {
+        return registry.Read(testsupport::DeviceKeyPath(device), name).AsDword();
+    }
+
+    // Presses a button without waiting for its handler: the tools block the applet's thread.
+    void Press(HWND parent, int id) const { testsupport::ClickControl(parent, id); }
+    // Waits until the page's tools are back (Write enabled again after a tool).
+    bool WaitToolsBack() const;
+    // The next message box of this process: checks its caption and text, then presses `button`.
+    void ExpectBox(const char* file, int line, const std::wstring& caption, const std::wstring& text,
+                   int button = IDOK, DWORD deadlineMs = testsupport::kDefaultDeadlineMs) const;
+
+    // A dialog of this process with this title, or null at the deadline.
+    HWND WaitDialog(const std::wstring& title, DWORD deadlineMs = testsupport::kDefaultDeadlineMs) const;
+
+    std::vector<standin::LoggedRequest> Requests(const testsupport::DeviceRow& device, DWORD code = 0) const;
+    // The device's disable and enable requests in order: "D" and "E", one letter each.
+    std::string DisableEnableTrail(const testsupport::DeviceRow& device) const;
+};
+
+// The next message box of this process with its caption and text (empty at the deadline).
+testsupport::MessageBoxInfo WaitMessageBox(DWORD deadlineMs = testsupport::kDefaultDeadlineMs);
+// A visible top-level dialog of this process that has this control (a caption-less prompt).
+HWND FindDialogWithControl(int controlId);
+// The text of a control read without a message, so it works while the applet's thread is busy
+// on the serial port.
+std::wstring TextWithoutMessage(HWND control);
+
+// A Hardware page test with the simulated serial controller behind COM2, started afresh.
+class SerialToolsTest : public HardwareTest {
+protected:
+    void SetUp() override;
+    // The one-sheet serial device on COM2 that the serial tools talk to.
+    testsupport::DeviceRow SerialDevice() const;
+    testsupport::SerialSim sim;
+};
+
+}  // namespace applettest
+
+#define OPEN_HARDWARE_PAGE() ASSERT_NO_FATAL_FAILURE(OpenHardwarePage(__FILE__, __LINE__))
+#define EXPECT_BOX(...) ExpectBox(__FILE__, __LINE__, __VA_ARGS__)
