@@ -19,6 +19,7 @@ bool CTouchHereDlg::Create()
 {
     if (!CDialog::Create())
         return false;
+    ShowWindow(SW_SHOW);
     ::UpdateWindow(m_hWnd);
     return true;
 }

@@ -31,6 +31,19 @@ struct DialogSearch {
     HWND found;
 };
 
+BOOL CALLBACK FindTimedPromptProc(HWND window, LPARAM lp)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HWND button = GetDlgItem(window, IDOK);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(window) && button && !GetDlgItem(window, 0xFFFF) &&
+        TextWithoutMessage(button) == L"Touch Here") {
+        *reinterpret_cast<HWND*>(lp) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 BOOL CALLBACK FindDialogProc(HWND window, LPARAM lp)
 {
     auto* search = reinterpret_cast<DialogSearch*>(lp);
@@ -131,6 +144,13 @@ HWND FindDialogWithControl(int controlId)
     DialogSearch search{controlId, nullptr};
     EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND FindTimedPrompt()
+{
+    HWND found = nullptr;
+    EnumWindows(FindTimedPromptProc, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 std::wstring TextWithoutMessage(HWND control)

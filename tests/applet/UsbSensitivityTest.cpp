@@ -24,26 +24,6 @@ standin::SensitivityReply Reply(uint16_t value)
     return reply;
 }
 
-BOOL CALLBACK FindTimedPromptProc(HWND window, LPARAM lp)
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    HWND button = GetDlgItem(window, IDOK);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(window) && button && !GetDlgItem(window, 0xFFFF) &&
-        TextWithoutMessage(button) == L"Touch Here") {
-        *reinterpret_cast<HWND*>(lp) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindTimedPrompt()
-{
-    HWND found = nullptr;
-    EnumWindows(FindTimedPromptProc, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // The command words of the sensitivity commands sent, in order.
 std::vector<int> CommandWords(const std::vector<standin::LoggedRequest>& requests)
 {
