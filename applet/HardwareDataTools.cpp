@@ -26,21 +26,6 @@ constexpr uint16_t kStoredStatusWord = 0x0000;
 constexpr uint16_t kStoredFlagWord = 0xAAAA;
 constexpr uint16_t kFirstDataWord = 10, kLastDataWord = 26, kStoredCopyOffset = 20;
 
-// Buttons off for the length of one tool; on again however the tool ends.
-class CToolsBusy {
-public:
-    explicit CToolsBusy(CHardwarePage& page, void (CHardwarePage::*enable)(bool)) : page_(page), enable_(enable)
-    {
-        (page_.*enable_)(false);
-    }
-    ~CToolsBusy() { (page_.*enable_)(true); }
-    CToolsBusy(const CToolsBusy&) = delete;
-    CToolsBusy& operator=(const CToolsBusy&) = delete;
-
-private:
-    CHardwarePage& page_;
-    void (CHardwarePage::*enable_)(bool);
-};
 }  // namespace
 
 void CHardwarePage::EnableTools(bool enable)
@@ -51,56 +36,44 @@ void CHardwarePage::EnableTools(bool enable)
     advancedButton_.EnableWindow(enable);
 }
 
-void CHardwarePage::OnSensitive()
+void CHardwarePage::RunTool(Tool serial, Tool usb)
 {
     CDeviceSettings* device = Applet().currentDevice;
     if (!device)
         return;
-    CToolsBusy busy(*this, &CHardwarePage::EnableTools);
-    if (device->IsSerial())
-        sensitivityDlg_.DoModal();
-    else
-        sensitivityUsbDlg_.DoModal();
+    EnableTools(false);
+    (this->*(device->IsSerial() ? serial : usb))(device);
+    EnableTools(true);
 }
 
-void CHardwarePage::OnWrite()
+void CHardwarePage::OnSensitive() { RunTool(&CHardwarePage::AdjustSerial, &CHardwarePage::AdjustUsb); }
+void CHardwarePage::OnWrite() { RunTool(&CHardwarePage::WriteSerialData, &CHardwarePage::WriteUsbData); }
+void CHardwarePage::OnRead() { RunTool(&CHardwarePage::ReadSerialData, &CHardwarePage::ReadUsbData); }
+
+void CHardwarePage::AdjustSerial(CDeviceSettings*) { sensitivityDlg_.DoModal(); }
+void CHardwarePage::AdjustUsb(CDeviceSettings*) { sensitivityUsbDlg_.DoModal(); }
+
+bool CHardwarePage::Confirm(const std::wstring& question) const
 {
-    CDeviceSettings* device = Applet().currentDevice;
-    if (!device)
-        return;
-    CToolsBusy busy(*this, &CHardwarePage::EnableTools);
-    if (device->IsSerial())
-        WriteSerialData(device);
-    else
-        WriteUsbData(device);
+    return ShowMessage(question.c_str(), kConfirmCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-void CHardwarePage::OnRead()
+bool CHardwarePage::SerialControllerAnswers(CDeviceSettings* device) const
 {
-    CDeviceSettings* device = Applet().currentDevice;
-    if (!device)
-        return;
-    CToolsBusy busy(*this, &CHardwarePage::EnableTools);
-    if (device->IsSerial())
-        ReadSerialData(device);
-    else
-        ReadUsbData(device);
+    // The controller must answer "ST" before its data is stored or fetched.
+    CSerialController probe(device);
+    int raw = 0;
+    if (probe.ReadSensitivity(raw))
+        return true;
+    ShowMessage(L"Disable", kCheckCaption, MB_ICONEXCLAMATION);
+    return false;
 }
 
 void CHardwarePage::WriteSerialData(CDeviceSettings* device)
 {
-    CDontTouchDlg notice;
-    {
-        // The controller must answer "ST" before anything is stored.
-        CSerialController probe(device);
-        int raw = 0;
-        if (!probe.ReadSensitivity(raw)) {
-            ShowMessage(L"Disable", kCheckCaption, MB_ICONEXCLAMATION);
-            return;
-        }
-    }
-    if (ShowMessage(writeConfirmation_.c_str(), kConfirmCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (!SerialControllerAnswers(device) || !Confirm(writeConfirmation_))
         return;
+    CDontTouchDlg notice;
     CSerialController controller(device);
     DataBlockVerdict verdict = DataBlockVerdict::Failed;
     if (controller.WriteData(notice, verdict) != CSerialPort::Fault::None)
@@ -123,17 +96,8 @@ void CHardwarePage::WriteSerialData(CDeviceSettings* device)
 
 void CHardwarePage::ReadSerialData(CDeviceSettings* device)
 {
-    {
-        CSerialController probe(device);
-        int raw = 0;
-        if (!probe.ReadSensitivity(raw)) {
-            ShowMessage(L"Disable", kCheckCaption, MB_ICONEXCLAMATION);
-            return;
-        }
-    }
-    if (ShowMessage(readConfirmation_.c_str(), kConfirmCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return;
-    CSerialController(device).ReadData();
+    if (SerialControllerAnswers(device) && Confirm(readConfirmation_))
+        CSerialController(device).ReadData();
 }
 
 void CHardwarePage::WriteUsbData(CDeviceSettings* device)
@@ -142,7 +106,7 @@ void CHardwarePage::WriteUsbData(CDeviceSettings* device)
         ShowMessage(L"Disable", kCheckCaption, MB_ICONEXCLAMATION);
         return;
     }
-    if (ShowMessage(writeConfirmation_.c_str(), kConfirmCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (!Confirm(writeConfirmation_))
         return;
     {
         CDontTouchDlg notice;
@@ -180,7 +144,7 @@ void CHardwarePage::ReadUsbData(CDeviceSettings* device)
         ShowMessage(L"Disable", kCheckCaption, MB_ICONEXCLAMATION);
         return;
     }
-    if (ShowMessage(readConfirmation_.c_str(), kConfirmCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (!Confirm(readConfirmation_))
         return;
     SendSensitivityMode(device, kSensitivityFetchData);
     Sleep(kUsbDataPauseMs);

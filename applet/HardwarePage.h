@@ -52,6 +52,14 @@ private:
     void OnRead();
     void OnCont();
     void OnGet();
+    // A tool for the current device: the serial or the USB one, with the tools disabled meanwhile.
+    using Tool = void (CHardwarePage::*)(CDeviceSettings*);
+    void RunTool(Tool serial, Tool usb);
+    void AdjustSerial(CDeviceSettings* device);
+    void AdjustUsb(CDeviceSettings* device);
+    bool Confirm(const std::wstring& question) const;
+    // The serial probe before Write and Read: "Disable" when the controller does not answer.
+    bool SerialControllerAnswers(CDeviceSettings* device) const;
     void WriteSerialData(CDeviceSettings* device);
     void WriteUsbData(CDeviceSettings* device);
     void ReadSerialData(CDeviceSettings* device);

@@ -23,7 +23,7 @@ const ControlText kTexts[] = {
 
 CSensitivityDlg::CSensitivityDlg() : CSensitivityDialog(IDD_SENSITIVITY) {}
 
-CSensitivityDlg::~CSensitivityDlg() { StopWatchdog(); }
+CSensitivityDlg::~CSensitivityDlg() { watchdog_.Stop(); }
 
 bool CSensitivityDlg::OnInitDialog()
 {

@@ -5,7 +5,7 @@
 // (CSerialController); nothing is stored in the registry.
 #include <windows.h>
 
-#include "Handle.h"
+#include "StoppableThread.h"
 #include "SensitivityDialog.h"
 #include "SensitivityReplies.h"
 #include "SerialPort.h"
@@ -15,7 +15,7 @@ class CDeviceSettings;
 
 class CSensitivityDlg : public CSensitivityDialog {
 public:
-    // The automatic adjustment gives up after 40 watchdog ticks of 100 ms.
+    // The automatic adjustment's watchdog ends the wait for the answer after four seconds.
     static constexpr DWORD kAutoAdjustWatchMs = 4000;
 
     CSensitivityDlg();
@@ -44,13 +44,10 @@ private:
     // The end of a failed adjustment: the prompt goes, Auto Adjust comes back after 500 ms.
     void EndFailedAutoAdjust();
 
-    void StartWatchdog();
-    void StopWatchdog();
     static DWORD WINAPI AutoAdjustWatchThreadProc(void* param);
 
     // Shared with the watchdog thread, always accessed with interlocked operations.
     volatile LONG autoAdjustDone_ = 0;
     volatile LONG readCount_ = 0;
-    CHandle watchdog_;
-    CHandle watchdogStop_;
+    CStoppableThread watchdog_;
 };

@@ -23,29 +23,11 @@ constexpr UINT kFinishedBackMs = 1000;
 LONG Peek(volatile LONG& value) { return InterlockedCompareExchange(&value, 0, 0); }
 }  // namespace
 
-void CSensitivityDlg::StartWatchdog()
-{
-    StopWatchdog();
-    watchdogStop_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (watchdogStop_)
-        watchdog_.Reset(CreateThread(nullptr, 0, AutoAdjustWatchThreadProc, this, 0, nullptr));
-}
-
-void CSensitivityDlg::StopWatchdog()
-{
-    if (watchdog_) {
-        SetEvent(watchdogStop_.Get());
-        WaitForSingleObject(watchdog_.Get(), INFINITE);
-    }
-    watchdog_.Reset();
-    watchdogStop_.Reset();
-}
-
 DWORD WINAPI CSensitivityDlg::AutoAdjustWatchThreadProc(void* param)
 {
     auto* self = static_cast<CSensitivityDlg*>(param);
     // Ends at once when the reading is over; otherwise marks the time-out for the reader.
-    if (WaitForSingleObject(self->watchdogStop_.Get(), kAutoAdjustWatchMs) == WAIT_TIMEOUT) {
+    if (!self->watchdog_.WaitForStop(kAutoAdjustWatchMs)) {
         InterlockedExchange(&self->readCount_, kTimedOutCount);
         InterlockedExchange(&self->autoAdjustDone_, 1);
     }
@@ -88,11 +70,11 @@ void CSensitivityDlg::AutoAdjust()
     prompt.Create();
 
     InterlockedExchange(&autoAdjustDone_, 0);
-    StartWatchdog();
+    watchdog_.Start(AutoAdjustWatchThreadProc, this);
     char field[kValueFieldChars];
     const AutoAdjustReply answer = ReadAutoAdjustReply(controller, field);
     InterlockedExchange(&autoAdjustDone_, 1);
-    StopWatchdog();
+    watchdog_.Stop();
 
     if (answer != AutoAdjustReply::Value) {
         controller.ClosePort();

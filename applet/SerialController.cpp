@@ -129,16 +129,23 @@ CSerialController::StepResult CSerialController::Step(StepDirection direction, i
     return StepResult::Accepted;
 }
 
-CSerialPort::Fault CSerialController::WriteData(CDontTouchDlg& notice, DataBlockVerdict& verdict)
+CSerialPort::Fault CSerialController::OpenPortForData()
 {
-    verdict = DataBlockVerdict::Failed;
     CSerialPort::Fault fault = OpenPort(Disable::Always);
     if (fault != CSerialPort::Fault::None) {
         port_.Close();
         DeviceIoctl(device_, IOCTL_ENABLE_DEVICE);
         ReportPortFault(fault);
-        return fault;
     }
+    return fault;
+}
+
+CSerialPort::Fault CSerialController::WriteData(CDontTouchDlg& notice, DataBlockVerdict& verdict)
+{
+    verdict = DataBlockVerdict::Failed;
+    CSerialPort::Fault fault = OpenPortForData();
+    if (fault != CSerialPort::Fault::None)
+        return fault;
     notice.Create();
     // The area is cleared first: bytes that did not arrive must not pass any check.
     uint8_t block[kDataBlockBytes] = {};
@@ -160,13 +167,9 @@ CSerialPort::Fault CSerialController::WriteData(CDontTouchDlg& notice, DataBlock
 
 CSerialPort::Fault CSerialController::ReadData()
 {
-    CSerialPort::Fault fault = OpenPort(Disable::Always);
-    if (fault != CSerialPort::Fault::None) {
-        port_.Close();
-        DeviceIoctl(device_, IOCTL_ENABLE_DEVICE);
-        ReportPortFault(fault);
+    CSerialPort::Fault fault = OpenPortForData();
+    if (fault != CSerialPort::Fault::None)
         return fault;
-    }
     port_.Send("DR");
     Sleep(kCommandPauseMs);
     port_.Close();

@@ -52,6 +52,9 @@ public:
 private:
     // Up to five reads of two bytes until a value field has come.
     bool ReadValueReply(char (&field)[applet::kValueFieldChars]);
+    // Opens the port for the data write or read; after a failure the port is closed, the device
+    // given back and the fault reported.
+    CSerialPort::Fault OpenPortForData();
     // Close and give the device back.
     void Finish();
     // After a failed open or port state: the port closed, the device given back (saying so

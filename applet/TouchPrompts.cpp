@@ -45,7 +45,7 @@ bool CDontTouchDlg::Create(HWND)
 
 CTouchHereTimedDlg::CTouchHereTimedDlg() : CDialog(IDD_TOUCH_HERE_TIMED) {}
 
-CTouchHereTimedDlg::~CTouchHereTimedDlg() { StopTimer(); }
+CTouchHereTimedDlg::~CTouchHereTimedDlg() { timer_.Stop(); }
 
 bool CTouchHereTimedDlg::OnInitDialog()
 {
@@ -53,23 +53,15 @@ bool CTouchHereTimedDlg::OnInitDialog()
     ApplyControlTexts(m_hWnd, Applet().labelStore, kTimedTexts);
     InterlockedExchange(&timedOut_, 0);
     ending_ = false;
-    StartTimer();
-    return true;
-}
-
-void CTouchHereTimedDlg::StartTimer()
-{
-    StopTimer();
-    stop_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     timerTarget_ = m_hWnd;
-    if (stop_)
-        thread_.Reset(CreateThread(nullptr, 0, TouchHereTimeoutThreadProc, this, 0, nullptr));
+    timer_.Start(TouchHereTimeoutThreadProc, this);
+    return true;
 }
 
 DWORD WINAPI CTouchHereTimedDlg::TouchHereTimeoutThreadProc(void* param)
 {
     auto* self = static_cast<CTouchHereTimedDlg*>(param);
-    if (WaitForSingleObject(self->stop_.Get(), kTimeoutMs) == WAIT_TIMEOUT) {
+    if (!self->timer_.WaitForStop(kTimeoutMs)) {
         InterlockedExchange(&self->timedOut_, 1);
         // Posted, not sent: the prompt may be stopping this thread and waiting for it right now.
         ::PostMessageW(self->timerTarget_, WM_TOUCH_TIMEOUT, 0, 0);
@@ -77,34 +69,24 @@ DWORD WINAPI CTouchHereTimedDlg::TouchHereTimeoutThreadProc(void* param)
     return 0;
 }
 
-void CTouchHereTimedDlg::StopTimer()
+void CTouchHereTimedDlg::End(INT_PTR result)
 {
-    if (thread_) {
-        SetEvent(stop_.Get());
-        WaitForSingleObject(thread_.Get(), INFINITE);
-    }
-    thread_.Reset();
-    stop_.Reset();
+    timer_.Stop();
+    InterlockedExchange(&timedOut_, 0);
+    ending_ = true;
+    EndDialog(result);
 }
 
 void CTouchHereTimedDlg::OnOK()
 {
-    if (ending_)
-        return;
-    StopTimer();
-    InterlockedExchange(&timedOut_, 0);
-    ending_ = true;
-    EndDialog(IDOK);
+    if (!ending_)
+        End(IDOK);
 }
 
 void CTouchHereTimedDlg::OnCancel()
 {
-    if (ending_)
-        return;
-    StopTimer();
-    InterlockedExchange(&timedOut_, 0);
-    ending_ = true;
-    EndDialog(IDCANCEL);
+    if (!ending_)
+        End(IDCANCEL);
 }
 
 bool CTouchHereTimedDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
@@ -115,7 +97,7 @@ bool CTouchHereTimedDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resu
         result = 1;
         return true;
     case WM_DESTROY:
-        StopTimer();
+        timer_.Stop();
         break;
     }
     return CDialog::OnMessage(msg, wp, lp, result);
@@ -126,7 +108,7 @@ void CTouchHereTimedDlg::OnTimeout()
     // A notice that crossed the button press, or reached a prompt already ending, is stale.
     if (ending_ || InterlockedCompareExchange(&timedOut_, 0, 0) == 0)
         return;
-    StopTimer();
+    timer_.Stop();
     ending_ = true;
     AppMessageBox(L"Time Out", MB_SYSTEMMODAL);
     InterlockedExchange(&timedOut_, 0);

@@ -10,7 +10,7 @@
 #include <windows.h>
 
 #include "Dialog.h"
-#include "Handle.h"
+#include "StoppableThread.h"
 
 class CTouchHereDlg : public CDialog {
 public:
@@ -45,13 +45,11 @@ private:
     // Waits for the stop event up to the time-out; when the time is up it sets the time-out
     // flag and posts WM_TOUCH_TIMEOUT to the prompt.
     static DWORD WINAPI TouchHereTimeoutThreadProc(void* param);
-    void StartTimer();
-    // Stops the timer thread and waits for its end; afterwards nothing more is posted.
-    void StopTimer();
+    // Stops the timer thread (after its end nothing more is posted) and ends the prompt.
+    void End(INT_PTR result);
     void OnTimeout();
 
-    CHandle thread_;
-    CHandle stop_;
+    CStoppableThread timer_;
     HWND timerTarget_ = nullptr;   // the window the thread posts to, fixed when it starts
     volatile LONG timedOut_ = 0;   // set by the timer thread, read and cleared by the prompt
     bool ending_ = false;          // EndDialog was called: late notices are ignored

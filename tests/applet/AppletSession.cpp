@@ -32,6 +32,24 @@ BOOL CALLBACK FindSheetProc(HWND window, LPARAM lp)
     search->found = window;
     return FALSE;
 }
+
+struct DialogSearch {
+    int controlId;
+    HWND other;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialogProc(HWND window, LPARAM lp)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != GetCurrentProcessId() || window == search->other || !IsWindowVisible(window) ||
+        ClassNameOf(window) != L"#32770" || !GetDlgItem(window, search->controlId))
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
 }  // namespace
 
 AppletSession::AppletSession()
@@ -110,6 +128,13 @@ HWND FindSheet(DWORD pid)
 {
     SheetSearch search{pid, nullptr};
     EnumWindows(FindSheetProc, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindDialogWithControl(int controlId, HWND other)
+{
+    DialogSearch search{controlId, other, nullptr};
+    EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

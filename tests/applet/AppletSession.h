@@ -48,6 +48,9 @@ private:
 // Sheet and page helpers; they work on windows of this or another process.
 HWND FindSheet(DWORD pid);                 // a visible property sheet (it has the tab control 0x3020)
 HWND CurrentPage(HWND sheet);
+// A visible dialog of this process, other than `other`, that has a control with this id (the
+// dialogs and caption-less prompts a page opens), or null.
+HWND FindDialogWithControl(int controlId, HWND other = nullptr);
 int CurrentPageIndex(HWND sheet);
 // The captions of the sheet's tabs, in order.
 std::vector<std::wstring> TabCaptions(HWND sheet);

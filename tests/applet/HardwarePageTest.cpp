@@ -214,14 +214,23 @@ TEST_F(HardwareTest, FifoAndPortChoicesAreAppliedWithTheSerialGroup)
 
 // ---- the Advanced serial settings dialog ----
 
-TEST_F(HardwareTest, AdvancedDialogChoicesReachRegistryAndDriver)
+class HardwareAdvancedDialog : public HardwareTest {
+protected:
+    void OpenAdvanced(HWND& dialog)
+    {
+        Press(page, IDC_HW_ADVANCED);
+        dialog = WaitDialog(L"Advanced Serial Settings");
+        ASSERT_NE(dialog, nullptr);
+    }
+};
+
+TEST_F(HardwareAdvancedDialog, AdvancedDialogChoicesReachRegistryAndDriver)
 {
     DeviceRow device = Serial(1, L"Front Panel");
     Prepare(device, 1);
     OPEN_HARDWARE_PAGE();
-    Press(page, IDC_HW_ADVANCED);
-    HWND dialog = WaitDialog(L"Advanced Serial Settings");
-    ASSERT_NE(dialog, nullptr);
+    HWND dialog = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenAdvanced(dialog));
     EXPECT_EQ(ControlText(dialog, IDC_HWA_BAUD_RATE_LABEL), L"Baud rate");
     EXPECT_EQ(ControlText(dialog, IDC_HWA_PARITY_LABEL), L"Parity");
     EXPECT_EQ(ControlText(dialog, IDC_HWA_DATA_BITS_LABEL), L"Data bits");
@@ -274,24 +283,21 @@ TEST_F(HardwareTest, AdvancedDialogChoicesReachRegistryAndDriver)
     EXPECT_FALSE(ApplyEnabled(sheet));
 }
 
-TEST_F(HardwareTest, AdvancedCancelChangesNothingAndOkAlwaysMarksAChange)
+TEST_F(HardwareAdvancedDialog, AdvancedCancelChangesNothingAndOkAlwaysMarksAChange)
 {
     DeviceRow device = Serial(1, L"Front Panel");
     Prepare(device, 1);
     OPEN_HARDWARE_PAGE();
 
-    Press(page, IDC_HW_ADVANCED);
-    HWND dialog = WaitDialog(L"Advanced Serial Settings");
-    ASSERT_NE(dialog, nullptr);
+    HWND dialog = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenAdvanced(dialog));
     ChooseComboItem(dialog, IDC_HWA_PARITY, 1);   // Odd
     Press(dialog, IDCANCEL);
     ASSERT_TRUE(WaitWindowGone(dialog));
     EXPECT_EQ(ControlText(page, IDC_HW_PARITY), L"None");
     EXPECT_FALSE(ApplyEnabled(sheet));
 
-    Press(page, IDC_HW_ADVANCED);
-    dialog = WaitDialog(L"Advanced Serial Settings");
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenAdvanced(dialog));
     EXPECT_EQ(ComboSelection(dialog, IDC_HWA_PARITY), L"None") << "the page hands its own texts again";
     Press(dialog, IDOK);
     ASSERT_TRUE(WaitWindowGone(dialog));
@@ -299,15 +305,14 @@ TEST_F(HardwareTest, AdvancedCancelChangesNothingAndOkAlwaysMarksAChange)
     EXPECT_TRUE(ApplyEnabled(sheet)) << "OK marks the page changed even when nothing differs";
 }
 
-TEST_F(HardwareTest, AdvancedKeepsABaudRateThatIsNotInItsList)
+TEST_F(HardwareAdvancedDialog, AdvancedKeepsABaudRateThatIsNotInItsList)
 {
     DeviceRow device = Serial(1, L"Front Panel");
     device.baudRate = 38400;
     Prepare(device, 1);
     OPEN_HARDWARE_PAGE();
-    Press(page, IDC_HW_ADVANCED);
-    HWND dialog = WaitDialog(L"Advanced Serial Settings");
-    ASSERT_NE(dialog, nullptr);
+    HWND dialog = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenAdvanced(dialog));
     EXPECT_EQ(ComboSelection(dialog, IDC_HWA_BAUD_RATE), L"(none)");
     Press(dialog, IDOK);
     ASSERT_TRUE(WaitWindowGone(dialog));

@@ -26,11 +26,6 @@ bool IsHardwarePage(HWND page)
     return true;
 }
 
-struct DialogSearch {
-    int controlId;
-    HWND found;
-};
-
 BOOL CALLBACK FindTimedPromptProc(HWND window, LPARAM lp)
 {
     DWORD pid = 0;
@@ -39,19 +34,6 @@ BOOL CALLBACK FindTimedPromptProc(HWND window, LPARAM lp)
     if (pid == GetCurrentProcessId() && IsWindowVisible(window) && button && !GetDlgItem(window, 0xFFFF) &&
         TextWithoutMessage(button) == L"Touch Here") {
         *reinterpret_cast<HWND*>(lp) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK FindDialogProc(HWND window, LPARAM lp)
-{
-    auto* search = reinterpret_cast<DialogSearch*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(window) && ClassNameOf(window) == L"#32770" &&
-        GetDlgItem(window, search->controlId)) {
-        search->found = window;
         return FALSE;
     }
     return TRUE;
@@ -137,13 +119,6 @@ MessageBoxInfo WaitMessageBox(DWORD deadlineMs)
 HWND HardwareTest::WaitDialog(const std::wstring& title, DWORD deadlineMs) const
 {
     return WaitForWindow(L"#32770", title, deadlineMs, GetCurrentProcessId());
-}
-
-HWND FindDialogWithControl(int controlId)
-{
-    DialogSearch search{controlId, nullptr};
-    EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 HWND FindTimedPrompt()

@@ -57,8 +57,6 @@ protected:
 
 // The next message box of this process with its caption and text (empty at the deadline).
 testsupport::MessageBoxInfo WaitMessageBox(DWORD deadlineMs = testsupport::kDefaultDeadlineMs);
-// A visible top-level dialog of this process that has this control (a caption-less prompt).
-HWND FindDialogWithControl(int controlId);
 // The timed "Touch Here" prompt of this process (a dialog whose OK button reads so), or null.
 HWND FindTimedPrompt();
 // The text of a control read without a message, so it works while the applet's thread is busy

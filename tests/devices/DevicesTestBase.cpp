@@ -8,25 +8,6 @@ using namespace testsupport;
 namespace devicestest {
 
 namespace {
-struct DialogSearch {
-    DWORD pid;
-    int controlId;
-    HWND other;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialogProc(HWND window, LPARAM lp)
-{
-    auto* search = reinterpret_cast<DialogSearch*>(lp);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->pid || window == search->other || !IsWindowVisible(window) ||
-        ClassNameOf(window) != L"#32770" || !GetDlgItem(window, search->controlId))
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 std::wstring ItemText(HWND list, int row, int column)
 {
     wchar_t buffer[512] = L"";
@@ -134,12 +115,9 @@ int DevicesTest::SelectedRow(int listId) const
 
 HWND DevicesTest::WaitDialogWith(int controlId, HWND other)
 {
-    DialogSearch search{pid, controlId, other, nullptr};
-    WaitUntil([&] {
-        EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    });
-    return search.found;
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindDialogWithControl(controlId, other)) != nullptr; });
+    return found;
 }
 
 HWND DevicesTest::StartAdd()
