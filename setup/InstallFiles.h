@@ -1,23 +1,26 @@
 #pragma once
-// The files the setup installs, in copy order, and the two copy steps. Sources are relative to
-// the setup folder, which holds a folder "setup" with the subfolders exes, help, xml, wave,
-// uninstall, cpl, sys and inf.
+// The two copy steps of the install, over the table of installed files (InstallManifest.h).
 #include <string>
 #include <vector>
+
+#include "InstallManifest.h"
 
 namespace setup {
 
 class CInstallLog;
 
-struct InstallFile {
-    std::wstring source;   // relative to the setup folder
-    std::wstring target;   // full path
-};
+using InstallFile = InstalledFile;
 
 // Files 1 to 16: the programs, help, labels, sound and uninstaller, into `installFolder`.
-std::vector<InstallFile> ProgramFiles(const std::wstring& installFolder, const std::wstring& languageWord);
+inline std::vector<InstallFile> ProgramFiles(const std::wstring& installFolder, const std::wstring& languageWord)
+{
+    return InstalledProgramFiles(installFolder, languageWord);
+}
 // Files 17 to 21: the applet, its help and the drivers, into the Windows folder.
-std::vector<InstallFile> SystemFiles(const std::wstring& windowsFolder, const std::wstring& languageWord);
+inline std::vector<InstallFile> SystemFiles(const std::wstring& windowsFolder, const std::wstring& languageWord)
+{
+    return InstalledSystemFiles(windowsFolder, languageWord);
+}
 
 // White space trimmed from both ends.
 std::wstring Trimmed(const std::wstring& text);

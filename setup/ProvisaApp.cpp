@@ -7,15 +7,13 @@
 #include "CommandLine.h"
 #include "ConsoleStreams.h"
 #include "LabelStore.h"
-#include "Privilege.h"
-#include "RegistryKey.h"
+#include "MachineRights.h"
 #include "SetupSheet.h"
 #include "SetupState.h"
 #include "StatusPage.h"
 #include "XmlLabelLoader.h"
 
 namespace {
-constexpr wchar_t kProbePath[] = L"SYSTEM\\CurrentControlSet\\Services\\mavomavo";
 constexpr wchar_t kNoPrivilege[] = L"You do not have the proper privilege level to install the Tiven MAVO.";
 // Exit codes: 0 done (or left by the user), 1 the install or its checks failed, 2 usage.
 constexpr int kExitFailed = 1;
@@ -23,23 +21,6 @@ constexpr int kExitUsage = 2;
 }  // namespace
 
 CProvisaApp::CProvisaApp() : CWinApp(L"Provisa") {}
-
-// The write-access probe: a key that this program creates under the services key. Only a key
-// it created itself is deleted again.
-bool CProvisaApp::MayWriteMachineRegistry()
-{
-    HKEY key = nullptr;
-    DWORD disposition = 0;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kProbePath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disposition) !=
-        ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    if (disposition == REG_CREATED_NEW_KEY) {
-        CRegistryKey registry;
-        registry.DeleteKey(kProbePath);
-    }
-    return true;
-}
 
 bool CProvisaApp::InitInstance()
 {
@@ -114,10 +95,4 @@ int CProvisaApp::RunWizard()
         RestartWindows();
     // The status line has named what failed; the exit code says it too.
     return sheet.Status().Log().Succeeded() ? 0 : kExitFailed;
-}
-
-void CProvisaApp::RestartWindows()
-{
-    EnablePrivilege(SE_SHUTDOWN_NAME);
-    ExitWindowsEx(EWX_REBOOT | EWX_FORCE, 0);
 }

@@ -10,10 +10,7 @@ public:
     bool InitInstance() override;
     int ExitInstance() override { return exitCode_; }
 
-    static void RestartWindows();
-
 private:
-    bool MayWriteMachineRegistry();
     int RunSilent();
     int RunWizard();
 

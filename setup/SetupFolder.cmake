@@ -41,6 +41,7 @@ function(tiven_setup_folder)
     add_custom_target(setup_folder ALL
         COMMAND ${CMAKE_COMMAND} -DFOLDER=${TIVEN_SETUP_FOLDER} "-DCOPIES=${copies}"
                 "-DPLACEHOLDERS=${placeholders}" -DLABELS=${PROJECT_SOURCE_DIR}/setup/SetupLabels.txt
+                -DUNINSTALL_LABELS=${PROJECT_SOURCE_DIR}/uninstall/UninstallLabels.txt
                 -P ${PROJECT_SOURCE_DIR}/setup/LayOutSetupFolder.cmake
         COMMENT "Laying out the setup folder"
         VERBATIM)

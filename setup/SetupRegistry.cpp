@@ -10,33 +10,9 @@
 namespace setup {
 
 namespace {
-constexpr DWORD kUserinitBufferBytes = 1000;
 constexpr DWORD kMaximumPortsServiced = 7;
 constexpr DWORD kDoubleClickTimeMs = 900;
 constexpr DWORD kDoubleClickSize = 64;
-
-std::wstring Lower(std::wstring text)
-{
-    CharLowerBuffW(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
-
-// The comma-separated entries of a Userinit value, blanks around them removed.
-std::vector<std::wstring> Entries(const std::wstring& value)
-{
-    std::vector<std::wstring> entries;
-    size_t pos = 0;
-    for (;;) {
-        size_t comma = value.find(L',', pos);
-        std::wstring entry = value.substr(pos, comma == std::wstring::npos ? std::wstring::npos : comma - pos);
-        size_t first = entry.find_first_not_of(L' ');
-        entries.push_back(first == std::wstring::npos ? std::wstring()
-                                                      : entry.substr(first, entry.find_last_not_of(L' ') - first + 1));
-        if (comma == std::wstring::npos)
-            return entries;
-        pos = comma + 1;
-    }
-}
 
 struct ProductValue {
     const wchar_t* name;
@@ -83,30 +59,16 @@ std::wstring SystemFolder()
 UserinitPlan PlanUserinit(const std::optional<std::wstring>& current, const std::optional<std::wstring>& saved,
                           const std::wstring& installFolder, const std::wstring& systemFolder)
 {
-    const std::wstring chimer = installFolder + L"\\Chimer.exe";
     std::wstring old = current && !current->empty() ? *current : systemFolder + L"\\userinit.exe,";
-
     bool hasChimer = false;
-    std::wstring withoutChimer;
-    std::vector<std::wstring> entries = Entries(old);
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (Lower(entries[i]) == Lower(chimer)) {
-            hasChimer = true;
-            continue;
-        }
-        if (entries[i].empty() && i + 1 < entries.size())
-            continue;   // the empty entry between the old value and Chimer
-        withoutChimer += entries[i];
-        if (i + 1 < entries.size())
-            withoutChimer += L',';
-    }
+    std::wstring withoutChimer = UserinitWithoutChimer(old, installFolder, &hasChimer);
 
     UserinitPlan plan;
     if (hasChimer) {
         plan.winlogon = old;
         plan.saved = saved && !saved->empty() ? *saved : withoutChimer;
     } else {
-        plan.winlogon = old + L"," + chimer + L",";
+        plan.winlogon = old + L"," + ChimerEntry(installFolder) + L",";
         plan.saved = old;
     }
     return plan;
@@ -186,8 +148,8 @@ void WriteRegistry(const RegistryTexts& texts, CInstallLog& log)
     }
 
     WriteValues(registry, run.Get(),
-                {{L"BeaconetApplication", ProductValue::Text, dir + L"\\Beaconet.exe", 0},
-                 {L"MultiMonitor Listener", ProductValue::Text, dir + L"\\Segmenta.exe", 0}},
+                {{kTrayRunValue, ProductValue::Text, dir + L"\\Beaconet.exe", 0},
+                 {kSegmentRunValue, ProductValue::Text, dir + L"\\Segmenta.exe", 0}},
                 kRunPath, log);
     WriteValues(registry, mouclass.Get(), {{L"MaximumPortsServiced", ProductValue::Number, L"", kMaximumPortsServiced}},
                 kMouclassParametersPath, log);

@@ -7,14 +7,13 @@
 #include <optional>
 #include <string>
 
+#include "LogonEntries.h"
+
 namespace setup {
 
 class CInstallLog;
 
-inline constexpr wchar_t kWinlogonPath[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
-inline constexpr wchar_t kRunPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr wchar_t kMouclassParametersPath[] = L"SYSTEM\\CurrentControlSet\\Services\\Mouclass\\Parameters";
-inline constexpr wchar_t kUninstallPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TivenMAVO";
 
 // What the install writes for Winlogon "Userinit" and what it keeps as the value to put back
 // at the uninstall.

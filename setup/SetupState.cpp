@@ -9,8 +9,6 @@ namespace setup {
 
 namespace {
 constexpr const wchar_t* kPrefixes[kLanguageCount] = {L"ENG_", L"JPN_", L"CHNT_", L"CHNS_", L"KOR_"};
-constexpr const wchar_t* kWords[kLanguageCount] = {L"English", L"Japanese", L"ChineseTraditional",
-                                                   L"ChineseSimple", L"Korean"};
 }  // namespace
 
 SetupState& State()
@@ -28,11 +26,6 @@ CLabelStore& Labels()
 const wchar_t* LabelPrefix(DWORD languageIndex)
 {
     return languageIndex < kLanguageCount ? kPrefixes[languageIndex] : kPrefixes[0];
-}
-
-const wchar_t* LanguageWord(DWORD languageIndex)
-{
-    return languageIndex < kLanguageCount ? kWords[languageIndex] : kWords[0];
 }
 
 std::wstring Label(const wchar_t* keyPart)

@@ -6,6 +6,8 @@
 #include <atomic>
 #include <string>
 
+#include "InstallManifest.h"
+
 class CLabelStore;
 
 namespace setup {
@@ -17,8 +19,8 @@ inline constexpr wchar_t kProductTitle[] = L"Tiven MAVO";
 inline constexpr wchar_t kCompletedLine[] = L"Tiven Touch Panel Utility Installation Completed Successfully";
 inline constexpr wchar_t kFailedLine[] = L"Tiven Touch Panel Utility Installation Failed";
 
-// Language indexes: 0 English, 1 Japanese, 2 Traditional Chinese, 3 Simplified Chinese, 4 Korean.
-constexpr DWORD kLanguageCount = 5;
+// Language indexes: 0 English, 1 Japanese, 2 Traditional Chinese, 3 Simplified Chinese, 4 Korean
+// (kLanguageCount and LanguageWord: InstallManifest.h).
 // Controller kinds: 0 4/8-wire, 1 5-wire (2, a third kind, is shown by the pages but never chosen).
 constexpr DWORD kWireKinds = 3;
 
@@ -44,8 +46,7 @@ CLabelStore& Labels();
 
 // "ENG_", "JPN_", "CHNT_", "CHNS_", "KOR_"; "ENG_" for any other index.
 const wchar_t* LabelPrefix(DWORD languageIndex);
-// "English", "Japanese", "ChineseTraditional", "ChineseSimple", "Korean"; "English" otherwise.
-const wchar_t* LanguageWord(DWORD languageIndex);
+using ::LanguageWord;
 // The label of the current language: prefix + key part; empty when the label file lacks it.
 std::wstring Label(const wchar_t* keyPart);
 // The exit question's caption: English has no "ENG_" form and uses the Japanese key.

@@ -1,0 +1,26 @@
+#pragma once
+// The files the setup installs, in copy order: what the setup copies and what the uninstaller
+// removes again. Sources are relative to the setup folder, which holds a folder "setup" with
+// the subfolders exes, help, xml, wave, uninstall, cpl, sys and inf.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct InstalledFile {
+    std::wstring source;   // relative to the setup folder
+    std::wstring target;   // full path
+};
+
+// Languages 0 to 4: "English", "Japanese", "ChineseTraditional", "ChineseSimple", "Korean";
+// "English" for any other index. The word names the help and label files of the language.
+constexpr DWORD kLanguageCount = 5;
+const wchar_t* LanguageWord(DWORD languageIndex);
+
+// The programs, help, labels, sound and uninstaller, into the install folder.
+std::vector<InstalledFile> InstalledProgramFiles(const std::wstring& installFolder, const std::wstring& languageWord);
+// The applet, its help and the drivers, into the Windows folder.
+std::vector<InstalledFile> InstalledSystemFiles(const std::wstring& windowsFolder, const std::wstring& languageWord);
+
+// The subfolders of the install folder that the setup makes.
+inline constexpr const wchar_t* kInstallSubfolders[] = {L"wave", L"help", L"xml", L"uninstall"};

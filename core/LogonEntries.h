@@ -1,0 +1,51 @@
+#pragma once
+// Where the suite registers itself outside its product key, shared by the setup, which writes
+// these entries, and the uninstaller, which takes them out again: the logon starts (Chimer in
+// Winlogon "Userinit", the Run values), the uninstall entry, and the names by which the
+// uninstaller finds and stops the programs that run in the background.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+inline constexpr wchar_t kWinlogonPath[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+inline constexpr wchar_t kRunPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr wchar_t kUninstallPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TivenMAVO";
+inline constexpr wchar_t kSessionEnvironmentPath[] =
+    L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
+
+// Run values: the tray program and the segment listener at every logon; the logon cleanup once
+// after an uninstall. "BeepApplication" is an older logon start of the touch-sound program that
+// the uninstaller removes as well.
+inline constexpr wchar_t kTrayRunValue[] = L"BeaconetApplication";
+inline constexpr wchar_t kSegmentRunValue[] = L"MultiMonitor Listener";
+inline constexpr wchar_t kSoundRunValue[] = L"BeepApplication";
+inline constexpr wchar_t kCleanupRunValue[] = L"TivenMAVO";
+
+// Window classes of the two logon programs (found without regard to case), and the event that
+// makes the tray program read "System Tray Icons" again.
+inline constexpr wchar_t kSegmentWindowClass[] = L"Segmenta";
+inline constexpr wchar_t kSoundWindowClass[] = L"Chimer";
+inline constexpr wchar_t kTrayIconsEventName[] = L"TivenTrayIcons";
+
+// Winlogon "Userinit" is read through a buffer of this size.
+constexpr DWORD kUserinitBufferBytes = 1000;
+
+// "<install folder>\Chimer.exe": the entry the setup adds to "Userinit".
+std::wstring ChimerEntry(const std::wstring& installFolder);
+
+// The comma-separated entries of a "Userinit" value as they are written, blanks included.
+std::vector<std::wstring> UserinitEntries(const std::wstring& value);
+
+// The value without the Chimer entries of `installFolder` (compared without regard to case or
+// surrounding blanks), however often they appear. The setup adds ",<Chimer>," to the value, so
+// each entry goes together with one empty entry beside it (the one after it, else the one before
+// it): after one install or several the value comes back as it was. `found` tells whether
+// there was anything to take out.
+std::wstring UserinitWithoutChimer(const std::wstring& value, const std::wstring& installFolder, bool* found = nullptr);
+
+// True when one entry of the value starts the system's own logon program (userinit.exe).
+bool UserinitStartsLogonProgram(const std::wstring& value);
+
+// "<system folder>\userinit.exe,", the value Windows has.
+std::wstring SystemUserinit();

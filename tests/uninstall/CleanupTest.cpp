@@ -1,0 +1,168 @@
+// The logon cleanup Sweepo on install folders left in the states an uninstall leaves them in,
+// with its Run value in the prefix's registry. It is started from the build's bin folder, not
+// through its Run value, so it never schedules its own removal here.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "ScratchRegistry.h"
+#include "TestPaths.h"
+#include "TestProcess.h"
+
+using testsupport::ScratchRegistry;
+
+namespace {
+const std::wstring kParent = L"C:\\Program Files\\Tiven";
+const std::wstring kDir = kParent + L"\\Tiven MAVO";
+constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kSessionManager[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void RemoveTree(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+// Entries ending in "\" are folders; a leading "!" makes a file read-only.
+void Make(const std::vector<std::wstring>& entries)
+{
+    for (std::wstring entry : entries) {
+        bool readOnly = entry[0] == L'!';
+        if (readOnly)
+            entry = entry.substr(1);
+        std::wstring path = kParent + L"\\" + entry;
+        for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1))
+            CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
+        if (entry.back() == L'\\')
+            continue;
+        ASSERT_TRUE(testsupport::WriteFileBytes(path, "x", 1));
+        if (readOnly)
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    }
+}
+
+struct CleanupCase {
+    const char* what;
+    std::vector<std::wstring> before;   // below C:\Program Files\Tiven
+    std::vector<std::wstring> after;    // what is left there
+};
+
+const CleanupCase kCases[] = {
+    {"everything the uninstall left goes, with the folders",
+     {L"Tiven MAVO\\uninstall\\uninstall.exe", L"Tiven MAVO\\uninstall\\UnInstallMAVO.xml",
+      L"Tiven MAVO\\uninstall\\devcon.exe", L"Tiven MAVO\\help\\MAVOHelpEnglish.chm",
+      L"Tiven MAVO\\help\\MAVOHelpJapanese.hlp", L"Tiven MAVO\\wave\\default.wav",
+      L"Tiven MAVO\\xml\\CalibEnglishLabels.xml", L"Tiven MAVO\\xml\\GXEnglishLabels.xml",
+      L"Tiven MAVO\\xml\\BeaconetEnglishLabels.xml", L"Tiven MAVO\\xml\\MAVOEnglishLabels.xml",
+      L"Tiven MAVO\\Gesturo.exe", L"Tiven MAVO\\Aimwell.exe", L"Tiven MAVO\\RenkaCPL.exe",
+      L"Tiven MAVO\\Beaconet.exe", L"Tiven MAVO\\Segmenta.exe", L"Tiven MAVO\\Chimer.exe"},
+     {}},
+    {"the labels of one language only", {L"Tiven MAVO\\xml\\CalibKoreanLabels.xml",
+                                         L"Tiven MAVO\\xml\\MAVOKoreanLabels.xml"},
+     {}},
+    {"a read-only hidden program is deleted all the same", {L"!Tiven MAVO\\Chimer.exe"}, {}},
+    {"another folder beside the install folder keeps the parent", {L"Tiven MAVO\\Aimwell.exe", L"Other\\"},
+     {L"Other"}},
+    {"a subfolder of the uninstall folder stays, and so do its parents",
+     {L"Tiven MAVO\\uninstall\\any name.dat", L"Tiven MAVO\\uninstall\\sub\\", L"Tiven MAVO\\Gesturo.exe"},
+     {L"Tiven MAVO", L"Tiven MAVO\\uninstall", L"Tiven MAVO\\uninstall\\sub"}},
+    {"a file that is no label file stays in its folder", {L"Tiven MAVO\\xml\\notes.txt"},
+     {L"Tiven MAVO", L"Tiven MAVO\\xml", L"Tiven MAVO\\xml\\notes.txt"}},
+};
+
+std::vector<std::wstring> Left(const std::wstring& folder, const std::wstring& prefix = L"")
+{
+    std::vector<std::wstring> left;
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return left;
+    do {
+        std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        left.push_back(prefix + name);
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            std::vector<std::wstring> inner = Left(folder + L"\\" + name, prefix + name + L"\\");
+            left.insert(left.end(), inner.begin(), inner.end());
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    std::sort(left.begin(), left.end());
+    return left;
+}
+
+class Cleanup : public ::testing::TestWithParam<CleanupCase> {
+protected:
+    void SetUp() override
+    {
+        RemoveTree(kParent);
+        registry_.SetString(kRunKey, L"TivenMAVO", L"C:\\windows\\temp\\Sweepo.exe " + kDir);
+        pendingBefore_ = registry_.Read(kSessionManager, L"PendingFileRenameOperations").bytes;
+    }
+    void TearDown() override
+    {
+        RemoveTree(kParent);
+        HKEY run = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
+            RegDeleteValueW(run, L"TivenMAVO");
+            RegCloseKey(run);
+        }
+    }
+
+    long RunSweepo(const std::wstring& arguments)
+    {
+        return testsupport::RunAndWait(L"\"" + testsupport::BinPath(L"Sweepo.exe") + L"\" " + arguments);
+    }
+
+    ScratchRegistry registry_{ScratchRegistry::RealPrefix};
+    std::vector<BYTE> pendingBefore_;
+};
+
+void PrintTo(const CleanupCase& c, std::ostream* out) { *out << c.what; }
+
+TEST_P(Cleanup, RemovesWhatTheUninstallLeftAndItsRunValue)
+{
+    const CleanupCase& c = GetParam();
+    ASSERT_NO_FATAL_FAILURE(Make(c.before));
+    // The install folder as the Run value gives it: no quotes, blanks inside, blanks around.
+    EXPECT_EQ(RunSweepo(L"  " + kDir + L" "), 0);
+    std::vector<std::wstring> expected = c.after;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Left(kParent), expected) << c.what;
+    EXPECT_EQ(Exists(kParent), !c.after.empty()) << c.what;
+    EXPECT_FALSE(registry_.Read(kRunKey, L"TivenMAVO").present);
+    EXPECT_EQ(registry_.Read(kSessionManager, L"PendingFileRenameOperations").bytes, pendingBefore_)
+        << "a cleanup not started by its Run value schedules nothing";
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, Cleanup, ::testing::ValuesIn(kCases));
+
+TEST_F(Cleanup, AnEmptyCommandLineRemovesOnlyTheRunValueAndTheDriveRootCopy)
+{
+    ASSERT_NO_FATAL_FAILURE(Make({L"Tiven MAVO\\Chimer.exe"}));
+    ASSERT_TRUE(testsupport::WriteFileBytes(L"C:\\Sweepo.exe", "x", 1));
+    EXPECT_EQ(RunSweepo(L"   "), 0);
+    EXPECT_TRUE(Exists(kDir + L"\\Chimer.exe"));
+    EXPECT_FALSE(Exists(L"C:\\Sweepo.exe"));
+    EXPECT_FALSE(registry_.Read(kRunKey, L"TivenMAVO").present);
+}
+}  // namespace

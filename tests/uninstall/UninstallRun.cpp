@@ -1,0 +1,227 @@
+#include "UninstallRun.h"
+
+#include <shlobj.h>
+
+#include <fstream>
+
+#include "ScratchRegistry.h"
+#include "SetupRun.h"
+#include "TestPaths.h"
+#include "TestWindows.h"
+
+using testsupport::ScratchRegistry;
+
+namespace uninstalltest {
+
+namespace {
+constexpr DWORD kRunDeadlineMs = 60000;
+
+std::wstring ReadText(const std::wstring& path, const wchar_t* name)
+{
+    ScratchRegistry registry(ScratchRegistry::RealPrefix);
+    return registry.Read(path, name).AsString();
+}
+
+bool IsPlaceholder(const std::wstring& path)
+{
+    return setuptest::FileBytes(path).rfind("placeholder", 0) == 0;
+}
+
+// The stand-in takes the installed program's place when the program itself is not built yet.
+bool Provide(const std::wstring& program, bool always)
+{
+    if (!always && !IsPlaceholder(program))
+        return true;
+    return CopyFileW(testsupport::BinPath(L"logon-standin.exe").c_str(), program.c_str(), FALSE) != FALSE;
+}
+
+// The Chimer entry of Winlogon "Userinit", as a logon would start it.
+std::wstring ChimerFromUserinit()
+{
+    std::wstring value = ReadText(setuptest::kWinlogonKey, L"Userinit");
+    size_t pos = 0;
+    while (pos <= value.size()) {
+        size_t comma = value.find(L',', pos);
+        std::wstring entry = value.substr(pos, comma == std::wstring::npos ? std::wstring::npos : comma - pos);
+        if (entry.size() >= 10 && _wcsicmp(entry.c_str() + entry.size() - 10, L"Chimer.exe") == 0)
+            return entry;
+        if (comma == std::wstring::npos)
+            break;
+        pos = comma + 1;
+    }
+    return std::wstring();
+}
+
+bool Start(testsupport::TestProcess& process, const std::wstring& program, const wchar_t* arguments = L"")
+{
+    if (program.empty())
+        return false;
+    std::wstring commandLine = L"\"" + program + L"\"" + (*arguments ? std::wstring(L" ") + arguments : L"");
+    return process.Start(commandLine, InstallFolder());
+}
+
+std::wstring Without(std::wstring path, const wchar_t* prefix)
+{
+    size_t n = wcslen(prefix);
+    return path.compare(0, n, prefix) == 0 ? path.substr(n) : path;
+}
+}  // namespace
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+std::wstring InstallFolder() { return setuptest::kInstallFolder; }
+std::wstring Uninstaller() { return InstallFolder() + L"\\uninstall\\uninstall.exe"; }
+
+std::wstring CleanupProgram()
+{
+    wchar_t temp[MAX_PATH] = {};
+    ExpandEnvironmentStringsW(ReadText(L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment", L"TEMP")
+                                  .c_str(),
+                              temp, MAX_PATH);
+    return std::wstring(temp) + L"\\Sweepo.exe";
+}
+
+std::wstring StartMenuFolder()
+{
+    wchar_t folder[MAX_PATH] = {};
+    SHGetSpecialFolderPathW(nullptr, folder, CSIDL_COMMON_PROGRAMS, FALSE);
+    return std::wstring(folder) + L"\\Tiven MAVO";
+}
+
+bool Install(std::string* output)
+{
+    setuptest::SetupResult run = setuptest::RunSetup(L"-s -en -eig");
+    if (output)
+        *output = run.output;
+    return run.ended && run.exitCode == 0;
+}
+
+bool StartLogonPrograms(LogonPrograms& programs, bool stubbornSegmenta)
+{
+    const std::wstring dir = InstallFolder();
+    const std::wstring segmenta = ReadText(kRunKey, L"MultiMonitor Listener");
+    const std::wstring beaconet = ReadText(kRunKey, L"BeaconetApplication");
+    const std::wstring chimer = ChimerFromUserinit();
+    if (!Provide(segmenta, stubbornSegmenta) || !Provide(chimer, false) || !Provide(beaconet, false))
+        return false;
+    if (!Start(programs.segmenta, segmenta, stubbornSegmenta ? L"stay" : L"") || !Start(programs.chimer, chimer) ||
+        !Start(programs.beaconet, beaconet))
+        return false;
+    return testsupport::WaitForWindow(L"Segmenta", L"", testsupport::kDefaultDeadlineMs, programs.segmenta.Pid()) &&
+           testsupport::WaitForWindow(L"Chimer", L"", testsupport::kDefaultDeadlineMs, programs.chimer.Pid()) &&
+           testsupport::WaitUntil([] { return testsupport::NamedEventExists(L"TivenTrayIcons"); });
+}
+
+UninstallRun RunUninstaller(const UninstallAnswers& answers)
+{
+    UninstallRun run;
+    testsupport::TestProcess process;
+    if (!process.Start(L"\"" + Uninstaller() + L"\"", setuptest::WindowsFolder()))
+        return run;
+    const DWORD pid = process.Pid();
+    testsupport::MessageBoxInfo confirm = testsupport::WaitForMessageBox(kRunDeadlineMs, pid);
+    if (confirm && confirm.caption == kConfirmCaption) {
+        run.confirmAsked = true;
+        testsupport::DismissMessageBox(confirm, answers.confirm);
+    }
+    if (run.confirmAsked && answers.confirm == IDYES) {
+        HWND progress = testsupport::WaitForWindow(L"#32770", kProgressTitle, kRunDeadlineMs, pid);
+        run.progressShown = progress != nullptr;
+        if (progress && answers.closeWhileRunning) {
+            // Escape, the close box and WM_CLOSE, each handled before the next check.
+            HWND ok = GetDlgItem(progress, IDOK);
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutW(progress, WM_COMMAND, IDCANCEL, 0, SMTO_NORMAL, 5000, &ignored);
+            SendMessageTimeoutW(progress, WM_SYSCOMMAND, SC_CLOSE, 0, SMTO_NORMAL, 5000, &ignored);
+            SendMessageTimeoutW(progress, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &ignored);
+            run.closedWhileRunning = !IsWindowVisible(ok);
+            run.closeRefused = IsWindow(progress) != FALSE;
+        }
+        if (progress) {
+            // The worker ends by showing OK; a box it shows first (owned by the dialog) is answered.
+            HWND ok = GetDlgItem(progress, IDOK);
+            testsupport::WaitUntil(
+                [&] {
+                    if (testsupport::MessageBoxInfo box = testsupport::WaitForMessageBox(0, pid)) {
+                        run.boxTexts.push_back(box.text);
+                        testsupport::DismissMessageBox(box, IDOK);
+                    }
+                    return IsWindowVisible(ok) != FALSE;
+                },
+                kRunDeadlineMs);
+            run.status = testsupport::ControlText(progress, 1001);
+            testsupport::ClickControl(progress, IDOK);
+            testsupport::MessageBoxInfo restart = testsupport::WaitForMessageBox(5000, pid);
+            if (restart && restart.caption == kRestartCaption) {
+                run.restartAsked = true;
+                testsupport::DismissMessageBox(restart, answers.restart);
+            }
+        }
+    }
+    run.ended = process.WaitExit(run.exitCode, kRunDeadlineMs);
+    return run;
+}
+
+std::vector<std::wstring> PendingRemovals()
+{
+    ScratchRegistry registry(ScratchRegistry::RealPrefix);
+    testsupport::RegValue value = registry.Read(kSessionManagerKey, L"PendingFileRenameOperations");
+    std::vector<std::wstring> removals;
+    if (!value.present)
+        return removals;
+    const wchar_t* text = reinterpret_cast<const wchar_t*>(value.bytes.data());
+    size_t count = value.bytes.size() / sizeof(wchar_t);
+    std::vector<std::wstring> strings;
+    for (size_t pos = 0; pos < count;) {
+        std::wstring s(text + pos);
+        pos += s.size() + 1;
+        strings.push_back(s);
+    }
+    for (size_t i = 0; i + 1 < strings.size(); i += 2) {
+        if (strings[i + 1].empty() && !strings[i].empty())
+            removals.push_back(Without(strings[i], L"\\??\\"));
+    }
+    return removals;
+}
+
+bool IsPending(const std::wstring& path)
+{
+    for (const std::wstring& removal : PendingRemovals()) {
+        if (_wcsicmp(removal.c_str(), path.c_str()) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool Restart() { return testsupport::RunAndWait(L"wineboot.exe -r", kRunDeadlineMs) == 0; }
+
+long RunCleanupAtLogon()
+{
+    std::wstring command = ReadText(kRunKey, L"TivenMAVO");
+    if (command.empty())
+        return -1;
+    return testsupport::RunAndWait(command, kRunDeadlineMs);
+}
+
+std::vector<std::wstring> Tree(const std::wstring& folder)
+{
+    std::vector<std::wstring> paths;
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return paths;
+    do {
+        std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        paths.push_back(folder + L"\\" + name);
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            std::vector<std::wstring> inner = Tree(folder + L"\\" + name);
+            paths.insert(paths.end(), inner.begin(), inner.end());
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return paths;
+}
+
+}  // namespace uninstalltest

@@ -1,0 +1,84 @@
+#pragma once
+// Helpers of the uninstall tests, which run in a fresh prefix of their own
+// (tools/wine-fresh-run): an install to remove, the logon programs started as a logon starts
+// them, the installed uninstaller driven through its boxes and dialog, the restart and the
+// logon cleanup.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FreshPrefix.h"
+#include "TestProcess.h"
+
+namespace uninstalltest {
+
+inline constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr wchar_t kUninstallKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TivenMAVO";
+inline constexpr wchar_t kSerialServiceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\RILO";
+inline constexpr wchar_t kSessionManagerKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+
+// Labels of the setup folder's English uninstaller label file.
+inline constexpr wchar_t kConfirmCaption[] = L"Confirm Uninstall";
+inline constexpr wchar_t kRestartCaption[] = L"Restart Windows";
+inline constexpr wchar_t kProgressTitle[] = L"Tiven MAVO Uninstall";
+inline constexpr wchar_t kCannotComplete[] =
+    L"The uninstall cannot be completed: the installation folder of Tiven MAVO was not found.";
+inline constexpr wchar_t kFinished[] = L"Tiven MAVO has been removed.";
+
+std::wstring InstallFolder();
+std::wstring Uninstaller();           // the installed uninstall.exe
+std::wstring CleanupProgram();        // "<system TEMP>\Sweepo.exe"
+std::wstring StartMenuFolder();       // the suite's folder in the all-users Programs folder
+
+// A silent English install; false (with the output in `output`) when it failed.
+bool Install(std::string* output = nullptr);
+
+// The logon programs as a logon starts them: Chimer from the Winlogon "Userinit" entries,
+// Segmenta and Beaconet from their Run values. An installed program that is a placeholder of
+// the setup folder (its program is not built yet) is first replaced by the test's stand-in;
+// `stubbornSegmenta` always puts the stand-in in Segmenta's place, with "stay", so that it does
+// not end when asked to.
+struct LogonPrograms {
+    testsupport::TestProcess segmenta, chimer, beaconet;
+};
+// Starts them and waits until each is up (its window, or the tray event).
+bool StartLogonPrograms(LogonPrograms& programs, bool stubbornSegmenta = false);
+
+// One run of the installed uninstaller, answered as a user would.
+struct UninstallAnswers {
+    int confirm = IDYES;   // the first question
+    int restart = IDNO;    // the restart question (never Yes: a restart ends every process)
+    bool closeWhileRunning = false;   // try to close the progress dialog as soon as it is up
+};
+struct UninstallRun {
+    bool ended = false;
+    DWORD exitCode = 0;
+    bool confirmAsked = false;
+    bool progressShown = false;
+    std::wstring status;                     // the progress dialog's last status text
+    bool closedWhileRunning = false;         // the close attempts came while the removal ran
+    bool closeRefused = false;               // and the dialog stayed
+    std::vector<std::wstring> boxTexts;      // texts of the boxes after the confirmation
+    bool restartAsked = false;
+};
+UninstallRun RunUninstaller(const UninstallAnswers& answers = {});
+
+// The removals the system carries out at the next restart (PendingFileRenameOperations entries
+// without a target), as plain paths.
+std::vector<std::wstring> PendingRemovals();
+bool IsPending(const std::wstring& path);
+
+// The restart: "wineboot -r" carries out the pending renames and removals.
+bool Restart();
+// The next logon's cleanup: runs the Run value "TivenMAVO" as the system would; -1 when the
+// value is missing or the program did not end in time.
+long RunCleanupAtLogon();
+
+// Every file and folder below `folder`, as full paths.
+std::vector<std::wstring> Tree(const std::wstring& folder);
+
+std::string Narrow(const std::wstring& text);
+
+}  // namespace uninstalltest

@@ -1,0 +1,270 @@
+// The installed uninstaller in a fresh prefix: after a silent install and a logon it removes the
+// registry entries, stops the logon programs, deletes the files (what is in use at the restart)
+// and leaves the rest to the logon cleanup; then the restart and the cleanup leave nothing.
+// Also: Winlogon "Userinit" in the states others may leave it in, a planted product key, a second
+// run, a No, and a program that does not end.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "InstallManifest.h"
+#include "SetupRun.h"
+#include "TestPaths.h"
+#include "UninstallRun.h"
+
+using namespace uninstalltest;
+using setuptest::FileBytes;
+using setuptest::FileExists;
+using setuptest::kProductKey;
+using setuptest::kWinlogonKey;
+using setuptest::PrepareWindowsState;
+using setuptest::SystemUserinit;
+using testsupport::RegValue;
+using testsupport::ScratchRegistry;
+
+namespace {
+class Uninstall : public ::testing::Test {
+protected:
+    void InstallOnce(const wchar_t* userinit)
+    {
+        PrepareWindowsState(registry_, userinit);
+        std::string output;
+        ASSERT_TRUE(Install(&output)) << output;
+    }
+
+    ScratchRegistry registry_{ScratchRegistry::RealPrefix};
+};
+
+std::vector<std::wstring> Sorted(std::vector<std::wstring> paths)
+{
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+TEST_F(Uninstall, RemovesTheSuiteAndTheRestartAndTheCleanupLeaveNothing)
+{
+    const std::wstring dir = InstallFolder();
+    ASSERT_NO_FATAL_FAILURE(InstallOnce(SystemUserinit().c_str()));
+    LogonPrograms programs;
+    ASSERT_TRUE(StartLogonPrograms(programs));
+
+    UninstallRun run = RunUninstaller();
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_TRUE(run.confirmAsked);
+    EXPECT_TRUE(run.progressShown);
+    EXPECT_EQ(run.status, kFinished);
+    EXPECT_TRUE(run.boxTexts.empty()) << Narrow(run.boxTexts.front());
+    EXPECT_TRUE(run.restartAsked);
+
+    // The registry: product, driver and uninstall keys gone; Userinit as before the install.
+    for (const wchar_t* key : {kProductKey, setuptest::kSerialParameters, kSerialServiceKey, kUninstallKey,
+                               L"SYSTEM\\CurrentControlSet\\Services\\mavomavo"})
+        EXPECT_FALSE(registry_.KeyExists(key)) << Narrow(key);
+    RegValue userinit = registry_.Read(kWinlogonKey, L"Userinit");
+    EXPECT_EQ(userinit.type, static_cast<DWORD>(REG_SZ));
+    const std::wstring before = SystemUserinit();
+    EXPECT_EQ(userinit.bytes, std::vector<BYTE>(reinterpret_cast<const BYTE*>(before.c_str()),
+                                                reinterpret_cast<const BYTE*>(before.c_str() + before.size() + 1)));
+    for (const wchar_t* name : {L"BeaconetApplication", L"MultiMonitor Listener", L"BeepApplication"})
+        EXPECT_FALSE(registry_.Read(kRunKey, name).present) << Narrow(name);
+    RegValue cleanup = registry_.Read(kRunKey, L"TivenMAVO");
+    EXPECT_EQ(cleanup.type, static_cast<DWORD>(REG_EXPAND_SZ));
+    EXPECT_EQ(cleanup.AsString(), CleanupProgram() + L" " + dir);
+
+    // The logon programs were stopped before their files went.
+    DWORD code = 0;
+    EXPECT_TRUE(programs.segmenta.WaitExit(code, 0)) << "Segmenta still runs";
+    EXPECT_TRUE(programs.chimer.WaitExit(code, 0)) << "Chimer still runs";
+    EXPECT_TRUE(programs.beaconet.WaitExit(code, 0)) << "Beaconet still runs";
+
+    // Now: everything but the running uninstaller is gone; it, its folder and the install folder
+    // go at the restart. The cleanup has its own copy where the Run value names it.
+    EXPECT_EQ(Sorted(Tree(dir)), Sorted({dir + L"\\uninstall", Uninstaller()}));
+    EXPECT_EQ(PendingRemovals(), (std::vector<std::wstring>{Uninstaller(), dir + L"\\uninstall", dir}));
+    for (const InstalledFile& file : InstalledSystemFiles(setuptest::WindowsFolder(), L"English"))
+        EXPECT_FALSE(FileExists(file.target)) << Narrow(file.target);
+    EXPECT_FALSE(FileExists(StartMenuFolder()));
+    EXPECT_EQ(FileBytes(CleanupProgram()), FileBytes(setuptest::SetupFolder() + L"\\setup\\uninstall\\Sweepo.exe"));
+
+    // The restart, then the next logon's cleanup: nothing of the suite is left.
+    ASSERT_TRUE(Restart());
+    EXPECT_FALSE(FileExists(dir));
+    EXPECT_EQ(RunCleanupAtLogon(), 0);
+    EXPECT_FALSE(FileExists(L"C:\\Program Files\\Tiven"));
+    EXPECT_FALSE(registry_.Read(kRunKey, L"TivenMAVO").present);
+    // The cleanup cannot delete itself while it runs: its copy goes at the next restart.
+    EXPECT_EQ(PendingRemovals(), std::vector<std::wstring>{CleanupProgram()});
+    ASSERT_TRUE(Restart());
+    EXPECT_FALSE(FileExists(CleanupProgram()));
+    EXPECT_TRUE(PendingRemovals().empty());
+}
+
+// Winlogon "Userinit" in the states an install, the user or another program leave it in.
+struct UserinitCase {
+    const char* what;
+    int installs;
+    // Applied after the installs, before the uninstall.
+    std::function<void(ScratchRegistry&)> change;
+    // Winlogon "Userinit" after the uninstall; none: missing.
+    std::function<std::optional<std::wstring>()> expected;
+};
+
+void SetUserinit(ScratchRegistry& registry, const std::wstring& text)
+{
+    registry.SetRaw(kWinlogonKey, L"Userinit", REG_SZ, text.c_str(),
+                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+const UserinitCase kUserinitCases[] = {
+    {"after two installs", 2, [](ScratchRegistry&) {},
+     [] { return std::optional<std::wstring>(SystemUserinit()); }},
+    {"a missing value stays missing", 1,
+     [](ScratchRegistry& registry) {
+         HKEY key = nullptr;
+         RegOpenKeyExW(HKEY_LOCAL_MACHINE, kWinlogonKey, 0, KEY_SET_VALUE, &key);
+         RegDeleteValueW(key, L"Userinit");
+         RegCloseKey(key);
+         (void)registry;
+     },
+     [] { return std::optional<std::wstring>(); }},
+    {"a value without Chimer stays as it is", 1,
+     [](ScratchRegistry& registry) { SetUserinit(registry, L"C:\\custom\\userinit.exe,C:\\other.exe"); },
+     [] { return std::optional<std::wstring>(L"C:\\custom\\userinit.exe,C:\\other.exe"); }},
+    {"a planted product-key copy never reaches Winlogon", 1,
+     [](ScratchRegistry& registry) {
+         registry.SetString(kProductKey, L"Userinit", L"C:\\Users\\Public\\planted.exe,");
+     },
+     [] { return std::optional<std::wstring>(SystemUserinit()); }},
+    {"what another program added after the install stays", 1,
+     [](ScratchRegistry& registry) {
+         SetUserinit(registry, registry.Read(kWinlogonKey, L"Userinit").AsString() + L",C:\\x\\other.exe,");
+     },
+     [] { return std::optional<std::wstring>(SystemUserinit() + L",C:\\x\\other.exe,"); }},
+};
+
+class UninstallUserinit : public ::testing::TestWithParam<UserinitCase> {
+protected:
+    ScratchRegistry registry_{ScratchRegistry::RealPrefix};
+};
+
+void PrintTo(const UserinitCase& c, std::ostream* out) { *out << c.what; }
+
+TEST_P(UninstallUserinit, RestoresWinlogonExactly)
+{
+    const UserinitCase& c = GetParam();
+    PrepareWindowsState(registry_, SystemUserinit().c_str());
+    for (int i = 0; i < c.installs; ++i) {
+        std::string output;
+        ASSERT_TRUE(Install(&output)) << output;
+    }
+    c.change(registry_);
+    UninstallRun run = RunUninstaller();
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.status, kFinished);
+    EXPECT_FALSE(registry_.KeyExists(kProductKey));
+
+    RegValue value = registry_.Read(kWinlogonKey, L"Userinit");
+    std::optional<std::wstring> expected = c.expected();
+    ASSERT_EQ(value.present, expected.has_value()) << c.what << ": " << Narrow(value.AsString());
+    if (expected) {
+        EXPECT_EQ(value.type, static_cast<DWORD>(REG_SZ)) << c.what;
+        EXPECT_EQ(value.AsString(), *expected) << c.what;
+        EXPECT_EQ(value.Size(), (expected->size() + 1) * sizeof(wchar_t)) << c.what;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(States, UninstallUserinit, ::testing::ValuesIn(kUserinitCases),
+                         [](const ::testing::TestParamInfo<UserinitCase>& info) {
+                             std::string name;
+                             for (const char* p = info.param.what; *p; ++p) {
+                                 if (isalnum(static_cast<unsigned char>(*p)))
+                                     name += *p;
+                             }
+                             return name;
+                         });
+
+TEST_F(Uninstall, ASecondRunFindsNothingToRemoveAndChangesNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(InstallOnce(SystemUserinit().c_str()));
+    ASSERT_TRUE(RunUninstaller().ended);
+    const std::vector<std::wstring> pending = PendingRemovals();
+    const std::wstring cleanup = registry_.Read(kRunKey, L"TivenMAVO").AsString();
+
+    UninstallRun second = RunUninstaller();
+    ASSERT_TRUE(second.ended);
+    EXPECT_EQ(second.exitCode, 0u);
+    ASSERT_EQ(second.boxTexts.size(), 1u);
+    EXPECT_EQ(second.boxTexts[0], kCannotComplete);
+    EXPECT_FALSE(second.restartAsked);
+    EXPECT_EQ(second.status, L"");
+    EXPECT_EQ(PendingRemovals(), pending);
+    EXPECT_EQ(registry_.Read(kRunKey, L"TivenMAVO").AsString(), cleanup);
+    EXPECT_EQ(registry_.Read(kWinlogonKey, L"Userinit").AsString(), SystemUserinit());
+}
+
+TEST_F(Uninstall, NoChangesNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(InstallOnce(SystemUserinit().c_str()));
+    UninstallRun run = RunUninstaller({IDNO});
+    ASSERT_TRUE(run.ended);
+    EXPECT_TRUE(run.confirmAsked);
+    EXPECT_FALSE(run.progressShown);
+    EXPECT_TRUE(registry_.KeyExists(kProductKey));
+    EXPECT_TRUE(registry_.KeyExists(kUninstallKey));
+    EXPECT_TRUE(registry_.Read(kRunKey, L"BeaconetApplication").present);
+    EXPECT_FALSE(registry_.Read(kRunKey, L"TivenMAVO").present);
+    EXPECT_FALSE(registry_.KeyExists(L"SYSTEM\\CurrentControlSet\\Services\\mavomavo"));
+    EXPECT_TRUE(FileExists(InstallFolder() + L"\\Chimer.exe"));
+    EXPECT_TRUE(PendingRemovals().empty());
+}
+
+TEST_F(Uninstall, AnotherFolderNamedInTheProductKeyIsNotTouched)
+{
+    ASSERT_NO_FATAL_FAILURE(InstallOnce(SystemUserinit().c_str()));
+    // Anyone may write the product key: a folder it names is not the suite's install folder.
+    const std::wstring decoy = L"C:\\users\\Public\\Decoy";
+    for (const wchar_t* sub : {L"", L"\\xml", L"\\uninstall"})
+        ASSERT_TRUE(CreateDirectoryW((decoy + sub).c_str(), nullptr));
+    for (const wchar_t* file : {L"\\Chimer.exe", L"\\xml\\kept.xml", L"\\uninstall\\uninstall.exe"})
+        ASSERT_TRUE(testsupport::WriteFileBytes(decoy + file, "x", 1));
+    registry_.SetString(kProductKey, L"Tiven Installed Path", decoy);
+
+    UninstallRun run = RunUninstaller();
+    ASSERT_TRUE(run.ended);
+    ASSERT_EQ(run.boxTexts.size(), 1u);
+    EXPECT_EQ(run.boxTexts[0], kCannotComplete);
+    EXPECT_FALSE(run.restartAsked);
+    EXPECT_EQ(Tree(decoy).size(), 5u);
+    EXPECT_TRUE(registry_.KeyExists(kProductKey));
+    EXPECT_TRUE(registry_.Read(kRunKey, L"MultiMonitor Listener").present);
+    EXPECT_TRUE(FileExists(InstallFolder() + L"\\Chimer.exe"));
+    EXPECT_TRUE(PendingRemovals().empty());
+}
+
+TEST_F(Uninstall, AProgramThatDoesNotEndIsRemovedAtTheRestartAndTheDialogWaitsMeanwhile)
+{
+    const std::wstring dir = InstallFolder();
+    ASSERT_NO_FATAL_FAILURE(InstallOnce(SystemUserinit().c_str()));
+    LogonPrograms programs;
+    ASSERT_TRUE(StartLogonPrograms(programs, true));
+
+    UninstallAnswers answers;
+    answers.closeWhileRunning = true;
+    UninstallRun run = RunUninstaller(answers);
+    ASSERT_TRUE(run.ended);
+    ASSERT_TRUE(run.closedWhileRunning) << "the removal ended before the close came";
+    EXPECT_TRUE(run.closeRefused);
+    EXPECT_EQ(run.status, kFinished);
+    EXPECT_TRUE(run.restartAsked);
+
+    EXPECT_TRUE(programs.segmenta.Running());
+    DWORD code = 0;
+    EXPECT_TRUE(programs.chimer.WaitExit(code, 0));
+    EXPECT_TRUE(programs.beaconet.WaitExit(code, 0));
+    EXPECT_EQ(PendingRemovals(), (std::vector<std::wstring>{Uninstaller(), dir + L"\\uninstall",
+                                                            dir + L"\\Segmenta.exe", dir}));
+    EXPECT_EQ(Sorted(Tree(dir)), Sorted({dir + L"\\uninstall", Uninstaller(), dir + L"\\Segmenta.exe"}));
+}
+}  // namespace

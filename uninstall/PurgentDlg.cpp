@@ -1,0 +1,137 @@
+#include "PurgentDlg.h"
+
+#include <commctrl.h>
+
+#include "LabelStore.h"
+#include "PurgentApp.h"
+#include "WinApp.h"
+#include "resource.h"
+
+CPurgentDlg::CPurgentDlg() : CDialog(IDD_PURGENT) {}
+
+CPurgentDlg::~CPurgentDlg()
+{
+    if (worker_)
+        WaitForSingleObject(worker_.Get(), INFINITE);
+    if (smallIcon_)
+        DestroyIcon(smallIcon_);
+}
+
+bool CPurgentDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    HINSTANCE instance = CWinApp::ResourceInstance();
+    wchar_t about[100] = {};
+    if (LoadStringW(instance, IDS_ABOUTBOX, about, 100) > 0) {
+        HMENU menu = GetSystemMenu(m_hWnd, FALSE);
+        if (menu) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+    icon_ = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PURGENT));
+    smallIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PURGENT), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_ ? smallIcon_ : icon_));
+    SetWindowText(purge::Labels().Lookup(L"UNINSTALLATION_TITLE"));
+    ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETRANGE32, 0, 100);
+
+    running_ = true;
+    worker_.Reset(CreateThread(nullptr, 0, UninstallThreadProc, this, 0, nullptr));
+    if (!worker_) {
+        running_ = false;
+        AppMessageBox(L"Failed:: Thread is created");
+    }
+    return true;
+}
+
+// Escape and the close box come here as IDCANCEL: ignored while the removal runs, so it is never
+// left half done without the user knowing.
+void CPurgentDlg::OnCancel()
+{
+    if (!running_)
+        CDialog::OnCancel();
+}
+
+bool CPurgentDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    switch (msg) {
+    case WM_SYSCOMMAND:
+        if ((wp & 0xFFF0) == IDM_ABOUTBOX) {
+            CDialog about(IDD_ABOUTBOX, m_hWnd);
+            about.DoModal();
+            result = 0;
+            return true;
+        }
+        if ((wp & 0xFFF0) == SC_CLOSE && running_) {
+            result = 0;
+            return true;
+        }
+        break;
+    case WM_PAINT:
+        if (IsIconic(m_hWnd)) {
+            PaintMinimised();
+            result = 0;
+            return true;
+        }
+        break;
+    case WM_QUERYDRAGICON:
+        result = reinterpret_cast<LRESULT>(icon_);
+        return true;
+    }
+    return CDialog::OnMessage(msg, wp, lp, result);
+}
+
+void CPurgentDlg::PaintMinimised()
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_hWnd, &paint);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client = GetClientRect();
+    int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
+    DrawIcon(dc, (client.right - client.left - cx + 1) / 2, (client.bottom - client.top - cy + 1) / 2, icon_);
+    EndPaint(m_hWnd, &paint);
+}
+
+void CPurgentDlg::SetProgress(const std::wstring& text, int position)
+{
+    ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    SetDlgItemText(IDC_STATUS, text);
+}
+
+DWORD WINAPI CPurgentDlg::UninstallThreadProc(LPVOID param)
+{
+    auto* dialog = static_cast<CPurgentDlg*>(param);
+    HWND ok = dialog->GetDlgItem(IDOK);
+    ::ShowWindow(ok, SW_HIDE);
+    dialog->RunUninstall();
+    dialog->running_ = false;
+    ::ShowWindow(ok, SW_SHOW);
+    return 1;
+}
+
+bool CPurgentDlg::RunUninstall()
+{
+    const CLabelStore& labels = purge::Labels();
+    purge::UninstallPlan plan = purge::ReadPlan();
+    if (!purge::IsOwnInstallFolder(plan.installFolder, purge::OwnProgramPath())) {
+        removalFailed_ = true;
+        MessageBoxW(m_hWnd, labels.Lookup(L"UNINSTALLATION_CANNOT_COMPLETE").c_str(),
+                    labels.Lookup(L"UNINSTALLATION_TITLE").c_str(), MB_OK | MB_ICONERROR);
+        return false;
+    }
+
+    SetProgress(L"Please wait...", 0);
+    SetProgress(labels.Lookup(L"REMOVING_REGENTRIES"), 15);
+    purge::RemoveRegistryEntries(plan);
+    purge::StopBackgroundPrograms(plan.installFolder);
+    SetProgress(labels.Lookup(L"REMOVING_EXECUTABLES"), 0);
+    purge::RemoveProgramFiles(plan.installFolder);
+    SetProgress(labels.Lookup(L"REMOVING_SYSFILES"), 50);
+    purge::RemoveSystemFiles();
+    SetProgress(labels.Lookup(L"REMOVING_PROGRAMFILE_MENUS"), 90);
+    purge::RemoveStartMenuFolder(plan.startMenuName);
+    SetProgress(labels.Lookup(L"REMOVING_FINISHED"), 100);
+    return true;
+}

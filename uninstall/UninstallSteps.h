@@ -1,0 +1,63 @@
+#pragma once
+// The steps of Purgent's removal, each a function of what it removes, so tests call the pure
+// parts directly: what Winlogon "Userinit" becomes, whether a folder is the one to remove, and
+// where the logon cleanup runs from.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace purge {
+
+// How long the uninstaller waits for the stopped background programs to end before it deletes
+// their files; whatever still runs then is removed at the next restart.
+constexpr DWORD kStopDeadlineMs = 10000;
+
+// What the uninstaller reads before it removes anything.
+struct UninstallPlan {
+    std::wstring cleanupFolder;    // the system TEMP folder, or "C:"
+    std::wstring cleanupProgram;   // "<cleanup folder>\Sweepo.exe"
+    std::wstring cleanupCommand;   // the Run value that starts the cleanup at the next logon
+    std::wstring installFolder;    // "Tiven Installed Path", trailing blanks removed
+    std::wstring startMenuName;    // "RootKeyName"
+};
+
+// Reads the system TEMP folder and the product key's install folder and Start-menu name.
+UninstallPlan ReadPlan();
+// The cleanup folder, program and command for a TEMP folder (empty: "C:") and install folder.
+void SetCleanup(UninstallPlan& plan, const std::wstring& tempFolder);
+
+// The product key names the folder to delete under, and anyone may write that key: the folder
+// is removed only when it is the one this uninstaller was installed into, i.e. the program runs
+// as "<folder>\uninstall\uninstall.exe".
+bool IsOwnInstallFolder(const std::wstring& installFolder, const std::wstring& ownProgram);
+// The Start-menu folder is removed only when its name is one folder name (no path).
+bool IsPlainFolderName(const std::wstring& name);
+
+// What Winlogon "Userinit" becomes: the current value without the Chimer entries of the
+// install folder; none (leave it as it is) when it cannot be read or holds no such entry. A
+// result that no longer starts the system's logon program becomes `systemUserinit`.
+std::optional<std::wstring> UserinitAfterUninstall(const std::optional<std::wstring>& current,
+                                                   const std::wstring& installFolder,
+                                                   const std::wstring& systemUserinit);
+
+// Deletes the product, driver and uninstall keys, takes Chimer out of Winlogon "Userinit",
+// removes the Run values of the logon programs and, once the cleanup program has been copied to
+// its place, names it in the Run value "TivenMAVO".
+void RemoveRegistryEntries(const UninstallPlan& plan);
+// Posts WM_CLOSE to the windows of Segmenta and Chimer, tells Beaconet to read its (now missing)
+// setting and quit, and waits for the three, with a deadline.
+void StopBackgroundPrograms(const std::wstring& installFolder, DWORD deadlineMs = kStopDeadlineMs);
+// The install folder with everything the setup put there: deleted now, or at the next restart
+// what is in use (the running uninstaller, a program that did not end).
+void RemoveProgramFiles(const std::wstring& installFolder);
+// The applet, its help and the driver files in the Windows folder, likewise.
+void RemoveSystemFiles();
+// The files of the Start-menu folder, then the folder when it is empty. False when the
+// all-users Programs folder cannot be found.
+bool RemoveStartMenuFolder(const std::wstring& name);
+
+// Full path of the running program.
+std::wstring OwnProgramPath();
+
+}  // namespace purge
