@@ -37,17 +37,26 @@ bool CPurgentDlg::OnInitDialog()
     SetWindowText(purge::Labels().Lookup(L"UNINSTALLATION_TITLE"));
     ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETRANGE32, 0, 100);
 
+    // OK is hidden before the dialog first shows, and comes back when the worker has ended.
     running_ = true;
+    ::ShowWindow(GetDlgItem(IDOK), SW_HIDE);
     worker_.Reset(CreateThread(nullptr, 0, UninstallThreadProc, this, 0, nullptr));
     if (!worker_) {
         running_ = false;
+        ::ShowWindow(GetDlgItem(IDOK), SW_SHOW);
         AppMessageBox(L"Failed:: Thread is created");
     }
     return true;
 }
 
-// Escape and the close box come here as IDCANCEL: ignored while the removal runs, so it is never
-// left half done without the user knowing.
+void CPurgentDlg::OnOK()
+{
+    if (!running_)
+        CDialog::OnOK();
+}
+
+// Enter, Escape and the close box come here as IDOK or IDCANCEL: ignored while the removal runs,
+// so it is never left half done without the user knowing.
 void CPurgentDlg::OnCancel()
 {
     if (!running_)
@@ -103,11 +112,9 @@ void CPurgentDlg::SetProgress(const std::wstring& text, int position)
 DWORD WINAPI CPurgentDlg::UninstallThreadProc(LPVOID param)
 {
     auto* dialog = static_cast<CPurgentDlg*>(param);
-    HWND ok = dialog->GetDlgItem(IDOK);
-    ::ShowWindow(ok, SW_HIDE);
     dialog->RunUninstall();
     dialog->running_ = false;
-    ::ShowWindow(ok, SW_SHOW);
+    ::ShowWindow(dialog->GetDlgItem(IDOK), SW_SHOW);
     return 1;
 }
 

@@ -18,6 +18,7 @@ public:
     bool RemovalFailed() const { return removalFailed_; }
 
     bool OnInitDialog() override;
+    void OnOK() override;
     void OnCancel() override;
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 

@@ -5,6 +5,7 @@
 
 #include "FileRemoval.h"
 #include "InstallManifest.h"
+#include "PurgentApp.h"
 #include "WinApp.h"
 
 namespace purge {
@@ -26,12 +27,29 @@ std::wstring FolderOf(const std::wstring& path)
 
 void RemoveProgramFiles(const std::wstring& installFolder)
 {
-    // The uninstall folder first: the running uninstaller is removed at the restart, the folder
-    // right after it. The pending removals are carried out in the order they were recorded, so
+    // The uninstall folder first. The running uninstaller and its label file stay until the
+    // restart, so that a second run before it still shows its texts; the folder goes right
+    // after them. The system carries out pending removals in the order they were recorded, so
     // files always go before their folders.
+    const std::wstring uninstall = installFolder + L"\\uninstall";
+    const std::wstring ownFiles[] = {uninstall + L"\\uninstall.exe", uninstall + L"\\" + kLabelFileName};
+    for (const std::wstring& own : ownFiles) {
+        if (GetFileAttributesW(own.c_str()) != INVALID_FILE_ATTRIBUTES)
+            RemoveAtRestart(own);
+    }
+    auto isOwn = [&](const std::wstring& path) {
+        for (const std::wstring& own : ownFiles) {
+            if (CompareStringOrdinal(path.c_str(), -1, own.c_str(), -1, TRUE) == CSTR_EQUAL)
+                return true;
+        }
+        return false;
+    };
     for (const wchar_t* sub : {L"uninstall", L"wave", L"help", L"xml"}) {
         const std::wstring folder = installFolder + L"\\" + sub;
-        ForEachMatchingFile(folder + L"\\*.*", [](const std::wstring& path) { RemoveFileNowOrAtRestart(path); });
+        ForEachMatchingFile(folder + L"\\*.*", [&](const std::wstring& path) {
+            if (!isOwn(path))
+                RemoveFileNowOrAtRestart(path);
+        });
         RemoveFolderNowOrAtRestart(folder);
     }
     // The programs directly in the install folder; the language does not change their names.

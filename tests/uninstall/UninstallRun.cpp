@@ -60,6 +60,21 @@ bool Start(testsupport::TestProcess& process, const std::wstring& program, const
     return process.Start(commandLine, InstallFolder());
 }
 
+// The logon programs' windows are never shown: found by class alone, of the given process.
+bool WaitForHiddenWindow(const wchar_t* className, DWORD pid)
+{
+    return testsupport::WaitUntil([&] {
+        HWND window = nullptr;
+        while ((window = FindWindowExW(nullptr, window, className, nullptr)) != nullptr) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == pid)
+                return true;
+        }
+        return false;
+    });
+}
+
 std::wstring Without(std::wstring path, const wchar_t* prefix)
 {
     size_t n = wcslen(prefix);
@@ -107,8 +122,8 @@ bool StartLogonPrograms(LogonPrograms& programs, bool stubbornSegmenta)
     if (!Start(programs.segmenta, segmenta, stubbornSegmenta ? L"stay" : L"") || !Start(programs.chimer, chimer) ||
         !Start(programs.beaconet, beaconet))
         return false;
-    return testsupport::WaitForWindow(L"Segmenta", L"", testsupport::kDefaultDeadlineMs, programs.segmenta.Pid()) &&
-           testsupport::WaitForWindow(L"Chimer", L"", testsupport::kDefaultDeadlineMs, programs.chimer.Pid()) &&
+    return WaitForHiddenWindow(L"Segmenta", programs.segmenta.Pid()) &&
+           WaitForHiddenWindow(L"Chimer", programs.chimer.Pid()) &&
            testsupport::WaitUntil([] { return testsupport::NamedEventExists(L"TivenTrayIcons"); });
 }
 

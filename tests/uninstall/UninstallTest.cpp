@@ -79,10 +79,12 @@ TEST_F(Uninstall, RemovesTheSuiteAndTheRestartAndTheCleanupLeaveNothing)
     EXPECT_TRUE(programs.chimer.WaitExit(code, 0)) << "Chimer still runs";
     EXPECT_TRUE(programs.beaconet.WaitExit(code, 0)) << "Beaconet still runs";
 
-    // Now: everything but the running uninstaller is gone; it, its folder and the install folder
-    // go at the restart. The cleanup has its own copy where the Run value names it.
-    EXPECT_EQ(Sorted(Tree(dir)), Sorted({dir + L"\\uninstall", Uninstaller()}));
-    EXPECT_EQ(PendingRemovals(), (std::vector<std::wstring>{Uninstaller(), dir + L"\\uninstall", dir}));
+    // Now: everything but the running uninstaller and its labels is gone; they, their folder and
+    // the install folder go at the restart. The cleanup has its own copy where the Run value
+    // names it.
+    const std::wstring labels = dir + L"\\uninstall\\UnInstallMAVO.xml";
+    EXPECT_EQ(Sorted(Tree(dir)), Sorted({dir + L"\\uninstall", Uninstaller(), labels}));
+    EXPECT_EQ(PendingRemovals(), (std::vector<std::wstring>{Uninstaller(), labels, dir + L"\\uninstall", dir}));
     for (const InstalledFile& file : InstalledSystemFiles(setuptest::WindowsFolder(), L"English"))
         EXPECT_FALSE(FileExists(file.target)) << Narrow(file.target);
     EXPECT_FALSE(FileExists(StartMenuFolder()));
@@ -263,8 +265,10 @@ TEST_F(Uninstall, AProgramThatDoesNotEndIsRemovedAtTheRestartAndTheDialogWaitsMe
     DWORD code = 0;
     EXPECT_TRUE(programs.chimer.WaitExit(code, 0));
     EXPECT_TRUE(programs.beaconet.WaitExit(code, 0));
-    EXPECT_EQ(PendingRemovals(), (std::vector<std::wstring>{Uninstaller(), dir + L"\\uninstall",
+    const std::wstring labels = dir + L"\\uninstall\\UnInstallMAVO.xml";
+    EXPECT_EQ(PendingRemovals(), (std::vector<std::wstring>{Uninstaller(), labels, dir + L"\\uninstall",
                                                             dir + L"\\Segmenta.exe", dir}));
-    EXPECT_EQ(Sorted(Tree(dir)), Sorted({dir + L"\\uninstall", Uninstaller(), dir + L"\\Segmenta.exe"}));
+    EXPECT_EQ(Sorted(Tree(dir)),
+              Sorted({dir + L"\\uninstall", Uninstaller(), labels, dir + L"\\Segmenta.exe"}));
 }
 }  // namespace

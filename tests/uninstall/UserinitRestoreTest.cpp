@@ -35,6 +35,8 @@ const RestoreCase kCases[] = {
     {"a value that would lose the logon program gets it back", L"C:\\x.exe,," + kChimer + L",", kSystem},
 };
 
+void PrintTo(const RestoreCase& c, std::ostream* out) { *out << c.what; }
+
 class UserinitAfterUninstall : public ::testing::TestWithParam<RestoreCase> {};
 
 TEST_P(UserinitAfterUninstall, TakesOutExactlyTheSuitesEntries)

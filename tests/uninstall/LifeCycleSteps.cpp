@@ -1,0 +1,57 @@
+// Test equipment for tools/life-cycle.sh: the steps of the suite's life in a prefix that a
+// person would take in windows, after the install and before the restart: the logon programs
+// start, the applet is opened once and closed with OK, and the installed uninstaller runs
+// (Yes to removing, No to the restart). Prints what went wrong and ends with 1; 0 when all went
+// as a user would expect.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "TestWindows.h"
+#include "UninstallRun.h"
+
+using namespace uninstalltest;
+
+namespace {
+int Fail(const char* what)
+{
+    std::printf("life-cycle-steps: %s\n", what);
+    return 1;
+}
+
+// The prefix's Control Panel opens the installed applet; OK closes its sheet and the panel.
+bool UseTheAppletOnce()
+{
+    testsupport::TestProcess control;
+    if (!control.Start(L"control.exe C:\\windows\\system32\\Tunora.cpl"))
+        return false;
+    HWND sheet = testsupport::WaitForWindow(L"#32770", L"Touch Panel Device Properties", 60000, control.Pid());
+    if (!sheet)
+        return false;
+    testsupport::ClickControl(sheet, IDOK);
+    DWORD code = 0;
+    return control.WaitExit(code, 60000);
+}
+}  // namespace
+
+int wmain()
+{
+    LogonPrograms programs;
+    if (!StartLogonPrograms(programs))
+        return Fail("the logon programs did not start");
+    std::printf("life-cycle-steps: logon programs running\n");
+    if (!UseTheAppletOnce())
+        return Fail("the applet's sheet did not open or close");
+    std::printf("life-cycle-steps: applet opened and closed with OK\n");
+    UninstallRun run = RunUninstaller();
+    if (!run.ended || !run.confirmAsked || !run.progressShown || !run.restartAsked || !run.boxTexts.empty())
+        return Fail("the uninstaller did not run through its question, progress and restart question");
+    if (run.status != kFinished)
+        return Fail("the uninstaller did not finish");
+    DWORD code = 0;
+    if (!programs.segmenta.WaitExit(code, 0) || !programs.chimer.WaitExit(code, 0) ||
+        !programs.beaconet.WaitExit(code, 0))
+        return Fail("a logon program still runs after the uninstall");
+    std::printf("life-cycle-steps: uninstalled; logon programs ended\n");
+    return 0;
+}
