@@ -16,8 +16,10 @@ if [ -z "${WINEPREFIX:-}" ] || [ -z "${WINE:-}" ]; then
     echo "life-cycle: run it through tools/wine-fresh-run --shell" >&2
     exit 2
 fi
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# The pictures and their differences stay in the build folder for a look after a failure.
+work=$build/life-cycle
+rm -rf "$work"
+mkdir -p "$work"
 say() { echo "life-cycle: $*"; }
 fail() { echo "life-cycle: FAILED: $*" >&2; exit 1; }
 step_start=$(date +%s%N)
@@ -30,14 +32,24 @@ registry_picture() {
         fail "regedit could not export the registry"
     iconv -f UTF-16LE -t UTF-8 "$work/export.reg" | tr -d '\r' |
         awk '/^\[/ { key = $0; print key; next } /^$/ { next } /^"|^@/ { print key " " $0 }' |
-        grep -v -E -f "$work/volatile" | sort
+        grep -i -v -E -f "$work/volatile" | sort
 }
+# Wine's own state: the display devices and hardware it records when a program with windows
+# first starts, the processor, service and time-zone entries it writes at each start, and the
+# per-user copy of the current user's keys.
 cat > "$work/volatile" <<'PATTERNS'
 ^\[HKEY_LOCAL_MACHINE\\HARDWARE\\
-^\[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment\] "(NUMBER_OF_PROCESSORS|PROCESSOR_)
-^\[HKEY_CURRENT_USER\\Volatile Environment\]
+^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Class\\\{4D36E968-E325-11CE-BFC1-08002BE10318\}
+^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Class\\\{4D36E96E-E325-11CE-BFC1-08002BE10318\}
+^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\DeviceClasses\\
+^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\ServiceCurrent\]
+^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Video(\]|\\)
+^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Hardware Profiles\\
+^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Session Manager\\Environment\] "(NUMBER_OF_PROCESSORS|PROCESSOR_)
 ^\[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Perflib
 ^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\TimeZoneInformation\]
+^\[HKEY_USERS\\
+^\[HKEY_CURRENT_USER\\Volatile Environment\]
 PATTERNS
 
 # The files of drive C, with their sizes.
@@ -67,19 +79,17 @@ step "logon programs, applet and uninstall done"
 
 "$WINE" wineboot -r || fail "the restart failed"
 step "restarted"
-cleanup=$("$WINE" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v TivenMAVO 2>/dev/null |
-    tr -d '\r' | sed -n 's/^ *TivenMAVO *REG_EXPAND_SZ *//p')
-[ -n "$cleanup" ] || fail "no Run value TivenMAVO starts the logon cleanup"
-say "logon: $cleanup"
-# The Run value's command line, as the system starts it (no quotes; blanks belong to the folder).
-"$WINE" cmd /c "$cleanup" || fail "the logon cleanup failed"
+# The next logon: the Run value's command line started as the system starts it.
+"$WINE" "$build/bin/life-cycle-steps.exe" cleanup || fail "the logon cleanup did not run"
 step "logon cleanup done"
 "$WINE" wineboot -r || fail "the second restart failed"
 step "restarted again"
 
 picture after
 # What the suite keeps: the mouse port count and the double-click settings.
-kept='MaximumPortsServiced|^\[HKEY_CURRENT_USER\\Control Panel\\Mouse\] "DoubleClick(Speed|Height|Width)"'
+# Wine keeps the double-click settings in two keys and notes broadcast settings in one of its own.
+kept='MaximumPortsServiced|^\[HKEY_CURRENT_USER\\Control Panel\\(Mouse|Desktop)\] "DoubleClick(Speed|Height|Width)"'
+kept+='|^\[HKEY_CURRENT_USER\\Software\\Wine\\Temporary System Parameters\\'
 diff <(grep -v -E "$kept" "$work/before.reg.txt") <(grep -v -E "$kept" "$work/after.reg.txt") \
     >"$work/reg.diff" || true
 diff "$work/before.files.txt" "$work/after.files.txt" >"$work/files.diff" || true

@@ -1,11 +1,12 @@
 // Test equipment for tools/life-cycle.sh: the steps of the suite's life in a prefix that a
 // person would take in windows, after the install and before the restart: the logon programs
 // start, the applet is opened once and closed with OK, and the installed uninstaller runs
-// (Yes to removing, No to the restart). Prints what went wrong and ends with 1; 0 when all went
+// (Yes to removing, No to the restart); with "cleanup", the next logon's cleanup. Prints what went wrong and ends with 1; 0 when all went
 // as a user would expect.
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 #include "TestWindows.h"
 #include "UninstallRun.h"
@@ -19,13 +20,38 @@ int Fail(const char* what)
     return 1;
 }
 
+struct SheetSearch {
+    DWORD pid;
+    HWND sheet;
+};
+
+// A visible property sheet (it has the tab control 0x3020) of the process.
+BOOL CALLBACK FindSheet(HWND window, LPARAM lp)
+{
+    auto* search = reinterpret_cast<SheetSearch*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == search->pid && IsWindowVisible(window) && GetDlgItem(window, 0x3020)) {
+        search->sheet = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The prefix's Control Panel opens the installed applet; OK closes its sheet and the panel.
 bool UseTheAppletOnce()
 {
     testsupport::TestProcess control;
     if (!control.Start(L"control.exe C:\\windows\\system32\\Tunora.cpl"))
         return false;
-    HWND sheet = testsupport::WaitForWindow(L"#32770", L"Touch Panel Device Properties", 60000, control.Pid());
+    SheetSearch search{control.Pid(), nullptr};
+    testsupport::WaitUntil(
+        [&] {
+            EnumWindows(FindSheet, reinterpret_cast<LPARAM>(&search));
+            return search.sheet != nullptr;
+        },
+        60000);
+    HWND sheet = search.sheet;
     if (!sheet)
         return false;
     testsupport::ClickControl(sheet, IDOK);
@@ -34,8 +60,14 @@ bool UseTheAppletOnce()
 }
 }  // namespace
 
-int wmain()
+int wmain(int argc, wchar_t** argv)
 {
+    // The next logon: the cleanup that the Run value "TivenMAVO" starts.
+    if (argc > 1 && std::wstring(argv[1]) == L"cleanup") {
+        long code = RunCleanupAtLogon();
+        std::printf("life-cycle-steps: logon cleanup ended with %ld\n", code);
+        return code == 0 ? 0 : 1;
+    }
     LogonPrograms programs;
     if (!StartLogonPrograms(programs))
         return Fail("the logon programs did not start");
