@@ -1,5 +1,7 @@
 #include "LogonEntries.h"
 
+#include "ModuleName.h"
+
 namespace {
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
@@ -13,11 +15,6 @@ std::wstring Stripped(const std::wstring& text)
     return text.substr(first, last - first);
 }
 
-bool SameText(const std::wstring& a, const std::wstring& b)
-{
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                TRUE) == CSTR_EQUAL;
-}
 
 bool IsEmptyEntry(const std::wstring& entry) { return Stripped(entry).empty(); }
 }  // namespace
@@ -45,7 +42,7 @@ std::wstring UserinitWithoutChimer(const std::wstring& value, const std::wstring
     std::vector<std::wstring> entries = UserinitEntries(value);
     bool any = false;
     for (size_t i = 0; i < entries.size();) {
-        if (!SameText(Stripped(entries[i]), chimer)) {
+        if (!SameFileText(Stripped(entries[i]), chimer)) {
             ++i;
             continue;
         }
@@ -78,7 +75,7 @@ bool UserinitStartsLogonProgram(const std::wstring& value)
         std::wstring path = Stripped(entry);
         size_t slash = path.find_last_of(L"\\/");
         std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-        if (SameText(name, L"userinit.exe") || SameText(name, L"userinit"))
+        if (SameFileText(name, L"userinit.exe") || SameFileText(name, L"userinit"))
             return true;
     }
     return false;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "LabelStore.h"
+#include "ModuleName.h"
 #include "WinApp.h"
 
 namespace setup {
@@ -43,22 +44,7 @@ std::wstring ExitTitleLabel()
     return Labels().Lookup((prefix + L"SETUP_EXIT_TITLE").c_str());
 }
 
-std::wstring ProgramFolder()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (n == 0)
-            return std::wstring();
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
+std::wstring ProgramFolder() { return ModuleFolder(nullptr); }
 
 bool CurrentFolder(std::wstring& folder, DWORD maxChars)
 {

@@ -4,6 +4,7 @@
 
 #include "LabelStore.h"
 #include "MachineRights.h"
+#include "ModuleName.h"
 #include "PurgentDlg.h"
 #include "XmlLabelLoader.h"
 
@@ -25,14 +26,6 @@ int AskLabel(const wchar_t* textKey, const wchar_t* captionKey)
     return MessageBoxW(nullptr, labels.Lookup(textKey).c_str(), labels.Lookup(captionKey).c_str(),
                        MB_YESNO | MB_ICONQUESTION);
 }
-
-// The folder of the running program: the label file is beside it, wherever it was started from.
-std::wstring ProgramFolder()
-{
-    std::wstring path = purge::OwnProgramPath();
-    size_t slash = path.find_last_of(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
 }  // namespace
 
 CPurgentApp::CPurgentApp() : CWinApp(L"Purgent") {}
@@ -47,7 +40,9 @@ bool CPurgentApp::InitInstance()
         return false;
     }
     CXmlLabelLoader loader;
-    std::wstring labels = ProgramFolder() + L"\\" + purge::kLabelFileName;
+    // The label file is beside the program, wherever it was started from (a Start-menu link
+    // starts it in "c:\").
+    std::wstring labels = ModuleFolder(nullptr) + L"\\" + purge::kLabelFileName;
     if (loader.Load(labels.c_str()))
         loader.FillStore(purge::Labels());
 

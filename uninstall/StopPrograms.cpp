@@ -7,6 +7,7 @@
 
 #include "Handle.h"
 #include "LogonEntries.h"
+#include "ModuleName.h"
 
 namespace purge {
 
@@ -31,11 +32,6 @@ struct Waits {
     }
 };
 
-bool SameText(const std::wstring& a, const std::wstring& b)
-{
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                TRUE) == CSTR_EQUAL;
-}
 
 // Posts WM_CLOSE to every top-level window of the class (class names compare without regard to
 // case) and notes its process.
@@ -70,9 +66,9 @@ void NoteProcessesOf(const std::wstring& installFolder, std::initializer_list<co
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
         for (const wchar_t* program : programs) {
-            if (!SameText(entry.szExeFile, program))
+            if (!SameFileText(entry.szExeFile, program))
                 continue;
-            if (SameText(ImagePath(entry.th32ProcessID), installFolder + L"\\" + program))
+            if (SameFileText(ImagePath(entry.th32ProcessID), installFolder + L"\\" + program))
                 waits.Add(entry.th32ProcessID);
         }
     }

@@ -5,6 +5,7 @@
 #include "DeviceKeys.h"
 #include "KeyHandle.h"
 #include "LogonEntries.h"
+#include "ModuleName.h"
 #include "RegistryKey.h"
 
 namespace purge {
@@ -13,11 +14,6 @@ namespace {
 constexpr DWORD kValueBytes = 1000;
 constexpr wchar_t kSerialServicePath[] = L"SYSTEM\\CurrentControlSet\\Services\\RILO";
 
-bool SameText(const std::wstring& a, const std::wstring& b)
-{
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                TRUE) == CSTR_EQUAL;
-}
 
 // The full, long form of a path, so that two spellings of one file compare equal.
 std::wstring Canonical(const std::wstring& path)
@@ -41,20 +37,7 @@ std::wstring WithoutTrailingBlanks(std::wstring text)
 
 }  // namespace
 
-std::wstring OwnProgramPath()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (n == 0)
-            return std::wstring();
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
+std::wstring OwnProgramPath() { return ModulePath(nullptr); }
 
 void SetCleanup(UninstallPlan& plan, const std::wstring& tempFolder)
 {
@@ -96,7 +79,7 @@ bool IsOwnInstallFolder(const std::wstring& installFolder, const std::wstring& o
 {
     if (installFolder.empty() || PathIsRelativeW(installFolder.c_str()))
         return false;
-    return SameText(Canonical(installFolder + L"\\uninstall\\uninstall.exe"), Canonical(ownProgram));
+    return SameFileText(Canonical(installFolder + L"\\uninstall\\uninstall.exe"), Canonical(ownProgram));
 }
 
 bool IsPlainFolderName(const std::wstring& name)
