@@ -34,4 +34,25 @@ bool WriteFileBytes(const std::wstring& path, const void* data, size_t size)
     return ok && written == size;
 }
 
+std::vector<std::wstring> TreeBelow(const std::wstring& folder)
+{
+    std::vector<std::wstring> paths;
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return paths;
+    do {
+        std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        paths.push_back(folder + L"\\" + name);
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            std::vector<std::wstring> inner = TreeBelow(folder + L"\\" + name);
+            paths.insert(paths.end(), inner.begin(), inner.end());
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return paths;
+}
+
 }  // namespace testsupport

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 namespace testsupport {
 // Full path of a file in the folder of the running test program (all programs of the build
@@ -9,4 +10,6 @@ std::wstring BinPath(const std::wstring& fileName);
 std::wstring MakeTempDir(const std::wstring& stem);
 // Writes bytes to a file; returns false on failure.
 bool WriteFileBytes(const std::wstring& path, const void* data, size_t size);
+// Every file and folder below `folder`, as full paths, each folder before what it holds.
+std::vector<std::wstring> TreeBelow(const std::wstring& folder);
 }  // namespace testsupport

@@ -20,23 +20,14 @@ constexpr wchar_t kSessionManager[] = L"SYSTEM\\CurrentControlSet\\Control\\Sess
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// Each folder comes before what it holds in the listing: removed from its end, it is empty.
 void RemoveTree(const std::wstring& folder)
 {
-    WIN32_FIND_DATAW data{};
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            std::wstring path = folder + L"\\" + name;
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileW(path.c_str());
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
+    std::vector<std::wstring> paths = testsupport::TreeBelow(folder);
+    for (auto path = paths.rbegin(); path != paths.rend(); ++path) {
+        SetFileAttributesW(path->c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!RemoveDirectoryW(path->c_str()))
+            DeleteFileW(path->c_str());
     }
     RemoveDirectoryW(folder.c_str());
 }
@@ -88,24 +79,12 @@ const CleanupCase kCases[] = {
      {L"Tiven MAVO", L"Tiven MAVO\\xml", L"Tiven MAVO\\xml\\notes.txt"}},
 };
 
-std::vector<std::wstring> Left(const std::wstring& folder, const std::wstring& prefix = L"")
+// What is left below `folder`, as paths relative to it, sorted.
+std::vector<std::wstring> Left(const std::wstring& folder)
 {
     std::vector<std::wstring> left;
-    WIN32_FIND_DATAW data{};
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return left;
-    do {
-        std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        left.push_back(prefix + name);
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            std::vector<std::wstring> inner = Left(folder + L"\\" + name, prefix + name + L"\\");
-            left.insert(left.end(), inner.begin(), inner.end());
-        }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    for (const std::wstring& path : testsupport::TreeBelow(folder))
+        left.push_back(path.substr(folder.size() + 1));
     std::sort(left.begin(), left.end());
     return left;
 }

@@ -218,25 +218,4 @@ long RunCleanupAtLogon()
     return testsupport::RunAndWait(command, kRunDeadlineMs);
 }
 
-std::vector<std::wstring> Tree(const std::wstring& folder)
-{
-    std::vector<std::wstring> paths;
-    WIN32_FIND_DATAW data{};
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return paths;
-    do {
-        std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        paths.push_back(folder + L"\\" + name);
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            std::vector<std::wstring> inner = Tree(folder + L"\\" + name);
-            paths.insert(paths.end(), inner.begin(), inner.end());
-        }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return paths;
-}
-
 }  // namespace uninstalltest

@@ -76,9 +76,6 @@ bool Restart();
 // value is missing or the program did not end in time.
 long RunCleanupAtLogon();
 
-// Every file and folder below `folder`, as full paths.
-std::vector<std::wstring> Tree(const std::wstring& folder);
-
 std::string Narrow(const std::wstring& text);
 
 }  // namespace uninstalltest

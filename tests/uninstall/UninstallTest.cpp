@@ -83,7 +83,7 @@ TEST_F(Uninstall, RemovesTheSuiteAndTheRestartAndTheCleanupLeaveNothing)
     // the install folder go at the restart. The cleanup has its own copy where the Run value
     // names it.
     const std::wstring labels = dir + L"\\uninstall\\UnInstallMAVO.xml";
-    EXPECT_EQ(Sorted(Tree(dir)), Sorted({dir + L"\\uninstall", Uninstaller(), labels}));
+    EXPECT_EQ(Sorted(testsupport::TreeBelow(dir)), Sorted({dir + L"\\uninstall", Uninstaller(), labels}));
     EXPECT_EQ(PendingRemovals(), (std::vector<std::wstring>{Uninstaller(), labels, dir + L"\\uninstall", dir}));
     for (const InstalledFile& file : InstalledSystemFiles(setuptest::WindowsFolder(), L"English"))
         EXPECT_FALSE(FileExists(file.target)) << Narrow(file.target);
@@ -238,7 +238,7 @@ TEST_F(Uninstall, AnotherFolderNamedInTheProductKeyIsNotTouched)
     ASSERT_EQ(run.boxTexts.size(), 1u);
     EXPECT_EQ(run.boxTexts[0], kCannotComplete);
     EXPECT_FALSE(run.restartAsked);
-    EXPECT_EQ(Tree(decoy).size(), 5u);
+    EXPECT_EQ(testsupport::TreeBelow(decoy).size(), 5u);
     EXPECT_TRUE(registry_.KeyExists(kProductKey));
     EXPECT_TRUE(registry_.Read(kRunKey, L"MultiMonitor Listener").present);
     EXPECT_TRUE(FileExists(InstallFolder() + L"\\Chimer.exe"));
@@ -268,7 +268,7 @@ TEST_F(Uninstall, AProgramThatDoesNotEndIsRemovedAtTheRestartAndTheDialogWaitsMe
     const std::wstring labels = dir + L"\\uninstall\\UnInstallMAVO.xml";
     EXPECT_EQ(PendingRemovals(), (std::vector<std::wstring>{Uninstaller(), labels, dir + L"\\uninstall",
                                                             dir + L"\\Segmenta.exe", dir}));
-    EXPECT_EQ(Sorted(Tree(dir)),
+    EXPECT_EQ(Sorted(testsupport::TreeBelow(dir)),
               Sorted({dir + L"\\uninstall", Uninstaller(), labels, dir + L"\\Segmenta.exe"}));
 }
 }  // namespace
