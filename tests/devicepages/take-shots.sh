@@ -7,4 +7,4 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 exec "$root/tools/take-shots.sh" "$1" "$2" device_pages_tests.exe 'PagesShots.*' \
     00-devices 01-advanced 02-settings 03-windows 04-general 05-events 06-calibration \
-    07-status 08-about
+    07-hardware 08-status 09-about
