@@ -15,6 +15,7 @@ names=("$@")
 rm -f "$out"/*.ready "$out"/*.done
 
 . "$root/tools/wine-env.sh"
+. "$root/tools/shots-lib.sh"
 trap wine_env_down EXIT
 wine_env_up "$build"
 wine_env_standins "$build"
@@ -22,21 +23,6 @@ wine_env_serialsim "$build" COM2
 export TIVEN_SHOT_DIR="Z:${out//\//\\}"
 "$WINE" "$build/bin/$program" --gtest_also_run_disabled_tests --gtest_filter="$filter" >"$out/shots.log" 2>&1 &
 runner=$!
-for name in "${names[@]}"; do
-    deadline=$(( $(date +%s) + 60 ))
-    until [ -e "$out/$name.ready" ]; do
-        [ "$(date +%s)" -lt "$deadline" ] && kill -0 "$runner" 2>/dev/null || { cat "$out/shots.log"; exit 1; }
-        sleep 0.1
-    done
-    "$root/tools/screenshot.sh" "$out/$name.full.png"
-    keep=$(cat "$out/$name.ready")
-    touch "$out/$name.done"
-    if [ -n "$keep" ]; then
-        convert "$out/$name.full.png" -crop "$keep" +repage "$out/$name.png"
-    else
-        convert "$out/$name.full.png" -trim +repage "$out/$name.png"
-    fi
-    rm -f "$out/$name.full.png"
-done
+shots_capture "$out" "$runner" 60 "${names[@]}"
 wait "$runner"
 rm -f "$out"/*.ready "$out"/*.done

@@ -113,7 +113,10 @@ std::wstring HardwareTest::ComboSelection(HWND parent, int id) const
 
 bool HardwareTest::WaitToolsBack() const
 {
-    return WaitUntil([&] { return Enabled(IDC_HW_WRITE) && Enabled(IDC_HW_SENSITIVE); });
+    // The page gives the four tools back one after another, the Advanced button last.
+    return WaitUntil([&] {
+        return Enabled(IDC_HW_SENSITIVE) && Enabled(IDC_HW_WRITE) && Enabled(IDC_HW_READ) && Enabled(IDC_HW_ADVANCED);
+    });
 }
 
 void HardwareTest::ExpectBox(const char* file, int line, const std::wstring& caption, const std::wstring& text,

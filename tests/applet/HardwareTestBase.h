@@ -41,7 +41,7 @@ protected:
 
     // Presses a button without waiting for its handler: the tools block the applet's thread.
     void Press(HWND parent, int id) const { testsupport::ClickControl(parent, id); }
-    // Waits until the page's tools are back (Write enabled again after a tool).
+    // Waits until the page's tools are back (all four enabled again after a tool).
     bool WaitToolsBack() const;
     // The next message box of this process: checks its caption and text, then presses `button`.
     void ExpectBox(const char* file, int line, const std::wstring& caption, const std::wstring& text,

@@ -10,6 +10,7 @@ mkdir -p "$2"; out=$(cd "$2" && pwd)
 rm -f "$out"/*.ready "$out"/*.done
 
 . "$root/tools/wine-env.sh"
+. "$root/tools/shots-lib.sh"
 trap wine_env_down EXIT
 wine_env_up "$build"
 "$root/tools/wine-fresh-run" --make-template
@@ -21,15 +22,7 @@ export TIVEN_SHOT_DIR="Z:${out//\//\\}"
     done
 ) >"$out/shots.log" 2>&1 &
 runner=$!
-for name in 1-welcome 2-language 3-controller 4-clone 5-licence 6-folder 7-status 8-restart 9-exit-question; do
-    deadline=$(( $(date +%s) + 90 ))
-    until [ -e "$out/$name.ready" ]; do
-        [ "$(date +%s)" -lt "$deadline" ] && kill -0 "$runner" 2>/dev/null || { cat "$out/shots.log"; exit 1; }
-        sleep 0.1
-    done
-    "$root/tools/screenshot.sh" "$out/$name.full.png"
-    convert "$out/$name.full.png" -trim +repage "$out/$name.png" && rm -f "$out/$name.full.png"
-    touch "$out/$name.done"
-done
+shots_capture "$out" "$runner" 90 1-welcome 2-language 3-controller 4-clone 5-licence 6-folder 7-status \
+    8-restart 9-exit-question
 wait "$runner"
 rm -f "$out"/*.ready "$out"/*.done
