@@ -6,9 +6,16 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 arch=${1:-x86_64}
 dir=${2:-$root/build/$arch}
 werror=${TIVEN_WERROR:-OFF}; [ -n "${CI:-}" ] && werror=ON
+# ccache (installed by tools/deps.sh) keeps compiled objects across build folders and clones;
+# paths below the repository root are hashed relative to it, so another checkout hits too.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+fi
 if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch.cmake" \
-          -DTIVEN_WERROR=$werror -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+          -DTIVEN_WERROR=$werror -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
 fi
 targets=()
 for t in ${TIVEN_TARGETS:-}; do targets+=(--target "$t"); done
