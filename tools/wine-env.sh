@@ -1,13 +1,22 @@
 # Sourced by the test and main-job scripts: a private Wine prefix, an Xvfb display and a
 # persistent wineserver for one build folder, all stopped again by wine_env_down (by PID).
-#   wine_env_up BUILD_DIR     exports WINEPREFIX, WINEARCH, WINE, DISPLAY, WINEDEBUG, WINEDLLOVERRIDES
+#   wine_env_up BUILD_DIR [SHARDS]
+#                             exports WINEPREFIX, WINEARCH, WINE, DISPLAY, WINEDEBUG, WINEDLLOVERRIDES;
+#                             with SHARDS > 1 also SHARDS-1 more prefixes beside the first (copies
+#                             of it), each with a display and a wineserver of its own (see below)
 #   wine_env_down
+#   wine_env_each_shard CMD...  runs CMD once in every shard (WINEPREFIX and DISPLAY of that shard)
 #   wine_env_make_prefix DIR  makes a new prefix of $WINEARCH in DIR, set up as the test prefix
 #   wine_env_arch BUILD_DIR   prints the build's architecture (i686 or x86_64)
 #   wine_env_can_run_i686     true when this machine can run 32-bit Wine
 #   wine_env_standins BUILD_DIR  (re)starts the build's stand-in RILO and MEKA drivers in the prefix
 #   wine_env_serialsim BUILD_DIR [COMn]  (re)starts the simulated serial touch controller on a new
 #                             pty, maps COMn (default COM2) to it and lists COMn in SERIALCOMM
+# Shards let tests that need a prefix to themselves (its display, its stand-in drivers, its
+# registry, its tray) run side by side: shard 1 is BUILD/wineprefix, shard K is BUILD/wineprefix.K.
+# $TIVEN_SHARD_DIR/K.env holds each one's WINEPREFIX and DISPLAY; tools/wine-run takes the shard
+# CTest gave a test (resource "shard") from there. The fresh-prefix template of the install tests
+# (BUILD/fresh-prefix) is beside them all, so every shard shares it.
 # The prefix follows the build's architecture: an i686 build gets a 32-bit prefix (WINEARCH=win32),
 # an x86_64 build a 64-bit one, each under its own build folder. $WINE is the Wine loader for that
 # prefix (`wine` for 32-bit, `wine64` for 64-bit); every program, Wine's own tools (wineboot,
@@ -47,8 +56,35 @@ wine_env_can_run_i686() {
     [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
+# _wine_env_display: starts an Xvfb on a free display; its number is in WINE_ENV_DISPLAY.
+_wine_env_display() {
+    local tries n pid
+    for tries in 1 2 3 4 5; do
+        n=$(_wine_env_free_display) || { _wine_env_log "no free display"; return 1; }
+        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+        pid=$!
+        if _wine_env_wait 10 test -e "/tmp/.X11-unix/X$n" && kill -0 "$pid" 2>/dev/null; then
+            WINE_ENV_XVFB_PID="${WINE_ENV_XVFB_PID:-} $pid"
+            WINE_ENV_DISPLAY=$n
+            return 0
+        fi
+        kill "$pid" 2>/dev/null
+    done
+    _wine_env_log "Xvfb did not start"; return 1
+}
+
+# _wine_env_server: a persistent wineserver for $WINEPREFIX, ready once a trivial program runs
+# against it. A persistent server makes each program start in milliseconds instead of half a second.
+_wine_env_server() {
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w
+    setsid wineserver -f -p >/dev/null 2>&1 </dev/null &
+    WINE_ENV_SERVER_PID="${WINE_ENV_SERVER_PID:-} $!"
+    _wine_env_wait 20 "$WINE" cmd /c exit 0 >/dev/null 2>&1 || { _wine_env_log "wineserver not ready"; return 1; }
+}
+
 wine_env_up() {
-    local build arch
+    local build arch shards=${2:-1} k prefix
     build=$(cd "$1" && pwd) || return 1
     arch=$(wine_env_arch "$build")
     if [ "$arch" = i686 ]; then
@@ -61,18 +97,8 @@ wine_env_up() {
     export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 
     # Xvfb first, so everything that follows has a display.
-    local tries n
-    for tries in 1 2 3 4 5; do
-        n=$(_wine_env_free_display) || { _wine_env_log "no free display"; return 1; }
-        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
-        WINE_ENV_XVFB_PID=$!
-        if _wine_env_wait 10 test -e "/tmp/.X11-unix/X$n" && kill -0 "$WINE_ENV_XVFB_PID" 2>/dev/null; then
-            break
-        fi
-        kill "$WINE_ENV_XVFB_PID" 2>/dev/null; WINE_ENV_XVFB_PID=""
-    done
-    [ -n "${WINE_ENV_XVFB_PID:-}" ] || { _wine_env_log "Xvfb did not start"; return 1; }
-    export DISPLAY=":$n"
+    _wine_env_display || return 1
+    export DISPLAY=":$WINE_ENV_DISPLAY"
 
     # A prefix of the other architecture (older harnesses made every prefix 64-bit) is made again.
     if [ -f "$WINEPREFIX/system.reg" ] && ! grep -q "^#arch=$WINEARCH" "$WINEPREFIX/system.reg"; then
@@ -85,13 +111,50 @@ wine_env_up() {
         wine_env_make_prefix "$WINEPREFIX" || return 1
     fi
 
-    # A persistent server makes each program start in milliseconds instead of half a second.
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -w
-    setsid wineserver -f -p >/dev/null 2>&1 </dev/null &
-    WINE_ENV_SERVER_PID=$!
-    # The server is ready once a trivial program runs against it.
-    _wine_env_wait 20 "$WINE" cmd /c exit 0 >/dev/null 2>&1 || { _wine_env_log "wineserver not ready"; return 1; }
+    # The other shards start as copies of the first, taken while no server holds it; a copy is
+    # taken again when the first prefix was made anew.
+    export TIVEN_SHARDS=$shards TIVEN_SHARD_DIR="$build/shards"
+    rm -rf "$TIVEN_SHARD_DIR"; mkdir -p "$TIVEN_SHARD_DIR"
+    if [ "$shards" -gt 1 ]; then
+        wineserver -k >/dev/null 2>&1 || true
+        wineserver -w
+        for k in $(seq 2 "$shards"); do
+            prefix="$build/wineprefix.$k"
+            if [ ! -f "$prefix/.tiven-ready" ] || [ "$WINEPREFIX/.tiven-ready" -nt "$prefix/.tiven-ready" ]; then
+                rm -rf "$prefix"
+                cp -a "$WINEPREFIX" "$prefix" || { _wine_env_log "cannot copy the prefix to $prefix"; return 1; }
+                touch "$prefix/.tiven-ready"
+            fi
+        done
+    fi
+    printf 'WINEPREFIX=%q\nDISPLAY=%q\n' "$WINEPREFIX" "$DISPLAY" >"$TIVEN_SHARD_DIR/1.env"
+    for k in $(seq 2 "$shards"); do
+        prefix="$build/wineprefix.$k"
+        _wine_env_display || return 1
+        printf 'WINEPREFIX=%q\nDISPLAY=%q\n' "$prefix" ":$WINE_ENV_DISPLAY" >"$TIVEN_SHARD_DIR/$k.env"
+        wine_env_each_shard_one "$k" _wine_env_server || return 1
+    done
+    _wine_env_server
+}
+
+# wine_env_each_shard CMD...: CMD in every shard of the last wine_env_up, one after the other,
+# in this shell (so what it starts is stopped by wine_env_down); the first shard's WINEPREFIX and
+# DISPLAY are back afterwards. Stops at the first failure.
+wine_env_each_shard() {
+    local k
+    for k in $(seq 1 "${TIVEN_SHARDS:-1}"); do
+        wine_env_each_shard_one "$k" "$@" || return
+    done
+}
+
+# wine_env_each_shard_one K CMD...: CMD in shard K, in this shell; WINEPREFIX and DISPLAY are
+# put back afterwards.
+wine_env_each_shard_one() {
+    local k=$1 rc=0 old_prefix=$WINEPREFIX old_display=$DISPLAY; shift
+    eval "$(sed 's/^/export /' "$TIVEN_SHARD_DIR/$k.env")"
+    "$@" || rc=$?
+    export WINEPREFIX=$old_prefix DISPLAY=$old_display
+    return $rc
 }
 
 # wine_env_make_prefix DIR: a new prefix of $WINEARCH in DIR (anything there is removed), set
@@ -117,9 +180,15 @@ wine_env_make_prefix() {
 
 wine_env_down() {
     # Runs from an EXIT trap: nothing here may change the script's exit status.
-    local pid
+    local pid k
     if [ -n "${WINEPREFIX:-}" ]; then
         wineserver -k >/dev/null 2>&1 || true
+    fi
+    if [ -n "${TIVEN_SHARD_DIR:-}" ] && [ "${TIVEN_SHARDS:-1}" -gt 1 ]; then
+        for k in $(seq 2 "$TIVEN_SHARDS"); do
+            [ -f "$TIVEN_SHARD_DIR/$k.env" ] || continue
+            (eval "$(sed 's/^/export /' "$TIVEN_SHARD_DIR/$k.env")"; wineserver -k >/dev/null 2>&1) || true
+        done
     fi
     for pid in ${WINE_ENV_SERIALSIM_PIDS:-} ${WINE_ENV_SERVER_PID:-} ${WINE_ENV_XVFB_PID:-}; do
         kill "$pid" 2>/dev/null || true
@@ -142,7 +211,7 @@ wine_env_serialsim() {
     local script
     script="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/standin/serial/serialsim.py"
     build=$(cd "$1" && pwd) || return 1
-    if [ "${WINEPREFIX:-}" != "$build/wineprefix" ]; then
+    if [ "${WINEPREFIX:-}" != "$build/wineprefix" ] && [ "${WINEPREFIX%.*}" != "$build/wineprefix" ]; then
         _wine_env_log "serialsim: run wine_env_up $build first"; return 1
     fi
     port=$(echo "${2:-COM2}" | tr '[:lower:]' '[:upper:]')

@@ -11,6 +11,18 @@ struct FindArgs {
     HWND found;
 };
 
+// The title a top-level window keeps with the system, read without a message to its thread, so
+// looking through the windows never waits on a busy program (as FindWindowW does).
+std::wstring TitleOf(HWND w)
+{
+    std::wstring text(512, L'\0');
+    int got = InternalGetWindowText(w, &text[0], static_cast<int>(text.size()));
+    if (got >= static_cast<int>(text.size()) - 1)
+        return WindowText(w);   // longer than the buffer: ask the window itself
+    text.resize(got);
+    return text;
+}
+
 BOOL CALLBACK FindProc(HWND w, LPARAM lp)
 {
     auto* a = reinterpret_cast<FindArgs*>(lp);
@@ -24,7 +36,7 @@ BOOL CALLBACK FindProc(HWND w, LPARAM lp)
     }
     if (!a->cls->empty() && _wcsicmp(ClassNameOf(w).c_str(), a->cls->c_str()) != 0)
         return TRUE;
-    if (!a->title->empty() && WindowText(w) != *a->title)
+    if (!a->title->empty() && TitleOf(w) != *a->title)
         return TRUE;
     if (a->extra && !a->extra(w))
         return TRUE;
@@ -75,12 +87,16 @@ bool WaitWindowGone(HWND window, DWORD deadlineMs)
 
 std::wstring WindowText(HWND window)
 {
+    // Not SMTO_ABORTIFHUNG: a program that has not asked for messages for five seconds counts as
+    // hung, which a busy program on a loaded machine easily is while it starts; the text comes
+    // once its thread answers.
     DWORD_PTR len = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &len))
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kDefaultDeadlineMs, &len))
         return L"";
     std::wstring text(len + 1, L'\0');
     DWORD_PTR got = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 5000, &got);
+    SendMessageTimeoutW(window, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(&text[0]), SMTO_NORMAL,
+                        kDefaultDeadlineMs, &got);
     text.resize(got);
     return text;
 }
