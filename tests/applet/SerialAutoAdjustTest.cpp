@@ -108,7 +108,12 @@ INSTANTIATE_TEST_SUITE_P(
         AutoAdjustFaultCase{"late_answer", {"mode late-si"}, L"Timeout", 3900, 5600},
         // 79 reads of two bytes find no value field in 200 bytes of noise.
         AutoAdjustFaultCase{"noise", {"mode noise", "set noise-length 200"}, L"Can't Receive. Please Retry", 0, 0},
-        AutoAdjustFaultCase{"range", {"set si-value 40"}, L"Receive Value Range Error!\r\tPlease Retry", 0, 0}),
+        AutoAdjustFaultCase{"range", {"set si-value 40"}, L"Receive Value Range Error!\r\tPlease Retry", 0, 0},
+        // The answer to the dialog's "ST" still waits in the port, and the controller then sends
+        // only noise: the earlier answer is no adjustment.
+        AutoAdjustFaultCase{"earlier_answer_then_noise",
+                            {"stale ST 0500\\r", "mode noise", "set noise-length 200"},
+                            L"Can't Receive. Please Retry", 0, 0}),
     [](const ::testing::TestParamInfo<AutoAdjustFaultCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SerialAutoAdjust, ALateAnswerIsDroppedOnceThePortIsClosed)
