@@ -80,7 +80,7 @@ TEST_P(SerialAutoAdjustFaults, EndWithTheirMessageAndGiveTheButtonBack)
 
     MessageBoxInfo box = WaitMessageBox(15000);
     const long long shown = SerialSim::NowMs();
-    ASSERT_TRUE(box) << SerialSim::Describe(sim.ReadLog());
+    ASSERT_TRUE(box) << "shown: \"" << Number().c_str() << "\"\n" << SerialSim::Describe(sim.ReadLog());
     EXPECT_EQ(box.caption, kAppCaption);
     EXPECT_EQ(box.text, c.message);
     if (c.highestMs) {
