@@ -31,14 +31,22 @@ CSerialPort::Fault CSerialPort::Open(const std::wstring& name)
     // Without its time-outs a read could wait for ever.
     if (!SetCommTimeouts(handle_.Get(), &timeouts))
         return Fault::State;
+    // Nothing the port holds from before was asked for by this exchange.
+    if (!Discard())
+        return Fault::State;
     return Fault::None;
+}
+
+bool CSerialPort::Discard()
+{
+    return handle_ && PurgeComm(handle_.Get(), PURGE_RXCLEAR);
 }
 
 bool CSerialPort::Send(const char* command)
 {
     const char bytes[3] = {command[0], command[1], '\r'};
     DWORD written = 0;
-    return handle_ && WriteFile(handle_.Get(), bytes, sizeof bytes, &written, nullptr) && written == sizeof bytes;
+    return Discard() && WriteFile(handle_.Get(), bytes, sizeof bytes, &written, nullptr) && written == sizeof bytes;
 }
 
 DWORD CSerialPort::Read(void* buffer, DWORD size)

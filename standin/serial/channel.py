@@ -2,7 +2,7 @@
 
 Log: one line per event, "<ms since 1970>\t<kind>\t<text>\n", written with one append each so a
 reader never sees half a line. Texts are escaped: \\r \\n \\t \\\\ and \\xHH for other bytes
-outside printable ASCII.
+outside printable ASCII. Requests that carry bytes (stale) use the same escapes.
 
 Control: a client writes "<name>.tmp" into control/ and renames it to "<name>.req" (one request
 line). The simulator reads and deletes it, acts on it and answers in "<name>.ack" (written as
@@ -30,6 +30,29 @@ def escape(data):
         else:
             out.append("\\x%02X" % b)
     return "".join(out)
+
+
+ESCAPED = {"r": 0x0D, "n": 0x0A, "t": 0x09, "\\": 0x5C}
+HEX_DIGITS = "0123456789abcdefABCDEF"
+
+
+def unescape(text):
+    """The bytes of an escaped text; a backslash that starts no escape stands for itself."""
+    out = bytearray()
+    i = 0
+    while i < len(text):
+        c = text[i]
+        if c == "\\" and i + 1 < len(text) and text[i + 1] in ESCAPED:
+            out.append(ESCAPED[text[i + 1]])
+            i += 2
+        elif c == "\\" and text[i + 1:i + 2] == "x" and len(text) >= i + 4 and all(
+                d in HEX_DIGITS for d in text[i + 2:i + 4]):
+            out.append(int(text[i + 2:i + 4], 16))
+            i += 4
+        else:
+            out += c.encode("ascii", "replace")
+            i += 1
+    return bytes(out)
 
 
 def now_ms():

@@ -40,6 +40,9 @@ SETTINGS = {
     "late-si-delay": (6000, 0, 600000),
     "range-value": (40, 0, 9999),     # what the "range" fault reports
     "noise-length": (8, 1, 4000),
+    # When 0 or more: every value reply is followed, in the same write, by a second one of the
+    # same letters with this value, as an answer repeated from earlier; -1: no second reply.
+    "trailing-value": (-1, -1, 9999),
 }
 LOWEST_VALUE, HIGHEST_VALUE = 50, 1000   # SD and SU stay inside this range
 
@@ -144,6 +147,13 @@ class Controller:
 
     def _value_reply(self, command, value, fault):
         head = (self.prefix or command).encode("ascii")
+        reply = self._first_reply(head, value, fault)
+        trailing = self.settings["trailing-value"]
+        if trailing >= 0:
+            reply += head + b" " + b"%04d" % trailing + b"\r"
+        return reply
+
+    def _first_reply(self, head, value, fault):
         if fault == "noise":
             n = self.settings["noise-length"]
             return (NOISE_PATTERN * (n // len(NOISE_PATTERN) + 1))[:n]

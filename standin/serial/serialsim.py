@@ -19,6 +19,9 @@ The port itself can be made to fail as a real one does, by pointing the link els
 points it at a folder, so opening the port fails with ERROR_ACCESS_DENIED, as for a port another
 program holds (Wine itself does not refuse a second opener of a COM port); "no-state" points it
 at /dev/null, so the port opens but GetCommState fails.
+
+Bytes a real controller sent that nobody read can be left in the port on request ("stale"): the
+next program that reads the port finds them before any answer to its own commands.
 """
 
 import argparse
@@ -32,7 +35,7 @@ import tty
 
 sys.dont_write_bytecode = True   # nothing written into the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from channel import ControlFolder, Log, escape, write_atomically   # noqa: E402
+from channel import ControlFolder, Log, escape, unescape, write_atomically   # noqa: E402
 from controller import Controller                                   # noqa: E402
 
 CONTROL_POLL_S = 0.01     # how often the control folder is looked at
@@ -169,6 +172,22 @@ class Simulator:
         if sent < len(reply):
             self.log.write("drop", escape(reply[sent:]))
 
+    def leave_stale(self, data):
+        """Bytes that a controller sent earlier and nobody read, put into the port now: they wait
+        there for the next read, and while the port is closed for its next opener."""
+        # A close the loop has not seen yet is seen first, so that its clean-up of unread reply
+        # bytes does not take these as well.
+        self.poll_port(0)
+        self.log.write("stale", escape(data))
+        try:
+            sent = os.write(self.master, data)
+        except BlockingIOError:
+            sent = 0
+        if sent < len(data):
+            self.log.write("drop", escape(data[sent:]))
+            return "the port took %d of the %d bytes" % (sent, len(data))
+        return None
+
     def run_due(self):
         now = time.monotonic()
         for p in [p for p in self.pending if p.due is not None and p.due <= now]:
@@ -222,6 +241,10 @@ class Simulator:
         if verb == "reset" and not args:
             c.reset()
             self.pending.clear()
+            # Stale bytes still waiting in a closed port would reach the next test's opener.
+            self.poll_port(0)
+            if not self.port_open:
+                self.take_unread()
             self.log.clear()
             if self.link and self.port_state != "ready":
                 error = self.set_port_state("ready")
@@ -248,6 +271,9 @@ class Simulator:
             return self.logged(line, c.set(args[0], args[1] if len(args) == 2 else ""))
         if verb == "port" and len(args) == 1:
             return self.logged(line, self.set_port_state(args[0]))
+        if verb == "stale" and args:
+            data = unescape(line[len("stale "):])
+            return self.logged(line, self.leave_stale(data))
         if verb == "touch" and not args:
             touched = [p for p in self.pending if p.wait_for_touch]
             if not touched:
@@ -255,7 +281,7 @@ class Simulator:
             for p in touched:
                 p.due, p.wait_for_touch = time.monotonic(), False
             return self.logged(line, None)
-        return "error unknown request %r (ping, reset, clear, state, mode, set, touch, port)" % line
+        return "error unknown request %r (ping, reset, clear, state, mode, set, touch, port, stale)" % line
 
     def logged(self, line, error):
         if error:

@@ -80,7 +80,7 @@ TEST_P(SerialAutoAdjustFaults, EndWithTheirMessageAndGiveTheButtonBack)
 
     MessageBoxInfo box = WaitMessageBox(15000);
     const long long shown = SerialSim::NowMs();
-    ASSERT_TRUE(box) << SerialSim::Describe(sim.ReadLog());
+    ASSERT_TRUE(box) << "shown: \"" << Number().c_str() << "\"\n" << SerialSim::Describe(sim.ReadLog());
     EXPECT_EQ(box.caption, kAppCaption);
     EXPECT_EQ(box.text, c.message);
     if (c.highestMs) {
@@ -110,7 +110,12 @@ INSTANTIATE_TEST_SUITE_P(
         AutoAdjustFaultCase{"late_answer", {"mode late-si"}, L"Timeout", 3900, 7900},
         // 79 reads of two bytes find no value field in 200 bytes of noise.
         AutoAdjustFaultCase{"noise", {"mode noise", "set noise-length 200"}, L"Can't Receive. Please Retry", 0, 0},
-        AutoAdjustFaultCase{"range", {"set si-value 40"}, L"Receive Value Range Error!\r\tPlease Retry", 0, 0}),
+        AutoAdjustFaultCase{"range", {"set si-value 40"}, L"Receive Value Range Error!\r\tPlease Retry", 0, 0},
+        // The answer to the dialog's "ST" still waits in the port, and the controller then sends
+        // only noise: the earlier answer is no adjustment.
+        AutoAdjustFaultCase{"earlier_answer_then_noise",
+                            {"stale ST 0500\\r", "mode noise", "set noise-length 200"},
+                            L"Can't Receive. Please Retry", 0, 0}),
     [](const ::testing::TestParamInfo<AutoAdjustFaultCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SerialAutoAdjust, ALateAnswerIsDroppedOnceThePortIsClosed)

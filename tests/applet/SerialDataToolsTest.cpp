@@ -21,6 +21,15 @@ std::vector<std::string> PortTrail(const std::vector<SerialSimEntry>& log)
 }
 
 using Trail = std::vector<std::string>;
+
+// A data block that passes all three checks of a write.
+std::string PassingBlock()
+{
+    std::string block(250, '.');
+    block.replace(0, 10, "#0000 AAAA");
+    block.back() = '\r';
+    return block;
+}
 }  // namespace
 
 class SerialDataTools : public SerialToolsTest {
@@ -112,6 +121,24 @@ INSTANTIATE_TEST_SUITE_P(Modes, SerialWriteFaults,
                                      ch = '_';
                              return name;
                          });
+
+TEST_F(SerialDataTools, WriteJudgesTheBlockTheControllerSendsNotOneLeftInThePort)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenPageOnTheController());
+    Press(page, IDC_HW_WRITE);
+    MessageBoxInfo question = WaitMessageBox(kDefaultDeadlineMs);
+    ASSERT_TRUE(question);
+    // This write fails the first check, while a block that passes every check (as from an
+    // earlier write) waits in the port.
+    ASSERT_TRUE(sim.SetMode("bad-block-0"));
+    ASSERT_TRUE(sim.LeaveStale(PassingBlock()));
+    ASSERT_TRUE(DismissMessageBox(question, IDYES));
+    EXPECT_BOX(L"Check", L"Write Error!! [0]");
+    EXPECT_TRUE(WaitToolsBack());
+    auto log = LogAfterCloses(2);
+    EXPECT_EQ(SerialSim::Commands(log), (Trail{"ST", "CR", "DW", "MR"})) << SerialSim::Describe(log);
+    EXPECT_EQ(DisableEnableTrail(device), "DEDE");
+}
 
 // The probe before anything is stored: every way it can fail ends in "Disable" and leaves
 // the device enabled.

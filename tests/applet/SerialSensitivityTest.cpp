@@ -151,3 +151,34 @@ TEST_F(SerialSensitivity, AFieldCompleteByTheFifthReadIsAccepted)
     EXPECT_EQ(Number(), L"650");
     CloseDialog();
 }
+
+TEST_F(SerialSensitivity, DisplaySensitivityShowsTheAnswerToItsOwnReport)
+{
+    ASSERT_TRUE(sim.SetValue(500));
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    ASSERT_EQ(Number(), L"500");
+    // The value has changed since, and the controller's earlier answer still waits in the port.
+    ASSERT_TRUE(sim.SetValue(350));
+    ASSERT_TRUE(sim.LeaveStale("ST 0500\r"));
+    ASSERT_TRUE(sim.ClearLog());
+    Press(dialog, IDC_SENS_DISPLAY);
+    ASSERT_TRUE(sim.WaitForEntry("close", "COM2", 10000)) << SerialSim::Describe(sim.ReadLog());
+    ASSERT_TRUE(WaitButtonsBack());
+    EXPECT_EQ(Number(), L"650") << SerialSim::Describe(sim.ReadLog());
+    EXPECT_EQ(SliderPos(), 650);
+    EXPECT_EQ(SerialSim::Commands(sim.ReadLog()), Commands{"ST"});
+    CloseDialog();
+}
+
+TEST_F(SerialSensitivity, ARepeatedReportReadsItsOwnAnswerNotTheRestOfTheFirst)
+{
+    ASSERT_TRUE(sim.SetValue(500));
+    // The first answer has a non-digit, and a second answer with another value follows it in
+    // the same write; the repeat must not take that second answer for its own.
+    ASSERT_TRUE(sim.Set("trailing-value", 400));
+    ASSERT_TRUE(sim.SetMode("nondigit", 1));
+    ASSERT_NO_FATAL_FAILURE(OpenDialog());
+    EXPECT_EQ(Number(), L"500") << SerialSim::Describe(sim.ReadLog());
+    EXPECT_EQ(SerialSim::Commands(sim.ReadLog()), (Commands{"ST", "ST"}));
+    CloseDialog();
+}

@@ -10,6 +10,7 @@ TEST_F(SerialSimTest, ResetRestoresEveryStartValue)
     ASSERT_TRUE(sim.Set("step", 7));
     ASSERT_TRUE(sim.Set("si-delay", -1));
     ASSERT_TRUE(sim.Set("prefix", "AB"));
+    ASSERT_TRUE(sim.Set("trailing-value", 400));
     ASSERT_TRUE(sim.SetMode("noise", 4));
     ASSERT_TRUE(sim.Request("port busy"));
     ASSERT_TRUE(sim.Reset());
@@ -18,7 +19,8 @@ TEST_F(SerialSimTest, ResetRestoresEveryStartValue)
         {"mode", "normal"},       {"mode-count", "-1"},  {"value", "500"},          {"step", "10"},
         {"si-value", "300"},      {"si-delay", "500"},   {"late-si-delay", "6000"}, {"range-value", "40"},
         {"noise-length", "8"},    {"prefix", ""},        {"stored-value", "500"},   {"status", "----"},
-        {"write-flag", "----"},   {"port-state", "ready"}, {"pending", "0"},        {"partial", ""}};
+        {"write-flag", "----"},   {"port-state", "ready"}, {"pending", "0"},        {"partial", ""},
+        {"trailing-value", "-1"}};
     for (const auto& kv : start)
         EXPECT_EQ(state[kv.first], kv.second) << kv.first;
     EXPECT_TRUE(sim.ReadLog().empty()) << SerialSim::Describe(sim.ReadLog());
@@ -66,7 +68,9 @@ INSTANTIATE_TEST_SUITE_P(Lines, SerialSimBadRequests,
                                            BadRequest{"set value 3.5", "whole number"},
                                            BadRequest{"set colour 5", "unknown setting"},
                                            BadRequest{"set step 0", "from 1 to 1000"},
-                                           BadRequest{"port open", "port state"}));
+                                           BadRequest{"port open", "port state"},
+                                           BadRequest{"set trailing-value -2", "from -1 to 9999"},
+                                           BadRequest{"stale", "unknown request"}));
 
 TEST_F(SerialSimTest, AcceptedRequestsAreLoggedAndClearLogEmptiesTheLog)
 {
@@ -90,6 +94,16 @@ TEST(SerialSimClient, UnescapeUndoesTheLogEscapes)
     EXPECT_EQ(SerialSim::Unescape("a\\tb\\nc\\\\d"), "a\tb\nc\\d");
     EXPECT_EQ(SerialSim::Unescape("\\x00\\x7F\\xff"), std::string("\x00\x7F\xFF", 3));
     EXPECT_EQ(SerialSim::Unescape("\\xZ1 \\"), "\\xZ1 \\") << "broken escapes stay as they are";
+}
+
+TEST(SerialSimClient, EscapeWritesTheLogEscapesThatUnescapeUndoes)
+{
+    EXPECT_EQ(SerialSim::Escape("ST 0350\r\\\t\n"), "ST 0350\\r\\\\\\t\\n");
+    EXPECT_EQ(SerialSim::Escape(std::string("\x00\x7F\xFF", 3)), "\\x00\\x7F\\xFF");
+    std::string every;
+    for (int b = 0; b < 256; ++b)
+        every += static_cast<char>(b);
+    EXPECT_EQ(SerialSim::Unescape(SerialSim::Escape(every)), every);
 }
 
 TEST(SerialSimClient, SimulatorOfAnotherPortDoesNotAnswer)

@@ -58,7 +58,11 @@ INSTANTIATE_TEST_SUITE_P(
                       FaultCase{"BelowRange", "range", "", "ST", "ST 0040\r", 350},
                       FaultCase{"AboveRange", "range", "range-value 1001", "ST", "ST 1001\r", 350},
                       FaultCase{"RangeOnAdjustment", "range", "range-value 49", "SI", "SI 0049\r", 300},
-                      FaultCase{"DataFaultsLeaveValuesAlone", "bad-block-0", "", "ST", "ST 0350\r", 350}),
+                      FaultCase{"DataFaultsLeaveValuesAlone", "bad-block-0", "", "ST", "ST 0350\r", 350},
+                      // A second reply follows in the same write, also after a spoilt one.
+                      FaultCase{"TrailingReply", "normal", "trailing-value 400", "ST", "ST 0350\rST 0400\r", 350},
+                      FaultCase{"TrailingAfterNonDigit", "nondigit", "trailing-value 0", "SD", "SD 03X0\rSD 0000\r",
+                                340}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SerialSimTest, ModeWithACountSpoilsThatManyRepliesThenStops)

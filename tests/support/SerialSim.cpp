@@ -61,6 +61,13 @@ int HexDigit(char c)
     return -1;
 }
 
+std::string HexEscape(unsigned char c)
+{
+    char hex[8];
+    wsprintfA(hex, "\\x%02X", c);
+    return hex;
+}
+
 std::string Printable(const std::string& bytes)
 {
     std::string out;
@@ -71,11 +78,8 @@ std::string Printable(const std::string& bytes)
             out += "\\n";
         else if (c >= 0x20 && c < 0x7F)
             out += static_cast<char>(c);
-        else {
-            char hex[8];
-            wsprintfA(hex, "\\x%02X", c);
-            out += hex;
-        }
+        else
+            out += HexEscape(c);
     }
     return out;
 }
@@ -181,6 +185,15 @@ bool SerialSim::Touch() const
     return Request("touch");
 }
 
+bool SerialSim::LeaveStale(const std::string& bytes) const
+{
+    std::string text = Escape(bytes);
+    // The simulator trims blanks at the end of a request line.
+    if (!text.empty() && text.back() == ' ')
+        text.replace(text.size() - 1, 1, HexEscape(' '));
+    return Request("stale " + text);
+}
+
 std::map<std::string, std::string> SerialSim::State() const
 {
     std::map<std::string, std::string> state;
@@ -256,6 +269,26 @@ std::string SerialSim::Describe(const std::vector<SerialSimEntry>& log)
     for (const auto& e : log)
         out << "  +" << (e.timeMs - first) << " ms " << e.kind << " " << Printable(e.text) << "\n";
     return log.empty() ? "  (empty log)\n" : out.str();
+}
+
+std::string SerialSim::Escape(const std::string& bytes)
+{
+    std::string out;
+    for (unsigned char c : bytes) {
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == '\\')
+            out += "\\\\";
+        else if (c >= 0x20 && c < 0x7F)
+            out += static_cast<char>(c);
+        else
+            out += HexEscape(c);
+    }
+    return out;
 }
 
 std::string SerialSim::Unescape(const std::string& text)

@@ -14,7 +14,7 @@ namespace testsupport {
 // One line of the simulator's log.
 struct SerialSimEntry {
     long long timeMs = 0;   // milliseconds since 1970, the clock of SerialSim::NowMs
-    std::string kind;       // "open", "close", "cmd", "reply", "junk", "unread", "drop", "ctl"
+    std::string kind;       // "open", "close", "cmd", "reply", "junk", "unread", "drop", "stale", "ctl"
     std::string text;       // unescaped: command name, reply bytes, received junk, request line
 };
 
@@ -39,6 +39,9 @@ public:
     bool Set(const std::string& name, long value) const;
     bool SetValue(long raw) const { return Set("value", raw); }
     bool Touch() const;                                       // answers an "SI" that waits for a touch
+    // Puts bytes into the port as a controller's earlier output that nobody read: the next read
+    // of the port finds them first (a closed port keeps them for its next opener).
+    bool LeaveStale(const std::string& bytes) const;
     // "name value" lines of the state request as a map; empty when the simulator does not answer.
     std::map<std::string, std::string> State() const;
 
@@ -57,7 +60,8 @@ public:
     static std::vector<std::string> Commands(const std::vector<SerialSimEntry>& log);
     // The log as readable lines, for assertion messages.
     static std::string Describe(const std::vector<SerialSimEntry>& log);
-    // Undoes the log's escapes (\r \n \t \\ \xHH).
+    // The log's escapes (\r \n \t \\ \xHH), made and undone.
+    static std::string Escape(const std::string& bytes);
     static std::string Unescape(const std::string& text);
     static long long NowMs();
 
