@@ -1,6 +1,7 @@
 #include "LogonEntries.h"
 
 #include "ModuleName.h"
+#include "RegistryKey.h"
 
 namespace {
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
@@ -18,6 +19,21 @@ std::wstring Stripped(const std::wstring& text)
 
 bool IsEmptyEntry(const std::wstring& entry) { return Stripped(entry).empty(); }
 }  // namespace
+
+LONG ReadUserinit(HKEY winlogon, UserinitValue& value)
+{
+    CRegistryKey registry;
+    registry.Attach(winlogon);
+    return registry.ReadFullString(kUserinitValue, value.text, &value.type);
+}
+
+bool WriteUserinit(HKEY winlogon, const UserinitValue& value)
+{
+    CRegistryKey registry;
+    registry.Attach(winlogon);
+    const auto type = value.type == REG_EXPAND_SZ ? CRegistryKey::TextType::Expandable : CRegistryKey::TextType::Plain;
+    return registry.WriteString(kUserinitValue, value.text.c_str(), type);
+}
 
 std::wstring ChimerEntry(const std::wstring& installFolder) { return installFolder + L"\\Chimer.exe"; }
 

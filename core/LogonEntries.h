@@ -21,6 +21,10 @@ inline constexpr wchar_t kTrayRunValue[] = L"BeaconetApplication";
 inline constexpr wchar_t kSegmentRunValue[] = L"MultiMonitor Listener";
 inline constexpr wchar_t kSoundRunValue[] = L"BeepApplication";
 inline constexpr wchar_t kCleanupRunValue[] = L"TivenMAVO";
+// The logon cleanup runs from a copy in a folder that the uninstaller makes for it under the
+// system TEMP folder, named this stem and eight hex digits; the cleanup removes that folder
+// with its copy.
+inline constexpr wchar_t kCleanupFolderStem[] = L"TivenCleanup";
 
 // Window classes of the two logon programs (found without regard to case), and the event that
 // makes the tray program read "System Tray Icons" again.
@@ -28,8 +32,21 @@ inline constexpr wchar_t kSegmentWindowClass[] = L"Segmenta";
 inline constexpr wchar_t kSoundWindowClass[] = L"Chimer";
 inline constexpr wchar_t kTrayIconsEventName[] = L"TivenTrayIcons";
 
-// Winlogon "Userinit" is read through a buffer of this size.
-constexpr DWORD kUserinitBufferBytes = 1000;
+inline constexpr wchar_t kUserinitValue[] = L"Userinit";
+
+// Winlogon "Userinit" as it is stored: the text, and whether it is REG_SZ or REG_EXPAND_SZ. The
+// value goes back with the type it had, so that a text that names folders by variables
+// ("%SystemRoot%") keeps them expanded.
+struct UserinitValue {
+    std::wstring text;
+    DWORD type = REG_SZ;
+};
+// Reads "Userinit" from the open Winlogon key at its real size, however long it is. Returns the
+// read's result: ERROR_SUCCESS, ERROR_FILE_NOT_FOUND when there is none, ERROR_DATATYPE_MISMATCH
+// when it is no text.
+LONG ReadUserinit(HKEY winlogon, UserinitValue& value);
+// Writes "Userinit" with the text and the type of `value`.
+bool WriteUserinit(HKEY winlogon, const UserinitValue& value);
 
 // "<install folder>\Chimer.exe": the entry the setup adds to "Userinit".
 std::wstring ChimerEntry(const std::wstring& installFolder);

@@ -43,6 +43,40 @@ bool ReadText(Query query, std::basic_string<Char>& text, DWORD bufferBytes)
     text.assign(buffer.data(), length);
     return true;
 }
+
+bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+
+// Reads a text value at its real size: the size is asked for first. Another program may change
+// the value between the two calls: a value that has grown in between is asked for again.
+template <typename Char, typename Query>
+LONG ReadWholeText(Query query, std::basic_string<Char>& text, DWORD* type)
+{
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        DWORD stored = REG_NONE, bytes = 0;
+        LONG rc = query(&stored, nullptr, &bytes);
+        if (rc != ERROR_SUCCESS)
+            return rc;
+        if (!IsText(stored))
+            return ERROR_DATATYPE_MISMATCH;
+        // Room for every stored byte (an odd count still ends a character) and one NUL more,
+        // which the read never reaches, for a text stored without its own.
+        const size_t capacity = bytes / sizeof(Char) + 1;
+        std::vector<Char> buffer(capacity + 1, 0);
+        DWORD size = static_cast<DWORD>(capacity * sizeof(Char));
+        rc = query(&stored, buffer.data(), &size);
+        if (rc == ERROR_MORE_DATA)
+            continue;
+        if (rc != ERROR_SUCCESS)
+            return rc;
+        if (!IsText(stored))
+            return ERROR_DATATYPE_MISMATCH;
+        text.assign(buffer.data(), TextLength(buffer.data(), (size + sizeof(Char) - 1) / sizeof(Char)));
+        if (type)
+            *type = stored;
+        return ERROR_SUCCESS;
+    }
+    return ERROR_MORE_DATA;
+}
 }  // namespace
 
 bool CRegistryKey::SetRootKey(HKEY root)
@@ -119,6 +153,24 @@ bool CRegistryKey::ReadString(const char* name, std::string& text, DWORD bufferB
 {
     return ReadText<char>([&](char* buffer, DWORD* bytes) { return ReadValue(name, buffer, bytes, fromRoot); }, text,
                           bufferBytes);
+}
+
+LONG CRegistryKey::ReadFullString(const wchar_t* name, std::wstring& text, DWORD* type, bool fromRoot)
+{
+    return ReadWholeText<wchar_t>(
+        [&](DWORD* stored, void* buffer, DWORD* bytes) {
+            return RegQueryValueExW(ValueKey(fromRoot), name, nullptr, stored, static_cast<BYTE*>(buffer), bytes);
+        },
+        text, type);
+}
+
+LONG CRegistryKey::ReadFullString(const char* name, std::string& text, DWORD* type, bool fromRoot)
+{
+    return ReadWholeText<char>(
+        [&](DWORD* stored, void* buffer, DWORD* bytes) {
+            return RegQueryValueExA(ValueKey(fromRoot), name, nullptr, stored, static_cast<BYTE*>(buffer), bytes);
+        },
+        text, type);
 }
 
 bool CRegistryKey::DeleteKey(const wchar_t* path)

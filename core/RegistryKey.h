@@ -41,6 +41,13 @@ public:
     // `text` is left untouched.
     bool ReadString(const wchar_t* name, std::wstring& text, DWORD bufferBytes, bool fromRoot = false);
     bool ReadString(const char* name, std::string& text, DWORD bufferBytes, bool fromRoot = false);
+    // Text read at its real size, whatever its length: the size is asked for first. Only text
+    // (REG_SZ, REG_EXPAND_SZ) is read; `type` (may be null) receives which. The text ends at its
+    // first NUL. Returns the system error code: ERROR_SUCCESS, ERROR_FILE_NOT_FOUND when there
+    // is no such value, ERROR_DATATYPE_MISMATCH when it is no text. On failure `text` is left
+    // untouched.
+    LONG ReadFullString(const wchar_t* name, std::wstring& text, DWORD* type = nullptr, bool fromRoot = false);
+    LONG ReadFullString(const char* name, std::string& text, DWORD* type = nullptr, bool fromRoot = false);
 
     bool DeleteKey(const wchar_t* path);
     bool DeleteKey(const char* path);

@@ -5,6 +5,7 @@
 #include "DeviceKeys.h"
 #include "InstallLog.h"
 #include "KeyHandle.h"
+#include "ProcessLauncher.h"
 #include "RegistryKey.h"
 
 namespace setup {
@@ -48,28 +49,38 @@ void WriteValues(CRegistryKey& registry, HKEY key, const std::vector<ProductValu
     registry.Attach(nullptr);
 }
 
-std::wstring SystemFolder()
+// Why Winlogon "Userinit" is left as it is: `read` is the result of reading it, `current` the
+// text when there was one.
+std::wstring UserinitProblem(const std::optional<std::wstring>& current, LONG read)
 {
-    wchar_t folder[MAX_PATH + 1] = {};
-    UINT n = GetSystemDirectoryW(folder, MAX_PATH + 1);
-    return n == 0 || n > MAX_PATH ? std::wstring(L"C:\\windows\\system32") : std::wstring(folder);
+    if (current)
+        return L"Winlogon \"Userinit\" does not start the system's logon program (userinit.exe)";
+    switch (read) {
+    case ERROR_FILE_NOT_FOUND:
+        return L"Winlogon \"Userinit\" is missing";
+    case ERROR_DATATYPE_MISMATCH:
+        return L"Winlogon \"Userinit\" is no text";
+    default:
+        return L"Winlogon \"Userinit\" cannot be read (error " + std::to_wstring(read) + L")";
+    }
 }
 }  // namespace
 
-UserinitPlan PlanUserinit(const std::optional<std::wstring>& current, const std::optional<std::wstring>& saved,
-                          const std::wstring& installFolder, const std::wstring& systemFolder)
+std::optional<UserinitPlan> PlanUserinit(const std::optional<std::wstring>& current,
+                                         const std::optional<std::wstring>& saved, const std::wstring& installFolder)
 {
-    std::wstring old = current && !current->empty() ? *current : systemFolder + L"\\userinit.exe,";
+    if (!current || !UserinitStartsLogonProgram(*current))
+        return std::nullopt;
     bool hasChimer = false;
-    std::wstring withoutChimer = UserinitWithoutChimer(old, installFolder, &hasChimer);
+    std::wstring withoutChimer = UserinitWithoutChimer(*current, installFolder, &hasChimer);
 
     UserinitPlan plan;
     if (hasChimer) {
-        plan.winlogon = old;
+        plan.winlogon = *current;
         plan.saved = saved && !saved->empty() ? *saved : withoutChimer;
     } else {
-        plan.winlogon = old + L"," + ChimerEntry(installFolder) + L",";
-        plan.saved = old;
+        plan.winlogon = *current + L"," + ChimerEntry(installFolder) + L",";
+        plan.saved = *current;
     }
     return plan;
 }
@@ -93,20 +104,23 @@ void WriteRegistry(const RegistryTexts& texts, CInstallLog& log)
     NeedKey(registry.Open(kWinlogonPath, winlogon.Receive()), kWinlogonPath, log);
 
     // The value before the suite is saved in the product key before Winlogon changes, and
-    // Winlogon changes only once it is saved, so the uninstall can always put it back.
+    // Winlogon changes only once it is saved, so the uninstall can always put it back. The value
+    // is read at its real size: a long list of logon programs is kept whole.
     std::optional<std::wstring> current, saved;
-    std::wstring text;
+    UserinitValue stored;
+    LONG read = ERROR_INVALID_HANDLE;
     if (winlogon) {
-        registry.Attach(winlogon.Get());
-        if (registry.ReadString(L"Userinit", text, kUserinitBufferBytes))
-            current = text;
+        read = ReadUserinit(winlogon.Get(), stored);
+        if (read == ERROR_SUCCESS)
+            current = stored.text;
     }
     if (product) {
         registry.Attach(product.Get());
-        if (registry.ReadString(L"Userinit", text, kUserinitBufferBytes))
+        std::wstring text;
+        if (registry.ReadFullString(kUserinitValue, text) == ERROR_SUCCESS)
             saved = text;
     }
-    UserinitPlan plan = PlanUserinit(current, saved, dir, SystemFolder());
+    std::optional<UserinitPlan> plan = PlanUserinit(current, saved, dir);
 
     std::vector<ProductValue> productValues = {
         {L"BeaconetApplication", ProductValue::Text, dir + L"\\Beaconet.exe", 0},
@@ -116,7 +130,7 @@ void WriteRegistry(const RegistryTexts& texts, CInstallLog& log)
         {L"XML File Path", ProductValue::Text, dir + L"\\XML\\MAVO" + word + L"Labels.xml", 0},
         {L"GXLabelsPath", ProductValue::Text, dir + L"\\XML\\GX" + word + L"Labels.xml", 0},
         {L"Help File Path", ProductValue::Text, dir + L"\\help\\MAVOHelp" + word + L".chm", 0},
-        {L"Userinit", ProductValue::Text, plan.saved, 0},
+        {kUserinitValue, ProductValue::Text, plan ? plan->saved : current.value_or(L""), 0},
         {L"RenkaCPL Application", ProductValue::Text, dir + L"\\RenkaCPL.exe", 0},
         {L"Gesturo Application", ProductValue::Text, dir + L"\\Gesturo.exe", 0},
         {L"Calibration Application", ProductValue::Text, dir + L"\\Aimwell.exe", 0},
@@ -138,24 +152,28 @@ void WriteRegistry(const RegistryTexts& texts, CInstallLog& log)
     WriteValues(registry, product.Get(), productValues, kProductKeyPath, log);
     bool userinitSaved = product && log.Failures().size() == failuresBefore;
 
-    if (winlogon && userinitSaved && plan.winlogon != current.value_or(L"")) {
-        registry.Attach(winlogon.Get());
-        if (!registry.WriteString(L"Userinit", plan.winlogon.c_str(), CRegistryKey::TextType::Plain))
-            log.Fail(std::wstring(L"Cannot write \"Userinit\" under ") + kWinlogonPath);
-        registry.Attach(nullptr);
-    } else if (winlogon && !userinitSaved) {
+    if (!winlogon) {
+        log.Fail(L"Chimer is not started at logon: the Winlogon key cannot be opened");
+    } else if (!plan) {
+        log.Fail(L"Chimer is not started at logon: " + UserinitProblem(current, read));
+    } else if (!userinitSaved) {
         log.Fail(L"Chimer is not started at logon: the product key could not keep the old \"Userinit\"");
+    } else if (plan->winlogon != *current &&
+               !WriteUserinit(winlogon.Get(), UserinitValue{plan->winlogon, stored.type})) {
+        log.Fail(std::wstring(L"Cannot write \"Userinit\" under ") + kWinlogonPath);
     }
 
+    // The system starts these command lines as they stand: each program's path is quoted, so that
+    // a folder with blanks ("Program Files") cannot start a program planted at its first word.
     WriteValues(registry, run.Get(),
-                {{kTrayRunValue, ProductValue::Text, dir + L"\\Beaconet.exe", 0},
-                 {kSegmentRunValue, ProductValue::Text, dir + L"\\Segmenta.exe", 0}},
+                {{kTrayRunValue, ProductValue::Text, ProgramCommandLine(dir + L"\\Beaconet.exe"), 0},
+                 {kSegmentRunValue, ProductValue::Text, ProgramCommandLine(dir + L"\\Segmenta.exe"), 0}},
                 kRunPath, log);
     WriteValues(registry, mouclass.Get(), {{L"MaximumPortsServiced", ProductValue::Number, L"", kMaximumPortsServiced}},
                 kMouclassParametersPath, log);
     const std::wstring uninstaller = dir + L"\\uninstall\\uninstall.exe";
     WriteValues(registry, uninstall.Get(),
-                {{L"UninstallString", ProductValue::Text, uninstaller, 0},
+                {{L"UninstallString", ProductValue::Text, ProgramCommandLine(uninstaller), 0},
                  {L"DisplayName", ProductValue::Text, texts.productName, 0},
                  {L"DisplayIcon", ProductValue::Text, uninstaller, 0}},
                 kUninstallPath, log);

@@ -22,13 +22,14 @@ struct UserinitPlan {
     std::wstring saved;      // the product key's copy of the value before the suite
 };
 
-// `current`: the Winlogon value, none when it cannot be read; `saved`: the product key's copy
-// from an earlier install, if any. A value that cannot be read stands for the system's own
-// logon program ("<system folder>\userinit.exe,"). A value that already starts Chimer from
-// `installFolder` is kept as it is, and so is an earlier saved copy; without one the saved copy
-// is the value with that Chimer entry taken out.
-UserinitPlan PlanUserinit(const std::optional<std::wstring>& current, const std::optional<std::wstring>& saved,
-                          const std::wstring& installFolder, const std::wstring& systemFolder);
+// `current`: the Winlogon value, none when it cannot be read as text; `saved`: the product key's
+// copy from an earlier install, if any. None when `current` is none or starts no system logon
+// program (userinit.exe): Winlogon is then left as it is, since a value the install made would
+// no longer start the system's own logon program, or would lose what the value held. A value
+// that already starts Chimer from `installFolder` is kept as it is, and so is an earlier saved
+// copy; without one the saved copy is the value with that Chimer entry taken out.
+std::optional<UserinitPlan> PlanUserinit(const std::optional<std::wstring>& current,
+                                         const std::optional<std::wstring>& saved, const std::wstring& installFolder);
 
 struct RegistryTexts {
     std::wstring installFolder;

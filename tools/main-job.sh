@@ -50,14 +50,15 @@ echo "main-job: installed; Winlogon and Run values:"
 "$WINE" reg query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Winlogon' /v Userinit | tr -d '\r' | grep Userinit
 "$WINE" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' | tr -d '\r' | grep -i 'exe'
 
-# Wine runs nothing at logon: start what Winlogon (Chimer in Userinit) and the Run values would.
+# Wine runs nothing at logon: start what Winlogon (Chimer in Userinit) and the Run values would
+# (the Run values name their programs in quotes).
 # Programs still laid out as placeholders are skipped until their targets exist.
 logon=()
 while IFS= read -r entry; do logon+=("$entry"); done < <(
     "$WINE" reg query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Winlogon' /v Userinit | tr -d '\r' |
         sed -n 's/.*REG_SZ *//p' | tr ',' '\n' | grep -i 'chimer\.exe$' || true
     "$WINE" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' | tr -d '\r' |
-        sed -n 's/^ *\(BeaconetApplication\|MultiMonitor Listener\) *REG_EXPAND_SZ *//p')
+        sed -n 's/^ *\(BeaconetApplication\|MultiMonitor Listener\) *REG_EXPAND_SZ *//p' | sed 's/^"\(.*\)"$/\1/')
 for program in "${logon[@]}"; do
     unix=$("$WINE" winepath -u "$program" | tr -d '\r')
     if [ "$(head -c 2 "$unix" 2>/dev/null)" = MZ ]; then

@@ -14,6 +14,13 @@ CLabelStore& Labels()
     static CLabelStore store;
     return store;
 }
+
+std::wstring IncompleteText(const CLabelStore& labels)
+{
+    return labels.TextOr(L"UNINSTALLATION_INCOMPLETE",
+                         L"Tiven MAVO was not removed completely: Windows still starts Chimer at logon, because the "
+                         L"Winlogon \"Userinit\" value could not be changed.");
+}
 }  // namespace purge
 
 namespace {

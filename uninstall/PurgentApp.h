@@ -17,4 +17,8 @@ public:
 namespace purge {
 inline constexpr wchar_t kLabelFileName[] = L"UnInstallMAVO.xml";
 CLabelStore& Labels();
+// The last status when Winlogon "Userinit" could not be freed of Chimer: the label
+// "UNINSTALLATION_INCOMPLETE", or an English text when the label file lacks it, so that such a
+// removal never ends on an empty or a finished status.
+std::wstring IncompleteText(const CLabelStore& labels);
 }  // namespace purge

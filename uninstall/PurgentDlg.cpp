@@ -131,7 +131,7 @@ bool CPurgentDlg::RunUninstall()
 
     SetProgress(L"Please wait...", 0);
     SetProgress(labels.Lookup(L"REMOVING_REGENTRIES"), 15);
-    purge::RemoveRegistryEntries(plan);
+    purge::RegistryRemoval registry = purge::RemoveRegistryEntries(plan);
     purge::StopBackgroundPrograms(plan.installFolder);
     SetProgress(labels.Lookup(L"REMOVING_EXECUTABLES"), 0);
     purge::RemoveProgramFiles(plan.installFolder);
@@ -139,6 +139,13 @@ bool CPurgentDlg::RunUninstall()
     purge::RemoveSystemFiles();
     SetProgress(labels.Lookup(L"REMOVING_PROGRAMFILE_MENUS"), 90);
     purge::RemoveStartMenuFolder(plan.startMenuName);
-    SetProgress(labels.Lookup(L"REMOVING_FINISHED"), 100);
+    if (registry.userinitDone) {
+        SetProgress(labels.Lookup(L"REMOVING_FINISHED"), 100);
+        return true;
+    }
+    // Winlogon still starts Chimer: the removal is not reported as done.
+    const std::wstring incomplete = purge::IncompleteText(labels);
+    SetProgress(incomplete, 100);
+    MessageBoxW(m_hWnd, incomplete.c_str(), labels.Lookup(L"UNINSTALLATION_TITLE").c_str(), MB_OK | MB_ICONERROR);
     return true;
 }

@@ -10,8 +10,6 @@
 namespace sweep {
 
 namespace {
-constexpr DWORD kRunValueBytes = 1000;
-
 // The shared registry names, in the system code page of this program.
 std::string Narrow(const wchar_t* text)
 {
@@ -24,15 +22,44 @@ std::string Narrow(const wchar_t* text)
     return narrow;
 }
 
-// True when `command` starts `program`: the program's path, then a blank or the end.
+// True when `command` starts `program`: the program's path, in quotes or not, then a blank or
+// the end.
 bool Starts(const std::string& command, const std::string& program)
 {
-    if (program.empty() || command.size() < program.size())
+    std::string rest = command;
+    bool quoted = !rest.empty() && rest[0] == '"';
+    if (quoted)
+        rest.erase(0, 1);
+    if (program.empty() || rest.size() < program.size())
         return false;
-    if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, command.c_str(), static_cast<int>(program.size()),
+    if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, rest.c_str(), static_cast<int>(program.size()),
                        program.c_str(), static_cast<int>(program.size())) != CSTR_EQUAL)
         return false;
-    return command.size() == program.size() || command[program.size()] == ' ';
+    size_t end = program.size();
+    if (quoted) {
+        if (end >= rest.size() || rest[end] != '"')
+            return false;
+        ++end;
+    }
+    return end == rest.size() || rest[end] == ' ';
+}
+
+// The folder that holds `program`, when it is the folder of its own that the uninstaller made
+// for the cleanup's copy; empty otherwise.
+std::string OwnCleanupFolder(const std::string& program)
+{
+    size_t slash = program.find_last_of('\\');
+    if (slash == std::string::npos)
+        return std::string();
+    std::string folder = program.substr(0, slash);
+    size_t parent = folder.find_last_of('\\');
+    std::string name = parent == std::string::npos ? folder : folder.substr(parent + 1);
+    const std::string stem = Narrow(kCleanupFolderStem);
+    if (name.size() <= stem.size() ||
+        CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name.c_str(), static_cast<int>(stem.size()), stem.c_str(),
+                       static_cast<int>(stem.size())) != CSTR_EQUAL)
+        return std::string();
+    return folder;
 }
 }  // namespace
 
@@ -76,8 +103,14 @@ void Cleanup(const std::string& installFolder, const std::string& ownProgram)
     if (registry.Open(runPath.c_str(), run.Receive()) == ERROR_SUCCESS) {
         registry.Attach(run.Get());
         std::string command;
-        if (registry.ReadString(valueName.c_str(), command, kRunValueBytes) && Starts(Trimmed(command), ownProgram))
+        if (registry.ReadFullString(valueName.c_str(), command) == ERROR_SUCCESS &&
+            Starts(Trimmed(command), ownProgram)) {
+            // Started from the uninstaller's copy: the copy, then its folder, go at the restart.
             RemoveAtRestart(ownProgram);
+            const std::string folder = OwnCleanupFolder(ownProgram);
+            if (!folder.empty())
+                RemoveAtRestart(folder);
+        }
         RegDeleteValueA(run.Get(), valueName.c_str());
         registry.Attach(nullptr);
     }

@@ -1,11 +1,15 @@
 #include "UninstallSteps.h"
 
+#include <objbase.h>
 #include <shlwapi.h>
+
+#include <cwchar>
 
 #include "DeviceKeys.h"
 #include "KeyHandle.h"
 #include "LogonEntries.h"
 #include "ModuleName.h"
+#include "ProcessLauncher.h"
 #include "RegistryKey.h"
 
 namespace purge {
@@ -39,11 +43,40 @@ std::wstring WithoutTrailingBlanks(std::wstring text)
 
 std::wstring OwnProgramPath() { return ModulePath(nullptr); }
 
-void SetCleanup(UninstallPlan& plan, const std::wstring& tempFolder)
+void SetCleanupFolder(UninstallPlan& plan, const std::wstring& tempFolder)
 {
     plan.cleanupFolder = tempFolder.empty() ? std::wstring(L"C:") : tempFolder;
-    plan.cleanupProgram = plan.cleanupFolder + L"\\Sweepo.exe";
-    plan.cleanupCommand = plan.cleanupProgram + L" " + plan.installFolder;
+}
+
+std::wstring CleanupCommand(const std::wstring& program, const std::wstring& installFolder)
+{
+    return ProgramCommandLine(program, installFolder);
+}
+
+std::wstring CopyCleanupProgram(const std::wstring& source, const std::wstring& parent)
+{
+    // A folder that already exists is never used, whoever made it: only one this call creates
+    // is known to hold nothing planted. The names start at a random point.
+    GUID random{};
+    CoCreateGuid(&random);
+    DWORD number = random.Data1 ^ GetTickCount() ^ (GetCurrentProcessId() << 16);
+    for (int attempt = 0; attempt < 100; ++attempt, number = number * 1664525u + 1013904223u) {
+        wchar_t name[16] = {};
+        swprintf(name, 16, L"%08X", static_cast<unsigned>(number));
+        const std::wstring folder = parent + L"\\" + kCleanupFolderStem + name;
+        if (!CreateDirectoryW(folder.c_str(), nullptr)) {
+            if (GetLastError() == ERROR_ALREADY_EXISTS)
+                continue;
+            return std::wstring();
+        }
+        const std::wstring copy = folder + L"\\Sweepo.exe";
+        if (CopyFileW(source.c_str(), copy.c_str(), TRUE))
+            return copy;
+        DeleteFileW(copy.c_str());   // a copy that failed halfway
+        RemoveDirectoryW(folder.c_str());
+        return std::wstring();
+    }
+    return std::wstring();
 }
 
 UninstallPlan ReadPlan()
@@ -71,7 +104,7 @@ UninstallPlan ReadPlan()
         registry.ReadString(L"RootKeyName", plan.startMenuName, kValueBytes);
     }
     registry.Attach(nullptr);
-    SetCleanup(plan, temp);
+    SetCleanupFolder(plan, temp);
     return plan;
 }
 
@@ -102,25 +135,32 @@ std::optional<std::wstring> UserinitAfterUninstall(const std::optional<std::wstr
     return rest;
 }
 
-void RemoveRegistryEntries(const UninstallPlan& plan)
+RegistryRemoval RemoveRegistryEntries(const UninstallPlan& plan)
 {
+    RegistryRemoval removal;
     CRegistryKey registry;
     for (const wchar_t* path :
          {kProductKeyPath, kSerialParametersPath, kUsbParametersPath, kSerialServicePath, kUninstallPath})
         registry.DeleteKey(path);
 
     // Winlogon keeps what others put there; only the suite's own entries go. The product key's
-    // saved copy is never written back: anyone may write that key.
+    // saved copy is never written back: anyone may write that key. The value is read at its
+    // real size and written back with its own type.
     CKeyHandle winlogon;
-    if (registry.Open(kWinlogonPath, winlogon.Receive()) == ERROR_SUCCESS) {
-        registry.Attach(winlogon.Get());
-        std::optional<std::wstring> current;
-        std::wstring text;
-        if (registry.ReadString(L"Userinit", text, kUserinitBufferBytes))
-            current = text;
-        std::optional<std::wstring> next = UserinitAfterUninstall(current, plan.installFolder, SystemUserinit());
-        if (next)
-            registry.WriteString(L"Userinit", next->c_str(), CRegistryKey::TextType::Plain);
+    LONG opened = registry.Open(kWinlogonPath, winlogon.Receive());
+    if (opened == ERROR_SUCCESS) {
+        UserinitValue current;
+        LONG read = ReadUserinit(winlogon.Get(), current);
+        if (read == ERROR_SUCCESS) {
+            std::optional<std::wstring> next = UserinitAfterUninstall(current.text, plan.installFolder, SystemUserinit());
+            if (next && !WriteUserinit(winlogon.Get(), UserinitValue{*next, current.type}))
+                removal.userinitDone = false;
+        } else if (read != ERROR_FILE_NOT_FOUND && read != ERROR_DATATYPE_MISMATCH) {
+            // No value, or one that is no text, starts nothing; one that cannot be read may.
+            removal.userinitDone = false;
+        }
+    } else if (opened != ERROR_FILE_NOT_FOUND) {
+        removal.userinitDone = false;
     }
 
     CKeyHandle run;
@@ -128,13 +168,19 @@ void RemoveRegistryEntries(const UninstallPlan& plan)
         registry.Attach(run.Get());
         // The install folder's copy goes with the folder before the next logon: the cleanup runs
         // from a copy of its own, and is named in the Run value only once that copy is there.
-        const std::wstring installed = plan.installFolder + L"\\uninstall\\Sweepo.exe";
-        if (CopyFileW(installed.c_str(), plan.cleanupProgram.c_str(), FALSE))
-            registry.WriteString(kCleanupRunValue, plan.cleanupCommand.c_str());
+        removal.cleanupProgram = CopyCleanupProgram(plan.installFolder + L"\\uninstall\\Sweepo.exe", plan.cleanupFolder);
+        if (!removal.cleanupProgram.empty() &&
+            !registry.WriteString(kCleanupRunValue, CleanupCommand(removal.cleanupProgram, plan.installFolder).c_str())) {
+            // Never started, so never removed by itself: the copy and its folder go now.
+            DeleteFileW(removal.cleanupProgram.c_str());
+            RemoveDirectoryW(removal.cleanupProgram.substr(0, removal.cleanupProgram.rfind(L'\\')).c_str());
+            removal.cleanupProgram.clear();
+        }
         for (const wchar_t* name : {kSoundRunValue, kSegmentRunValue, kTrayRunValue})
             RegDeleteValueW(run.Get(), name);
     }
     registry.Attach(nullptr);
+    return removal;
 }
 
 }  // namespace purge

@@ -15,17 +15,24 @@ constexpr DWORD kStopDeadlineMs = 10000;
 
 // What the uninstaller reads before it removes anything.
 struct UninstallPlan {
-    std::wstring cleanupFolder;    // the system TEMP folder, or "C:"
-    std::wstring cleanupProgram;   // "<cleanup folder>\Sweepo.exe"
-    std::wstring cleanupCommand;   // the Run value that starts the cleanup at the next logon
+    std::wstring cleanupFolder;    // the system TEMP folder, or "C:": where the cleanup's copy goes
     std::wstring installFolder;    // "Tiven Installed Path", trailing blanks removed
     std::wstring startMenuName;    // "RootKeyName"
 };
 
 // Reads the system TEMP folder and the product key's install folder and Start-menu name.
 UninstallPlan ReadPlan();
-// The cleanup folder, program and command for a TEMP folder (empty: "C:") and install folder.
-void SetCleanup(UninstallPlan& plan, const std::wstring& tempFolder);
+// The cleanup folder for a TEMP folder (empty: "C:").
+void SetCleanupFolder(UninstallPlan& plan, const std::wstring& tempFolder);
+
+// The Run value that starts the logon cleanup: the program's path in quotes, a blank and the
+// install folder as it is (the cleanup takes the whole rest of its command line as the folder).
+std::wstring CleanupCommand(const std::wstring& program, const std::wstring& installFolder);
+// Copies the cleanup program into a new folder that this call makes under `parent`
+// ("<parent>\TivenCleanup<hex>"): nobody else can have put a file there first. Returns the
+// copy's path; empty when no folder could be made or the copy failed, and then the folder is
+// gone again.
+std::wstring CopyCleanupProgram(const std::wstring& source, const std::wstring& parent);
 
 // The product key names the folder to delete under, and anyone may write that key: the folder
 // is removed only when it is the one this uninstaller was installed into, i.e. the program runs
@@ -41,10 +48,20 @@ std::optional<std::wstring> UserinitAfterUninstall(const std::optional<std::wstr
                                                    const std::wstring& installFolder,
                                                    const std::wstring& systemUserinit);
 
+// What the registry step has done beyond deleting its keys and Run values.
+struct RegistryRemoval {
+    // Winlogon "Userinit" no longer starts Chimer from the install folder (or never did); false
+    // when it could not be read or written, and Chimer still starts at every logon.
+    bool userinitDone = true;
+    // The cleanup's copy that the Run value "TivenMAVO" names; empty when none could be made,
+    // and then no Run value was written.
+    std::wstring cleanupProgram;
+};
+
 // Deletes the product, driver and uninstall keys, takes Chimer out of Winlogon "Userinit",
 // removes the Run values of the logon programs and, once the cleanup program has been copied to
-// its place, names it in the Run value "TivenMAVO".
-void RemoveRegistryEntries(const UninstallPlan& plan);
+// a folder of its own, names it in the Run value "TivenMAVO".
+RegistryRemoval RemoveRegistryEntries(const UninstallPlan& plan);
 // Posts WM_CLOSE to the windows of Segmenta and Chimer, tells Beaconet to read its (now missing)
 // setting and quit, and waits for the three, with a deadline.
 void StopBackgroundPrograms(const std::wstring& installFolder, DWORD deadlineMs = kStopDeadlineMs);

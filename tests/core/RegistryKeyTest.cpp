@@ -97,6 +97,54 @@ TEST(RegistryKey, ReadStringEndsInsideItsBufferOrCountsAsMissing)
     EXPECT_EQ("abc", narrow);
 }
 
+TEST(RegistryKey, ReadFullStringReadsTextOfAnyLengthAndNothingElse)
+{
+    ScratchRegistry reg;
+    const std::wstring longText = std::wstring(L"C:\\windows\\system32\\userinit.exe,") + std::wstring(5000, L'x');
+    const wchar_t noNul[4] = {L'a', L'b', L'c', L'd'};
+    reg.SetString(kTestKey, L"Expand", L"%SystemRoot%\\x.exe");
+    reg.SetRaw(kTestKey, L"Plain", REG_SZ, L"abc", 8);
+    reg.SetRaw(kTestKey, L"Empty", REG_SZ, L"", 2);
+    reg.SetRaw(kTestKey, L"NoBytes", REG_SZ, nullptr, 0);
+    reg.SetRaw(kTestKey, L"NoNul", REG_SZ, noNul, 8);
+    reg.SetRaw(kTestKey, L"Odd", REG_SZ, "a\0b\0c", 5);
+    reg.SetRaw(kTestKey, L"InnerNul", REG_SZ, L"ab\0cd", 12);
+    reg.SetRaw(kTestKey, L"Long", REG_SZ, longText.c_str(), static_cast<DWORD>((longText.size() + 1) * 2));
+    reg.SetRaw(kTestKey, L"Just499", REG_SZ, std::wstring(499, L'y').c_str(), 1000);
+    reg.SetRaw(kTestKey, L"Just500", REG_SZ, std::wstring(500, L'y').c_str(), 1002);
+    reg.SetDword(kTestKey, L"Number", 1);
+    reg.SetRaw(kTestKey, L"Binary", REG_BINARY, "a\0b\0", 4);
+    reg.SetRaw(kTestKey, L"Multi", REG_MULTI_SZ, L"a\0b\0", 10);
+
+    struct Case { const wchar_t* name; LONG result; DWORD type; std::wstring text; } cases[] = {
+        {L"Expand", ERROR_SUCCESS, REG_EXPAND_SZ, L"%SystemRoot%\\x.exe"},   // read as stored, not expanded
+        {L"Plain", ERROR_SUCCESS, REG_SZ, L"abc"},
+        {L"Empty", ERROR_SUCCESS, REG_SZ, L""},
+        {L"NoBytes", ERROR_SUCCESS, REG_SZ, L""},
+        {L"NoNul", ERROR_SUCCESS, REG_SZ, L"abcd"},
+        {L"Odd", ERROR_SUCCESS, REG_SZ, L"abc"},
+        {L"InnerNul", ERROR_SUCCESS, REG_SZ, L"ab"},
+        {L"Long", ERROR_SUCCESS, REG_SZ, longText},
+        {L"Just499", ERROR_SUCCESS, REG_SZ, std::wstring(499, L'y')},
+        {L"Just500", ERROR_SUCCESS, REG_SZ, std::wstring(500, L'y')},
+        {L"Number", ERROR_DATATYPE_MISMATCH, 0, L"unchanged"},
+        {L"Binary", ERROR_DATATYPE_MISMATCH, 0, L"unchanged"},
+        {L"Multi", ERROR_DATATYPE_MISMATCH, 0, L"unchanged"},
+        {L"Missing", ERROR_FILE_NOT_FOUND, 0, L"unchanged"},
+    };
+    AttachedKey k(kTestKey);
+    for (const Case& c : cases) {
+        std::wstring text = L"unchanged";
+        DWORD type = 0;
+        EXPECT_EQ(k.key.ReadFullString(c.name, text, &type), c.result) << c.name;
+        EXPECT_EQ(text, c.text) << c.name;
+        EXPECT_EQ(type, c.type) << c.name;
+    }
+    std::string narrow;
+    EXPECT_EQ(k.key.ReadFullString("Long", narrow), ERROR_SUCCESS);   // the ANSI read converts
+    EXPECT_EQ(narrow, std::string(longText.begin(), longText.end()));
+}
+
 TEST(RegistryKey, ReadDwordDoesNotCheckTheTypeAndKeepsTheDefaultWhenMissing)
 {
     ScratchRegistry reg;

@@ -8,6 +8,8 @@
 #include "FreshPrefix.h"
 #include "InstallFiles.h"
 #include "SetupRun.h"
+#include "TestPaths.h"
+#include "TestProcess.h"
 
 using namespace setuptest;
 using testsupport::RegValue;
@@ -112,10 +114,11 @@ TEST_P(SilentInstall, InstallsEverythingForTheChosenLanguageAndController)
     // Logon starts, uninstall entry, mouse ports and double-click settings.
     ExpectText(registry_, kWinlogonKey, L"Userinit", SystemUserinit() + L"," + dir + L"\\Chimer.exe,", REG_SZ);
     const std::wstring run_ = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-    ExpectText(registry_, run_, L"BeaconetApplication", dir + L"\\Beaconet.exe");
-    ExpectText(registry_, run_, L"MultiMonitor Listener", dir + L"\\Segmenta.exe");
+    // The command lines the system starts name their programs in quotes.
+    ExpectText(registry_, run_, L"BeaconetApplication", L"\"" + dir + L"\\Beaconet.exe\"");
+    ExpectText(registry_, run_, L"MultiMonitor Listener", L"\"" + dir + L"\\Segmenta.exe\"");
     const std::wstring uninstall = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TivenMAVO";
-    ExpectText(registry_, uninstall, L"UninstallString", dir + L"\\uninstall\\uninstall.exe");
+    ExpectText(registry_, uninstall, L"UninstallString", L"\"" + dir + L"\\uninstall\\uninstall.exe\"");
     ExpectText(registry_, uninstall, L"DisplayName", L"Tiven MAVO");
     ExpectText(registry_, uninstall, L"DisplayIcon", dir + L"\\uninstall\\uninstall.exe");
     ExpectNumber(registry_, L"SYSTEM\\CurrentControlSet\\Services\\Mouclass\\Parameters", L"MaximumPortsServiced", 7);
@@ -186,7 +189,7 @@ protected:
     ScratchRegistry registry_{ScratchRegistry::RealPrefix};
 };
 
-TEST(SilentInstallState, AnUnreadableUserinitKeepsTheSystemLogonProgramAndAForeignProbeKeyStays)
+TEST(SilentInstallState, AMissingUserinitIsLeftAloneAndFailsTheInstallAndAForeignProbeKeyStays)
 {
     ScratchRegistry registry(ScratchRegistry::RealPrefix);
     PrepareWindowsState(registry, nullptr);
@@ -195,12 +198,55 @@ TEST(SilentInstallState, AnUnreadableUserinitKeepsTheSystemLogonProgramAndAForei
     registry.SetDword(probe + L"\\Inner", L"Kept", 5);
     SetupResult run = RunSetup(L"-s -en -eig");
     ASSERT_TRUE(run.ended);
-    EXPECT_EQ(run.exitCode, 0u) << run.output;
-    const std::wstring chimer = std::wstring(kInstallFolder) + L"\\Chimer.exe,";
-    EXPECT_EQ(registry.Read(kWinlogonKey, L"Userinit").AsString(), SystemUserinit() + L"," + chimer);
-    EXPECT_EQ(registry.Read(kProductKey, L"Userinit").AsString(), SystemUserinit());
+    // Winlogon is not made up from nothing: Chimer is not started, and the install says so.
+    EXPECT_EQ(run.exitCode, 1u) << run.output;
+    EXPECT_NE(run.output.find("Chimer is not started at logon"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find(kCompleted), std::string::npos) << run.output;
+    EXPECT_FALSE(registry.Read(kWinlogonKey, L"Userinit").present);
+    EXPECT_EQ(registry.Read(kProductKey, L"Userinit").AsString(), L"");
     EXPECT_EQ(registry.Read(probe + L"\\Inner", L"Kept").AsDword(), 5u);
 }
+
+// The logon starts as the system runs them, with a program planted at the first blank of the
+// install folder's path ("C:\Program.exe" for "C:\Program Files\..."): the installed program
+// starts, the planted one never does. The installed programs are replaced by a program that
+// records the command-line text after its own name.
+class RunValues : public ::testing::TestWithParam<const wchar_t*> {
+protected:
+    ScratchRegistry registry_{ScratchRegistry::RealPrefix};
+};
+
+TEST_P(RunValues, StartTheInstalledProgramAndNotOnePlantedAtTheFirstBlank)
+{
+    const std::wstring name = GetParam();
+    PrepareWindowsState(registry_, SystemUserinit().c_str());
+    SetupResult run = RunSetup(L"-s -en -eig");
+    ASSERT_TRUE(run.ended);
+    ASSERT_EQ(run.exitCode, 0u) << run.output;
+
+    const std::wstring command = registry_.Read(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", name).AsString();
+    const std::wstring program = name == L"BeaconetApplication" ? L"Beaconet.exe" : L"Segmenta.exe";
+    const std::wstring echo = testsupport::BinPath(L"CoreArgEcho.exe");
+    ASSERT_TRUE(CopyFileW(echo.c_str(), (std::wstring(kInstallFolder) + L"\\" + program).c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(echo.c_str(), L"C:\\Program.exe", FALSE));
+    const std::wstring output = L"C:\\run-value-started.txt";
+    SetEnvironmentVariableW(L"TIVEN_ARGECHO_OUT", output.c_str());
+    long code = testsupport::RunAndWait(command);
+    SetEnvironmentVariableW(L"TIVEN_ARGECHO_OUT", nullptr);
+    EXPECT_EQ(code, 0) << std::string(command.begin(), command.end());
+    // The installed program gets nothing after its name; the planted one would get the rest of
+    // the path ("Files\Tiven\...").
+    std::string started = FileBytes(output);
+    EXPECT_TRUE(started.empty()) << "the planted C:\\Program.exe ran for " << std::string(command.begin(), command.end());
+    EXPECT_TRUE(FileExists(output));
+    DeleteFileW(output.c_str());
+    DeleteFileW(L"C:\\Program.exe");
+}
+
+INSTANTIATE_TEST_SUITE_P(Logon, RunValues, ::testing::Values(L"BeaconetApplication", L"MultiMonitor Listener"),
+                         [](const ::testing::TestParamInfo<const wchar_t*>& info) {
+                             return info.param[0] == L'B' ? std::string("Beaconet") : std::string("Segmenta");
+                         });
 
 TEST_F(SilentReinstall, AppendsChimerOnceKeepsTheSavedValueAndUpdatesTheService)
 {

@@ -20,6 +20,12 @@ constexpr wchar_t kSessionManager[] = L"SYSTEM\\CurrentControlSet\\Control\\Sess
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+std::wstring Lower(std::wstring text)
+{
+    CharLowerBuffW(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
 // Each folder comes before what it holds in the listing: removed from its end, it is empty.
 void RemoveTree(const std::wstring& folder)
 {
@@ -89,7 +95,8 @@ std::vector<std::wstring> Left(const std::wstring& folder)
     return left;
 }
 
-class Cleanup : public ::testing::TestWithParam<CleanupCase> {
+// The install folder's parent and the Run value "TivenMAVO", set up and taken away again.
+class CleanupFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -115,6 +122,8 @@ protected:
     ScratchRegistry registry_{ScratchRegistry::RealPrefix};
     std::vector<BYTE> pendingBefore_;
 };
+
+class Cleanup : public CleanupFixture, public ::testing::WithParamInterface<CleanupCase> {};
 
 void PrintTo(const CleanupCase& c, std::ostream* out) { *out << c.what; }
 
@@ -144,4 +153,89 @@ TEST_F(Cleanup, AnEmptyCommandLineRemovesOnlyTheRunValueAndTheDriveRootCopy)
     EXPECT_FALSE(Exists(L"C:\\Sweepo.exe"));
     EXPECT_FALSE(registry_.Read(kRunKey, L"TivenMAVO").present);
 }
+// Started through its Run value from the uninstaller's copy, the cleanup cannot delete that copy
+// while it runs: the copy, then the folder the uninstaller made for it, go at the next restart.
+// A folder that is not such a folder of its own is never scheduled.
+struct OwnCopyCase {
+    const char* what;
+    const wchar_t* folderStem;   // the copy's folder under TEMP: this stem and a number
+    bool quoted;                 // the Run value names the copy in quotes
+    size_t scheduled;            // 0 nothing, 1 the copy, 2 the copy and its folder
+};
+
+const OwnCopyCase kOwnCopyCases[] = {
+    {"the uninstaller's folder, named in quotes", L"TivenCleanup", true, 2},
+    {"the uninstaller's folder, named without quotes", L"TivenCleanup", false, 2},
+    {"another folder keeps its place", L"SomeFolder", true, 1},
+};
+
+// The removals a PendingFileRenameOperations value holds (pairs whose target is empty), in order,
+// as plain paths in lower case.
+std::vector<std::wstring> Removals(const std::vector<BYTE>& multi)
+{
+    std::vector<std::wstring> strings;
+    const wchar_t* text = reinterpret_cast<const wchar_t*>(multi.data());
+    size_t count = multi.size() / sizeof(wchar_t);
+    for (size_t pos = 0; pos < count;) {
+        std::wstring s(text + pos);
+        pos += s.size() + 1;
+        strings.push_back(s);
+    }
+    std::vector<std::wstring> removals;
+    for (size_t i = 0; i + 1 < strings.size(); i += 2) {
+        if (!strings[i].empty() && strings[i + 1].empty())
+            removals.push_back(Lower(strings[i].compare(0, 4, L"\\??\\") == 0 ? strings[i].substr(4) : strings[i]));
+    }
+    return removals;
+}
+
+class CleanupOwnCopy : public CleanupFixture, public ::testing::WithParamInterface<OwnCopyCase> {
+protected:
+    void TearDown() override
+    {
+        if (pendingBefore_.empty()) {
+            HKEY key = nullptr;
+            if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+                RegDeleteValueW(key, L"PendingFileRenameOperations");
+                RegCloseKey(key);
+            }
+        } else {
+            registry_.SetRaw(kSessionManager, L"PendingFileRenameOperations", REG_MULTI_SZ, pendingBefore_.data(),
+                             static_cast<DWORD>(pendingBefore_.size()));
+        }
+        if (!copy_.empty()) {
+            DeleteFileW(copy_.c_str());
+            RemoveDirectoryW(folder_.c_str());
+        }
+        CleanupFixture::TearDown();
+    }
+
+    std::wstring folder_, copy_;
+};
+
+TEST_P(CleanupOwnCopy, RemovesItsCopyAndItsFolderAtTheRestart)
+{
+    const OwnCopyCase& c = GetParam();
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    folder_ = std::wstring(temp) + c.folderStem + L"00" + std::to_wstring(GetCurrentProcessId());
+    copy_ = folder_ + L"\\Sweepo.exe";
+    ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW(testsupport::BinPath(L"Sweepo.exe").c_str(), copy_.c_str(), TRUE));
+    const std::wstring command = (c.quoted ? L"\"" + copy_ + L"\"" : copy_) + L" " + kDir;
+    registry_.SetString(kRunKey, L"TivenMAVO", command);
+
+    EXPECT_EQ(testsupport::RunAndWait(command), 0);
+    EXPECT_FALSE(registry_.Read(kRunKey, L"TivenMAVO").present);
+    std::vector<std::wstring> expected = Removals(pendingBefore_);
+    if (c.scheduled >= 1)
+        expected.push_back(Lower(copy_));
+    if (c.scheduled >= 2)
+        expected.push_back(Lower(folder_));
+    EXPECT_EQ(Removals(registry_.Read(kSessionManager, L"PendingFileRenameOperations").bytes), expected) << c.what;
+}
+
+void PrintTo(const OwnCopyCase& c, std::ostream* out) { *out << c.what; }
+
+INSTANTIATE_TEST_SUITE_P(Copies, CleanupOwnCopy, ::testing::ValuesIn(kOwnCopyCases));
 }  // namespace

@@ -87,13 +87,36 @@ std::string Narrow(const std::wstring& text) { return std::string(text.begin(), 
 std::wstring InstallFolder() { return setuptest::kInstallFolder; }
 std::wstring Uninstaller() { return InstallFolder() + L"\\uninstall\\uninstall.exe"; }
 
-std::wstring CleanupProgram()
+std::wstring SystemTemp()
 {
     wchar_t temp[MAX_PATH] = {};
     ExpandEnvironmentStringsW(ReadText(L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment", L"TEMP")
                                   .c_str(),
                               temp, MAX_PATH);
-    return std::wstring(temp) + L"\\Sweepo.exe";
+    return temp;
+}
+
+std::wstring RunValueProgram(const std::wstring& command)
+{
+    if (command.empty() || command[0] != L'"')
+        return command;
+    size_t end = command.find(L'"', 1);
+    return command.substr(1, end == std::wstring::npos ? std::wstring::npos : end - 1);
+}
+
+std::wstring CleanupProgram()
+{
+    std::wstring command = ReadText(kRunKey, L"TivenMAVO");
+    if (command.empty() || command[0] != L'"')
+        return std::wstring();
+    return RunValueProgram(command);
+}
+
+std::wstring CleanupProgramFolder()
+{
+    std::wstring program = CleanupProgram();
+    size_t slash = program.rfind(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : program.substr(0, slash);
 }
 
 std::wstring StartMenuFolder()
@@ -114,8 +137,8 @@ bool Install(std::string* output)
 bool StartLogonPrograms(LogonPrograms& programs, bool stubbornSegmenta)
 {
     const std::wstring dir = InstallFolder();
-    const std::wstring segmenta = ReadText(kRunKey, L"MultiMonitor Listener");
-    const std::wstring beaconet = ReadText(kRunKey, L"BeaconetApplication");
+    const std::wstring segmenta = RunValueProgram(ReadText(kRunKey, L"MultiMonitor Listener"));
+    const std::wstring beaconet = RunValueProgram(ReadText(kRunKey, L"BeaconetApplication"));
     const std::wstring chimer = ChimerFromUserinit();
     if (!Provide(segmenta, stubbornSegmenta) || !Provide(chimer, false) || !Provide(beaconet, false))
         return false;

@@ -29,7 +29,13 @@ inline constexpr wchar_t kFinished[] = L"Tiven MAVO has been removed.";
 
 std::wstring InstallFolder();
 std::wstring Uninstaller();           // the installed uninstall.exe
-std::wstring CleanupProgram();        // "<system TEMP>\Sweepo.exe"
+std::wstring SystemTemp();            // the system TEMP folder, expanded
+// The program the Run value "TivenMAVO" starts (its path without the quotes), and its folder;
+// empty when there is no such value.
+std::wstring CleanupProgram();
+std::wstring CleanupProgramFolder();
+// A Run value's program: the quoted path at its start, or the whole value when it is not quoted.
+std::wstring RunValueProgram(const std::wstring& command);
 std::wstring StartMenuFolder();       // the suite's folder in the all-users Programs folder
 
 // A silent English install; false (with the output in `output`) when it failed.

@@ -69,9 +69,17 @@ TEST_F(Uninstall, RemovesTheSuiteAndTheRestartAndTheCleanupLeaveNothing)
                                                 reinterpret_cast<const BYTE*>(before.c_str() + before.size() + 1)));
     for (const wchar_t* name : {L"BeaconetApplication", L"MultiMonitor Listener", L"BeepApplication"})
         EXPECT_FALSE(registry_.Read(kRunKey, name).present) << Narrow(name);
+    // The cleanup runs from a copy in a folder of its own under the system TEMP folder, named in
+    // quotes, then the install folder as it is.
     RegValue cleanup = registry_.Read(kRunKey, L"TivenMAVO");
     EXPECT_EQ(cleanup.type, static_cast<DWORD>(REG_EXPAND_SZ));
-    EXPECT_EQ(cleanup.AsString(), CleanupProgram() + L" " + dir);
+    const std::wstring copy = CleanupProgram();
+    const std::wstring copyFolder = CleanupProgramFolder();
+    ASSERT_FALSE(copy.empty()) << Narrow(cleanup.AsString());
+    EXPECT_EQ(cleanup.AsString(), L"\"" + copy + L"\" " + dir);
+    EXPECT_EQ(_wcsnicmp(copyFolder.c_str(), (SystemTemp() + L"\\TivenCleanup").c_str(), SystemTemp().size() + 13), 0)
+        << Narrow(copyFolder);
+    EXPECT_EQ(testsupport::TreeBelow(copyFolder), std::vector<std::wstring>{copy});
 
     // The logon programs were stopped before their files went.
     DWORD code = 0;
@@ -88,7 +96,7 @@ TEST_F(Uninstall, RemovesTheSuiteAndTheRestartAndTheCleanupLeaveNothing)
     for (const InstalledFile& file : InstalledSystemFiles(setuptest::WindowsFolder(), L"English"))
         EXPECT_FALSE(FileExists(file.target)) << Narrow(file.target);
     EXPECT_FALSE(FileExists(StartMenuFolder()));
-    EXPECT_EQ(FileBytes(CleanupProgram()), FileBytes(setuptest::SetupFolder() + L"\\setup\\uninstall\\Sweepo.exe"));
+    EXPECT_EQ(FileBytes(copy), FileBytes(setuptest::SetupFolder() + L"\\setup\\uninstall\\Sweepo.exe"));
 
     // The restart, then the next logon's cleanup: nothing of the suite is left.
     ASSERT_TRUE(Restart());
@@ -96,10 +104,12 @@ TEST_F(Uninstall, RemovesTheSuiteAndTheRestartAndTheCleanupLeaveNothing)
     EXPECT_EQ(RunCleanupAtLogon(), 0);
     EXPECT_FALSE(FileExists(L"C:\\Program Files\\Tiven"));
     EXPECT_FALSE(registry_.Read(kRunKey, L"TivenMAVO").present);
-    // The cleanup cannot delete itself while it runs: its copy goes at the next restart.
-    EXPECT_EQ(PendingRemovals(), std::vector<std::wstring>{CleanupProgram()});
+    // The cleanup cannot delete itself while it runs: its copy, then its folder, go at the next
+    // restart.
+    EXPECT_EQ(PendingRemovals(), (std::vector<std::wstring>{copy, copyFolder}));
     ASSERT_TRUE(Restart());
-    EXPECT_FALSE(FileExists(CleanupProgram()));
+    EXPECT_FALSE(FileExists(copy));
+    EXPECT_FALSE(FileExists(copyFolder));
     EXPECT_TRUE(PendingRemovals().empty());
 }
 

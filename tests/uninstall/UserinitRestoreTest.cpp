@@ -96,11 +96,16 @@ TEST(UninstallPlan, TheCleanupRunsFromTheTempFolderOrTheDriveRoot)
 {
     purge::UninstallPlan plan;
     plan.installFolder = kDir;
-    purge::SetCleanup(plan, L"C:\\WINDOWS\\TEMP");
-    EXPECT_EQ(plan.cleanupProgram, L"C:\\WINDOWS\\TEMP\\Sweepo.exe");
-    EXPECT_EQ(plan.cleanupCommand, L"C:\\WINDOWS\\TEMP\\Sweepo.exe C:\\Program Files\\Tiven\\Tiven MAVO");
-    purge::SetCleanup(plan, L"");
+    purge::SetCleanupFolder(plan, L"C:\\WINDOWS\\TEMP");
+    EXPECT_EQ(plan.cleanupFolder, L"C:\\WINDOWS\\TEMP");
+    purge::SetCleanupFolder(plan, L"");
     EXPECT_EQ(plan.cleanupFolder, L"C:");
-    EXPECT_EQ(plan.cleanupCommand, L"C:\\Sweepo.exe C:\\Program Files\\Tiven\\Tiven MAVO");
+}
+
+TEST(UninstallPlan, TheCleanupCommandQuotesTheProgramAndKeepsTheFolderAsItIs)
+{
+    // The cleanup takes the whole rest of its command line as the install folder: no quotes there.
+    EXPECT_EQ(purge::CleanupCommand(L"C:\\Documents and Settings\\Temp\\TivenCleanup0A\\Sweepo.exe", kDir),
+              L"\"C:\\Documents and Settings\\Temp\\TivenCleanup0A\\Sweepo.exe\" C:\\Program Files\\Tiven\\Tiven MAVO");
 }
 }  // namespace
