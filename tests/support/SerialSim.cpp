@@ -68,22 +68,6 @@ std::string HexEscape(unsigned char c)
     return hex;
 }
 
-std::string Printable(const std::string& bytes)
-{
-    std::string out;
-    for (unsigned char c : bytes) {
-        if (c == '\r')
-            out += "\\r";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c >= 0x20 && c < 0x7F)
-            out += static_cast<char>(c);
-        else
-            out += HexEscape(c);
-    }
-    return out;
-}
-
 }  // namespace
 
 SerialSim::SerialSim(const std::wstring& port) : port_(port) {}
@@ -267,7 +251,7 @@ std::string SerialSim::Describe(const std::vector<SerialSimEntry>& log)
     std::ostringstream out;
     long long first = log.empty() ? 0 : log.front().timeMs;
     for (const auto& e : log)
-        out << "  +" << (e.timeMs - first) << " ms " << e.kind << " " << Printable(e.text) << "\n";
+        out << "  +" << (e.timeMs - first) << " ms " << e.kind << " " << Escape(e.text) << "\n";
     return log.empty() ? "  (empty log)\n" : out.str();
 }
 
