@@ -36,29 +36,33 @@ bool SameFolder(const std::wstring& a, const std::wstring& b) { return _wcsicmp(
 
 // The folder picker that the folder page's Browse opens: a dialog of the setup other than the
 // sheet, with a folder tree.
+struct PickerSearch {
+    DWORD pid;
+    HWND sheet;
+    HWND found;
+};
+
+BOOL CALLBACK CheckPicker(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<PickerSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->pid || window == search->sheet || !IsWindowVisible(window) ||
+        ClassNameOf(window) != L"#32770")
+        return TRUE;
+    for (HWND child : ChildWindows(window)) {
+        if (ClassNameOf(child) == L"SysTreeView32") {
+            search->found = window;
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
 HWND FindFolderPicker(DWORD pid, HWND sheet)
 {
-    struct Search {
-        DWORD pid;
-        HWND sheet;
-        HWND found;
-    } search{pid, sheet, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != s->pid || window == s->sheet || !IsWindowVisible(window) || ClassNameOf(window) != L"#32770")
-                return TRUE;
-            for (HWND child : ChildWindows(window)) {
-                if (ClassNameOf(child) == L"SysTreeView32") {
-                    s->found = window;
-                    return FALSE;
-                }
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    PickerSearch search{pid, sheet, nullptr};
+    EnumWindows(CheckPicker, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
