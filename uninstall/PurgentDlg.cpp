@@ -125,7 +125,9 @@ bool CPurgentDlg::RunUninstall()
     purge::UninstallPlan plan = purge::ReadPlan();
     // A product key that names a drive's root, the Windows folder or a Program Files folder is
     // never followed, even by an uninstaller that runs from there: nothing is removed at all.
-    if (!plan.installFolder.empty() && IsUnsafeInstallFolder(plan.installFolder)) {
+    // What is no full path at all is not this suite's folder either (below).
+    const UnsafeFolder unsafe = CheckInstallFolder(plan.installFolder);
+    if (unsafe != UnsafeFolder::None && unsafe != UnsafeFolder::NotAFolder) {
         removalFailed_ = true;
         std::wstring text = labels.TextOr(purge::kFolderRefusedKey, purge::kFolderRefusedText);
         text += L"\n\n" + plan.installFolder;
