@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "InstallFiles.h"
+#include "InstallFolderGuard.h"
 #include "SetupPages.h"
 #include "SetupState.h"
 #include "resource.h"
@@ -52,4 +54,16 @@ void CSelectFolder::OnBrowse()
         CoTaskMemFree(chosen);
     }
     CoUninitialize();
+}
+
+LRESULT CSelectFolder::OnWizardNext()
+{
+    // The install uses the folder without blanks around it; that is the one checked.
+    const std::wstring folder = setup::Trimmed(State().installFolder);
+    if (!IsUnsafeInstallFolder(folder))
+        return CSetupPage::OnWizardNext();
+    std::wstring text = folder + L"\n\n" + setup::LabelOr(setup::kFolderRefusedKeyPart, setup::kFolderRefusedText);
+    ::MessageBoxW(m_hWnd, text.c_str(), setup::LabelOr(L"TIVEN_MAVO", setup::kProductTitle).c_str(),
+                  MB_OK | MB_ICONEXCLAMATION);
+    return -1;
 }

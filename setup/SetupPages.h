@@ -64,6 +64,9 @@ public:
     CSelectFolder();
     bool OnSetActive() override;
     bool OnButtonClicked(int id) override;
+    // A folder no install may use (a drive's root, the Windows folder or a folder inside it, a
+    // Program Files folder) is refused with a message, and the page stays.
+    LRESULT OnWizardNext() override;
 
 private:
     void OnBrowse();

@@ -36,6 +36,13 @@ std::wstring Label(const wchar_t* keyPart)
     return Labels().Lookup(key.c_str());
 }
 
+std::wstring LabelOr(const wchar_t* keyPart, const wchar_t* fallback)
+{
+    std::wstring key = LabelPrefix(State().languageIndex);
+    key += keyPart;
+    return Labels().TextOr(key.c_str(), fallback);
+}
+
 std::wstring ExitTitleLabel()
 {
     std::wstring prefix = LabelPrefix(State().languageIndex);

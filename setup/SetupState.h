@@ -18,6 +18,12 @@ inline constexpr wchar_t kLabelFileName[] = L"MAVOXMLLabels.xml";
 inline constexpr wchar_t kProductTitle[] = L"Tiven MAVO";
 inline constexpr wchar_t kCompletedLine[] = L"Tiven Touch Panel Utility Installation Completed Successfully";
 inline constexpr wchar_t kFailedLine[] = L"Tiven Touch Panel Utility Installation Failed";
+// The folder page's refusal of a folder no install may use; the built-in text serves label
+// files made before it.
+inline constexpr wchar_t kFolderRefusedKeyPart[] = L"SETUP_FOLDER_REFUSED";
+inline constexpr wchar_t kFolderRefusedText[] =
+    L"Tiven MAVO cannot be installed into this folder: it is the root folder of a drive, the Windows folder or "
+    L"a folder inside it, or a Program Files folder. Choose another folder.";
 
 // Language indexes: 0 English, 1 Japanese, 2 Traditional Chinese, 3 Simplified Chinese, 4 Korean
 // (kLanguageCount and LanguageWord: InstallManifest.h).
@@ -49,6 +55,8 @@ const wchar_t* LabelPrefix(DWORD languageIndex);
 using ::LanguageWord;
 // The label of the current language: prefix + key part; empty when the label file lacks it.
 std::wstring Label(const wchar_t* keyPart);
+// The same, or `fallback` when the label is missing or empty.
+std::wstring LabelOr(const wchar_t* keyPart, const wchar_t* fallback);
 // The exit question's caption: English has no "ENG_" form and uses the Japanese key.
 std::wstring ExitTitleLabel();
 

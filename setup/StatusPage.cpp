@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "CloneRestore.h"
 #include "DeviceKeys.h"
 #include "DriverService.h"
 #include "InstallFiles.h"

@@ -1,7 +1,8 @@
 #pragma once
 // Purgent, the suite's uninstaller: checks that the machine part of the registry can be
 // written, asks once, removes the suite behind a progress dialog and offers a restart. Its
-// texts come from the label file beside it; there are no built-in texts.
+// texts come from the label file beside it; only the refusal of a system folder has a built-in
+// text.
 #include "WinApp.h"
 
 class CLabelStore;
@@ -16,6 +17,12 @@ public:
 
 namespace purge {
 inline constexpr wchar_t kLabelFileName[] = L"UnInstallMAVO.xml";
+// The one text with a built-in fallback, for label files made before it: the install folder is
+// one no install may use, so nothing is removed.
+inline constexpr wchar_t kFolderRefusedKey[] = L"UNINSTALLATION_FOLDER_REFUSED";
+inline constexpr wchar_t kFolderRefusedText[] =
+    L"The uninstall cannot be completed: the installation folder named in the registry is the root folder of a "
+    L"drive, the Windows folder or a folder inside it, or a Program Files folder. Nothing has been removed.";
 CLabelStore& Labels();
 // The last status when Winlogon "Userinit" could not be freed of Chimer: the label
 // "UNINSTALLATION_INCOMPLETE", or an English text when the label file lacks it, so that such a

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "InstallFolderGuard.h"
 #include "LabelStore.h"
 #include "PurgentApp.h"
 #include "WinApp.h"
@@ -122,6 +123,17 @@ bool CPurgentDlg::RunUninstall()
 {
     const CLabelStore& labels = purge::Labels();
     purge::UninstallPlan plan = purge::ReadPlan();
+    // A product key that names a drive's root, the Windows folder or a Program Files folder is
+    // never followed, even by an uninstaller that runs from there: nothing is removed at all.
+    // What is no full path at all is not this suite's folder either (below).
+    const UnsafeFolder unsafe = CheckInstallFolder(plan.installFolder);
+    if (unsafe != UnsafeFolder::None && unsafe != UnsafeFolder::NotAFolder) {
+        removalFailed_ = true;
+        std::wstring text = labels.TextOr(purge::kFolderRefusedKey, purge::kFolderRefusedText);
+        text += L"\n\n" + plan.installFolder;
+        MessageBoxW(m_hWnd, text.c_str(), labels.Lookup(L"UNINSTALLATION_TITLE").c_str(), MB_OK | MB_ICONERROR);
+        return false;
+    }
     if (!purge::IsOwnInstallFolder(plan.installFolder, purge::OwnProgramPath())) {
         removalFailed_ = true;
         MessageBoxW(m_hWnd, labels.Lookup(L"UNINSTALLATION_CANNOT_COMPLETE").c_str(),

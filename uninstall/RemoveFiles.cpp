@@ -3,8 +3,12 @@
 
 #include <shlobj.h>
 
+#include <vector>
+
 #include "FileRemoval.h"
+#include "InstallFolderGuard.h"
 #include "InstallManifest.h"
+#include "ModuleName.h"
 #include "PurgentApp.h"
 #include "WinApp.h"
 
@@ -25,12 +29,19 @@ std::wstring FolderOf(const std::wstring& path)
 }
 }  // namespace
 
-void RemoveProgramFiles(const std::wstring& installFolder)
+bool RemoveProgramFiles(const std::wstring& installFolder)
 {
-    // The uninstall folder first. The running uninstaller and its label file stay until the
-    // restart, so that a second run before it still shows its texts; the folder goes right
-    // after them. The system carries out pending removals in the order they were recorded, so
-    // files always go before their folders.
+    if (IsUnsafeInstallFolder(installFolder))
+        return false;
+    const std::vector<InstalledFile> installed = InstalledProgramFiles(installFolder, LanguageWord(0));
+    auto isIn = [](const InstalledFile& file, const std::wstring& folder) {
+        return SameFileText(FolderOf(file.target), folder);
+    };
+
+    // The uninstall folder first, and of it only what the setup put there. The running
+    // uninstaller and its label file stay until the restart, so that a second run before it
+    // still shows its texts; the folder goes right after them. The system carries out pending
+    // removals in the order they were recorded, so files always go before their folders.
     const std::wstring uninstall = installFolder + L"\\uninstall";
     const std::wstring ownFiles[] = {uninstall + L"\\uninstall.exe", uninstall + L"\\" + kLabelFileName};
     for (const std::wstring& own : ownFiles) {
@@ -39,25 +50,30 @@ void RemoveProgramFiles(const std::wstring& installFolder)
     }
     auto isOwn = [&](const std::wstring& path) {
         for (const std::wstring& own : ownFiles) {
-            if (CompareStringOrdinal(path.c_str(), -1, own.c_str(), -1, TRUE) == CSTR_EQUAL)
+            if (SameFileText(path, own))
                 return true;
         }
         return false;
     };
-    for (const wchar_t* sub : {L"uninstall", L"wave", L"help", L"xml"}) {
+    for (const InstalledFile& file : installed) {
+        if (isIn(file, uninstall) && !isOwn(file.target))
+            RemoveFileNowOrAtRestart(file.target);
+    }
+    RemoveFolderNowOrAtRestart(uninstall);
+
+    // The folders of the help, label and sound files are emptied whole.
+    for (const wchar_t* sub : {L"wave", L"help", L"xml"}) {
         const std::wstring folder = installFolder + L"\\" + sub;
-        ForEachMatchingFile(folder + L"\\*.*", [&](const std::wstring& path) {
-            if (!isOwn(path))
-                RemoveFileNowOrAtRestart(path);
-        });
+        ForEachMatchingFile(folder + L"\\*.*", [](const std::wstring& path) { RemoveFileNowOrAtRestart(path); });
         RemoveFolderNowOrAtRestart(folder);
     }
     // The programs directly in the install folder; the language does not change their names.
-    for (const InstalledFile& file : InstalledProgramFiles(installFolder, LanguageWord(0))) {
-        if (FolderOf(file.target) == installFolder)
+    for (const InstalledFile& file : installed) {
+        if (isIn(file, installFolder))
             RemoveFileNowOrAtRestart(file.target);
     }
     RemoveFolderNowOrAtRestart(installFolder);
+    return true;
 }
 
 void RemoveSystemFiles()

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "AnsiText.h"
 #include "FileRemoval.h"
+#include "InstallFolderGuard.h"
 #include "KeyHandle.h"
 #include "LogonEntries.h"
 #include "RegistryKey.h"
@@ -75,7 +77,9 @@ std::string Trimmed(const std::string& text)
 void Cleanup(const std::string& installFolder, const std::string& ownProgram)
 {
     const std::string& dir = installFolder;
-    if (!dir.empty()) {
+    // The command line comes from a Run value anyone may write: a drive's root, the Windows
+    // folder or a Program Files folder is left alone (and so is an empty one).
+    if (!IsUnsafeInstallFolder(WidenAnsi(dir.c_str()))) {
         DeleteOneFile(dir + "\\uninstall\\UnInstallMAVO.xml");
         DeleteFolderFiles(dir + "\\uninstall");
         RemoveEmptyFolder(dir + "\\uninstall");

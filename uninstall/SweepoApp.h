@@ -16,8 +16,8 @@ public:
 };
 
 namespace sweep {
-// The whole cleanup for the install folder (may be empty: then only the Run value and
-// "C:\Sweepo.exe" go). `ownProgram` is the running program's path: when the Run value started
+// The whole cleanup for the install folder (when it is empty, or one no install may use, only
+// the Run value and "C:\Sweepo.exe" go). `ownProgram` is the running program's path: when the Run value started
 // it, its own file is removed at the next restart, since a running program cannot delete itself.
 void Cleanup(const std::string& installFolder, const std::string& ownProgram);
 // The command line without blanks around it.

@@ -65,9 +65,12 @@ RegistryRemoval RemoveRegistryEntries(const UninstallPlan& plan);
 // Posts WM_CLOSE to the windows of Segmenta and Chimer, tells Beaconet to read its (now missing)
 // setting and quit, and waits for the three, with a deadline.
 void StopBackgroundPrograms(const std::wstring& installFolder, DWORD deadlineMs = kStopDeadlineMs);
-// The install folder with everything the setup put there: deleted now, or at the next restart
-// what is in use (the running uninstaller, a program that did not end).
-void RemoveProgramFiles(const std::wstring& installFolder);
+// The install folder with what the setup put there: deleted now, or at the next restart what is
+// in use (the running uninstaller, a program that did not end). Of the uninstall folder only the
+// setup's files go; the help, label and sound folders are emptied whole. False, and nothing
+// removed, for a folder no install may use (a drive's root, the Windows folder or a folder in
+// it, a Program Files folder: InstallFolderGuard.h).
+bool RemoveProgramFiles(const std::wstring& installFolder);
 // The applet, its help and the driver files in the Windows folder, likewise.
 void RemoveSystemFiles();
 // The files of the Start-menu folder, then the folder when it is empty. False when the

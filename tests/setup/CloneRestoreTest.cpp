@@ -15,6 +15,8 @@ using namespace setuptest;
 using testsupport::ScratchRegistry;
 
 namespace {
+constexpr wchar_t kSerialService[] = L"SYSTEM\\CurrentControlSet\\Services\\RILO";
+
 struct DeviceValues {
     std::wstring name;
     DWORD sampleRate;
@@ -50,6 +52,27 @@ protected:
                   ERROR_SUCCESS);
         EXPECT_EQ(RegSaveKeyW(key.Get(), file.c_str(), nullptr), ERROR_SUCCESS);
         return file;
+    }
+
+    // A device key as AddDevice makes it, but volatile, and so are the keys above it that are
+    // made for it: no lasting key can then be made below them.
+    void AddVolatileDevice(const std::wstring& parameters, int number, const DeviceValues& values)
+    {
+        std::wstring key = parameters + L"\\" + std::to_wstring(number);
+        CKeyHandle device;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSerialService, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                                  nullptr, device.Receive(), nullptr),
+                  ERROR_SUCCESS);
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, parameters.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                                  KEY_ALL_ACCESS, nullptr, device.Receive(), nullptr),
+                  ERROR_SUCCESS);
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                                  nullptr, device.Receive(), nullptr),
+                  ERROR_SUCCESS);
+        registry_.SetString(key, L"Device Name", values.name);
+        registry_.SetDword(key, L"Sample Rate", values.sampleRate);
+        registry_.SetRaw(key, L"Calibration Data", REG_BINARY, values.calibration.data(),
+                         static_cast<DWORD>(values.calibration.size()));
     }
 
     void ExpectDevice(const std::wstring& parameters, int number, const DeviceValues& values)
@@ -89,6 +112,8 @@ TEST_F(CloneRestore, SerialCloneReplacesTheWholeSerialConfigurationAndLeavesUsbA
     ExpectDevice(kSerialParameters, 2, side_);
     EXPECT_EQ(registry_.SubkeyNames(kUsbParameters), (std::vector<std::wstring>{L"1"}));
     ExpectDevice(kUsbParameters, 1, usb_);
+    // Nothing of the restore is left beside the key.
+    EXPECT_EQ(registry_.SubkeyNames(kSerialService), (std::vector<std::wstring>{L"Parameters"}));
 }
 
 TEST_F(CloneRestore, UsbCloneRestoresOnlyTheUsbConfiguration)
@@ -121,5 +146,29 @@ TEST_F(CloneRestore, AnUnreadableCloneFailsTheInstallAndKeepsTheDevices)
         EXPECT_EQ(registry_.SubkeyNames(kSerialParameters), (std::vector<std::wstring>{L"1"}));
         ExpectDevice(kSerialParameters, 1, front_);
     }
+}
+
+TEST_F(CloneRestore, ACopyThatFailsKeepsTheOldDevicesAndFailsTheInstall)
+{
+    AddDevice(kSerialParameters, 1, front_);
+    AddDevice(kSerialParameters, 2, side_);
+    std::wstring clone = WriteClone(kSerialParameters, L"RILOClone.Dat");
+    // The configuration the restore is to replace, in keys below which no lasting key can be
+    // made: copying the clone's device keys there fails.
+    registry_.DeleteTree(kSerialService);
+    const DeviceValues old1{L"Old Front", 60, {4, 4}}, old3{L"Old Third", 70, {3}};
+    ASSERT_NO_FATAL_FAILURE(AddVolatileDevice(kSerialParameters, 1, old1));
+    ASSERT_NO_FATAL_FAILURE(AddVolatileDevice(kSerialParameters, 3, old3));
+
+    SetupResult run = RunSetup(L"-s -en -eig -ser " + clone);
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 1u) << run.output;
+    EXPECT_NE(run.output.find("Cannot restore"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("Tiven Touch Panel Utility Installation Failed"), std::string::npos) << run.output;
+
+    EXPECT_EQ(registry_.SubkeyNames(kSerialParameters), (std::vector<std::wstring>{L"1", L"3"}));
+    ExpectDevice(kSerialParameters, 1, old1);
+    ExpectDevice(kSerialParameters, 3, old3);
+    EXPECT_EQ(registry_.SubkeyNames(kSerialService), (std::vector<std::wstring>{L"Parameters"}));
 }
 }  // namespace

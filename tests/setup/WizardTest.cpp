@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include "FreshPrefix.h"
 #include "SetupRun.h"
@@ -24,6 +25,64 @@ void Shot(HWND window, const std::wstring& name)
 {
     if (!ShotDir().empty())
         Shoot(name, {window});
+}
+
+// The folder page's refusal, as the English label file has it (the wizard starts in Japanese).
+constexpr wchar_t kFolderRefused[] =
+    L"[ja] Tiven MAVO cannot be installed into this folder: it is the root folder of a drive, the Windows folder "
+    L"or a folder inside it, or a Program Files folder. Choose another folder.";
+
+bool SameFolder(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
+
+// The folder picker that the folder page's Browse opens: a dialog of the setup other than the
+// sheet, with a folder tree.
+struct PickerSearch {
+    DWORD pid;
+    HWND sheet;
+    HWND found;
+};
+
+BOOL CALLBACK CheckPicker(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<PickerSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->pid || window == search->sheet || !IsWindowVisible(window) ||
+        ClassNameOf(window) != L"#32770")
+        return TRUE;
+    for (HWND child : ChildWindows(window)) {
+        if (ClassNameOf(child) == L"SysTreeView32") {
+            search->found = window;
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+HWND FindFolderPicker(DWORD pid, HWND sheet)
+{
+    PickerSearch search{pid, sheet, nullptr};
+    EnumWindows(CheckPicker, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Selects `folder` in the picker's tree as the picker's own selection message does (the path
+// is written into the setup's memory for it), then presses OK.
+bool PickFolder(HANDLE process, HWND picker, const std::wstring& folder)
+{
+    SIZE_T bytes = (folder.size() + 1) * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote)
+        return false;
+    DWORD_PTR ignored = 0;
+    bool sent = WriteProcessMemory(process, remote, folder.c_str(), bytes, nullptr) &&
+                SendMessageTimeoutW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
+                                    5000, &ignored);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    if (!sent)
+        return false;
+    ClickControl(picker, IDOK);
+    return WaitWindowGone(picker);
 }
 
 class SetupWizard : public ::testing::Test {
@@ -52,6 +111,19 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return Usable(IDC_SHEET_NEXT); })) << "Next is not usable";
         ClickControl(sheet_, IDC_SHEET_NEXT);
         ASSERT_TRUE(WaitUntil([&] { return PageIndex() == index; })) << "page " << index << " did not come";
+    }
+
+    // Browse on the folder page, and `folder` picked in the system's picker.
+    void Browse(const std::wstring& folder)
+    {
+        ClickControl(Page(), IDC_FOLDER_BROWSE);
+        HWND picker = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (picker = FindFolderPicker(process_.Pid(), sheet_)) != nullptr; }))
+            << "no folder picker";
+        ASSERT_TRUE(PickFolder(process_.Handle(), picker, folder));
+        ASSERT_TRUE(WaitUntil([&] { return SameFolder(ControlText(Page(), IDC_FOLDER_PATH), folder); }))
+            << "picked " << std::string(folder.begin(), folder.end()) << ", the page shows "
+            << std::string(ControlText(Page(), IDC_FOLDER_PATH).begin(), ControlText(Page(), IDC_FOLDER_PATH).end());
     }
 
     void Choose(int comboId, int item)
@@ -187,6 +259,51 @@ TEST_F(SetupWizard, CancelAsksFirstAndYesLeavesWithoutInstalling)
     ASSERT_TRUE(process_.WaitExit(code));
     EXPECT_EQ(code, 0u);
     EXPECT_FALSE(registry_.KeyExists(kProductKey));
+    EXPECT_FALSE(FileExists(kInstallFolder));
+}
+
+TEST_F(SetupWizard, TheFolderPageRefusesDriveRootsTheWindowsFolderAndProgramFilesAndStays)
+{
+    ASSERT_TRUE(WaitUntil([&] { return PageIndex() == 0 && Usable(IDC_SHEET_NEXT); }));
+    for (int page = 1; page <= 5; ++page)
+        ASSERT_NO_FATAL_FAILURE(Next(page));
+
+    wchar_t programFiles[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, programFiles, CSIDL_PROGRAM_FILES, FALSE));
+    for (const std::wstring& folder : {std::wstring(L"C:\\"), std::wstring(L"Z:\\"), WindowsFolder(), SystemFolder(),
+                                       std::wstring(programFiles)}) {
+        const std::string name(folder.begin(), folder.end());
+        ASSERT_NO_FATAL_FAILURE(Browse(folder));
+        const std::wstring shown = ControlText(Page(), IDC_FOLDER_PATH);
+        ASSERT_TRUE(WaitUntil([&] { return Usable(IDC_SHEET_NEXT); }));
+        ClickControl(sheet_, IDC_SHEET_NEXT);
+        MessageBoxInfo box = WaitForMessageBox(kDefaultDeadlineMs, process_.Pid());
+        ASSERT_TRUE(box) << "no refusal of " << name;
+        EXPECT_EQ(box.caption, L"Tiven MAVO") << name;
+        EXPECT_EQ(box.text, shown + L"\n\n" + kFolderRefused) << name;
+        ASSERT_TRUE(DismissMessageBox(box, IDOK));
+        EXPECT_EQ(PageIndex(), 5) << name;
+    }
+
+    // A folder of its own is taken, and the install goes there.
+    const std::wstring own = L"C:\\users\\Public\\Tiven Here";
+    ASSERT_TRUE(CreateDirectoryW(own.c_str(), nullptr));
+    ASSERT_NO_FATAL_FAILURE(Browse(own));
+    Next(6);
+    ASSERT_TRUE(WaitUntil([&] {
+        return Usable(IDC_SHEET_FINISH) &&
+               ControlText(Page(), IDC_STATUS_TEXT) == L"[ja] The installation is complete. Press Finish.";
+    }, 60000)) << "status: " << std::string(ControlText(Page(), IDC_STATUS_TEXT).begin(),
+                                            ControlText(Page(), IDC_STATUS_TEXT).end());
+    ClickControl(sheet_, IDC_SHEET_FINISH);
+    MessageBoxInfo restart = WaitForMessageBox(kDefaultDeadlineMs, process_.Pid());
+    ASSERT_TRUE(restart) << "no restart question";
+    ASSERT_TRUE(DismissMessageBox(restart, IDNO));
+    DWORD code = 99;
+    ASSERT_TRUE(process_.WaitExit(code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(FileExists(own + L"\\Aimwell.exe"));
+    EXPECT_TRUE(SameFolder(registry_.Read(kProductKey, L"Tiven Installed Path").AsString(), own));
     EXPECT_FALSE(FileExists(kInstallFolder));
 }
 }  // namespace

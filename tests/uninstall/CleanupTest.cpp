@@ -3,6 +3,8 @@
 // through its Run value, so it never schedules its own removal here.
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -238,4 +240,87 @@ TEST_P(CleanupOwnCopy, RemovesItsCopyAndItsFolderAtTheRestart)
 void PrintTo(const OwnCopyCase& c, std::ostream* out) { *out << c.what; }
 
 INSTANTIATE_TEST_SUITE_P(Copies, CleanupOwnCopy, ::testing::ValuesIn(kOwnCopyCases));
+
+// The command line comes from a Run value anyone may write: a system folder it names keeps
+// every file the cleanup would otherwise delete there.
+class CleanupOfASystemFolder : public ::testing::Test {
+protected:
+    void TearDown() override { Clean(); }
+
+    // Takes away what Plant made, and the Run value.
+    void Clean()
+    {
+        for (const std::wstring& file : files_)
+            DeleteFileW(file.c_str());
+        for (auto folder = made_.rbegin(); folder != made_.rend(); ++folder)
+            RemoveDirectoryW(folder->c_str());
+        HKEY run = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
+            RegDeleteValueW(run, L"TivenMAVO");
+            RegCloseKey(run);
+        }
+        files_.clear();
+        made_.clear();
+    }
+
+    // Files with the names the cleanup deletes, in the folders it empties, below `base` ("C:"
+    // for the drive's root).
+    void Plant(const std::wstring& base)
+    {
+        for (const wchar_t* sub : {L"\\uninstall", L"\\help", L"\\wave", L"\\xml"}) {
+            const std::wstring folder = base + sub;
+            if (CreateDirectoryW(folder.c_str(), nullptr))
+                made_.push_back(folder);
+            else
+                ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS)) << Narrow(folder);
+        }
+        for (const wchar_t* file : {L"\\uninstall\\UnInstallMAVO.xml", L"\\uninstall\\system.dat",
+                                    L"\\help\\MAVOHelpSystem.chm", L"\\help\\MAVOHelpSystem.hlp",
+                                    L"\\wave\\default.wav", L"\\xml\\CalibSystemLabels.xml",
+                                    L"\\xml\\MAVOSystemLabels.xml", L"\\Chimer.exe", L"\\Gesturo.exe"}) {
+            const std::wstring path = base + file;
+            ASSERT_FALSE(Exists(path)) << Narrow(path) << " is there already";
+            ASSERT_TRUE(testsupport::WriteFileBytes(path, "x", 1));
+            files_.push_back(path);
+        }
+    }
+
+    static std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+    ScratchRegistry registry_{ScratchRegistry::RealPrefix};
+    std::vector<std::wstring> files_;
+    std::vector<std::wstring> made_;
+};
+
+TEST_F(CleanupOfASystemFolder, LeavesDriveRootsTheWindowsFolderAndProgramFilesAlone)
+{
+    wchar_t windows[MAX_PATH] = {};
+    ASSERT_GT(GetWindowsDirectoryW(windows, MAX_PATH), 0u);
+    wchar_t programFiles[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, programFiles, CSIDL_PROGRAM_FILES, FALSE));
+    std::wstring upper = windows;
+    CharUpperBuffW(&upper[0], static_cast<DWORD>(upper.size()));
+    struct Case {
+        std::wstring base;          // where the files are planted
+        std::wstring commandLine;   // how the Run value names that folder
+    };
+    const Case cases[] = {
+        {L"C:", L"C:\\"},
+        {windows, windows},
+        {windows, upper + L"\\"},
+        {programFiles, programFiles},
+    };
+    for (const Case& c : cases) {
+        ASSERT_NO_FATAL_FAILURE(Plant(c.base));
+        registry_.SetString(kRunKey, L"TivenMAVO", L"C:\\windows\\temp\\Sweepo.exe " + c.commandLine);
+        EXPECT_EQ(testsupport::RunAndWait(L"\"" + testsupport::BinPath(L"Sweepo.exe") + L"\" " + c.commandLine), 0);
+        for (const std::wstring& file : files_)
+            EXPECT_TRUE(Exists(file)) << Narrow(file) << " (" << Narrow(c.commandLine) << ")";
+        for (const std::wstring& folder : made_)
+            EXPECT_TRUE(Exists(folder)) << Narrow(folder);
+        // The cleanup still runs only once.
+        EXPECT_FALSE(registry_.Read(kRunKey, L"TivenMAVO").present) << Narrow(c.commandLine);
+        Clean();
+    }
+}
 }  // namespace

@@ -150,11 +150,11 @@ bool StartLogonPrograms(LogonPrograms& programs, bool stubbornSegmenta)
            testsupport::WaitUntil([] { return testsupport::NamedEventExists(L"TivenTrayIcons"); });
 }
 
-UninstallRun RunUninstaller(const UninstallAnswers& answers)
+UninstallRun RunUninstaller(const UninstallAnswers& answers, const std::wstring& program)
 {
     UninstallRun run;
     testsupport::TestProcess process;
-    if (!process.Start(L"\"" + Uninstaller() + L"\"", setuptest::WindowsFolder()))
+    if (!process.Start(L"\"" + (program.empty() ? Uninstaller() : program) + L"\"", setuptest::WindowsFolder()))
         return run;
     const DWORD pid = process.Pid();
     testsupport::MessageBoxInfo confirm = testsupport::WaitForMessageBox(kRunDeadlineMs, pid);

@@ -26,6 +26,9 @@ inline constexpr wchar_t kProgressTitle[] = L"Tiven MAVO Uninstall";
 inline constexpr wchar_t kCannotComplete[] =
     L"The uninstall cannot be completed: the installation folder of Tiven MAVO was not found.";
 inline constexpr wchar_t kFinished[] = L"Tiven MAVO has been removed.";
+inline constexpr wchar_t kFolderRefused[] =
+    L"The uninstall cannot be completed: the installation folder named in the registry is the root folder of a "
+    L"drive, the Windows folder or a folder inside it, or a Program Files folder. Nothing has been removed.";
 
 std::wstring InstallFolder();
 std::wstring Uninstaller();           // the installed uninstall.exe
@@ -69,7 +72,8 @@ struct UninstallRun {
     std::vector<std::wstring> boxTexts;      // texts of the boxes after the confirmation
     bool restartAsked = false;
 };
-UninstallRun RunUninstaller(const UninstallAnswers& answers = {});
+// `program` is the uninstaller to run; empty: the installed one.
+UninstallRun RunUninstaller(const UninstallAnswers& answers = {}, const std::wstring& program = L"");
 
 // The removals the system carries out at the next restart (PendingFileRenameOperations entries
 // without a target), as plain paths.

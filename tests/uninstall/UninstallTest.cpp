@@ -255,6 +255,104 @@ TEST_F(Uninstall, AnotherFolderNamedInTheProductKeyIsNotTouched)
     EXPECT_TRUE(PendingRemovals().empty());
 }
 
+// What an install into a system folder would have put there, beside files of the system: the
+// uninstaller copied to "<folder>\uninstall" with its labels, and the folders it empties.
+struct PlantedFolder {
+    std::wstring folder;
+    std::vector<std::wstring> made;    // folders made for the test, removed again at its end
+    std::vector<std::wstring> files;   // files of "the system" in them
+
+    bool Plant()
+    {
+        for (const wchar_t* sub : {L"\\uninstall", L"\\help", L"\\xml", L"\\wave"}) {
+            const std::wstring path = Base() + sub;
+            if (CreateDirectoryW(path.c_str(), nullptr))
+                made.push_back(path);
+            else if (GetLastError() != ERROR_ALREADY_EXISTS)
+                return false;
+        }
+        for (const wchar_t* file : {L"\\uninstall\\readme.txt", L"\\help\\system-help.chm", L"\\xml\\settings.xml",
+                                    L"\\wave\\chimes.wav", L"\\Chimer.exe"}) {
+            const std::wstring path = Base() + file;
+            if (FileExists(path) || !testsupport::WriteFileBytes(path, "system", 6))
+                return false;
+            files.push_back(path);
+        }
+        for (const wchar_t* file : {L"\\uninstall.exe", L"\\UnInstallMAVO.xml"}) {
+            const std::wstring path = Base() + L"\\uninstall" + file;
+            if (!CopyFileW((InstallFolder() + L"\\uninstall" + file).c_str(), path.c_str(), TRUE))
+                return false;
+            files.push_back(path);
+        }
+        return true;
+    }
+    // The folder without a trailing backslash ("C:" for "C:\\"), to append names to.
+    std::wstring Base() const
+    {
+        std::wstring path = folder;
+        while (!path.empty() && path.back() == L'\\')
+            path.pop_back();
+        return path;
+    }
+    std::wstring Uninstaller() const { return Base() + L"\\uninstall\\uninstall.exe"; }
+    void Remove()
+    {
+        for (const std::wstring& file : files)
+            DeleteFileW(file.c_str());
+        for (auto path = made.rbegin(); path != made.rend(); ++path)
+            RemoveDirectoryW(path->c_str());
+    }
+};
+
+TEST_F(Uninstall, AProductKeyNamingADriveRootOrTheWindowsFolderRemovesNothingAndSaysWhy)
+{
+    ASSERT_NO_FATAL_FAILURE(InstallOnce(SystemUserinit().c_str()));
+    const std::wstring windows = setuptest::WindowsFolder();
+    std::wstring lower = windows;
+    CharLowerBuffW(&lower[0], static_cast<DWORD>(lower.size()));
+    // Each as the product key may name it; the uninstaller runs from that folder's uninstall
+    // folder, as it would after an install there.
+    for (const std::wstring& folder : {std::wstring(L"C:\\"), windows, lower + L"\\"}) {
+        PlantedFolder planted{folder, {}, {}};
+        ASSERT_TRUE(planted.Plant()) << Narrow(folder);
+        registry_.SetString(kProductKey, L"Tiven Installed Path", folder);
+
+        UninstallRun run = RunUninstaller({}, planted.Uninstaller());
+        EXPECT_TRUE(run.ended) << Narrow(folder);
+        EXPECT_TRUE(run.progressShown) << Narrow(folder);
+        EXPECT_EQ(run.boxTexts, std::vector<std::wstring>{std::wstring(kFolderRefused) + L"\n\n" + folder})
+            << Narrow(folder);
+        EXPECT_EQ(run.status, L"") << Narrow(folder);
+        EXPECT_FALSE(run.restartAsked) << Narrow(folder);
+        for (const std::wstring& file : planted.files)
+            EXPECT_TRUE(FileExists(file)) << Narrow(file);
+        EXPECT_TRUE(PendingRemovals().empty()) << Narrow(folder);
+        EXPECT_TRUE(registry_.KeyExists(kProductKey)) << Narrow(folder);
+        EXPECT_TRUE(registry_.KeyExists(kUninstallKey)) << Narrow(folder);
+        EXPECT_FALSE(registry_.Read(kRunKey, L"TivenMAVO").present) << Narrow(folder);
+        EXPECT_TRUE(FileExists(InstallFolder() + L"\\Chimer.exe")) << Narrow(folder);
+        planted.Remove();
+    }
+}
+
+TEST_F(Uninstall, AFileTheSetupDidNotPutInTheUninstallFolderStays)
+{
+    const std::wstring dir = InstallFolder();
+    ASSERT_NO_FATAL_FAILURE(InstallOnce(SystemUserinit().c_str()));
+    const std::wstring notes = dir + L"\\uninstall\\notes.txt";
+    ASSERT_TRUE(testsupport::WriteFileBytes(notes, "mine", 4));
+
+    UninstallRun run = RunUninstaller();
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.status, kFinished);
+    EXPECT_TRUE(FileExists(notes));
+    EXPECT_EQ(FileBytes(notes), "mine");
+    // What the setup put there is gone, or goes at the restart.
+    const std::wstring labels = dir + L"\\uninstall\\UnInstallMAVO.xml";
+    EXPECT_EQ(Sorted(testsupport::TreeBelow(dir)), Sorted({dir + L"\\uninstall", Uninstaller(), labels, notes}));
+    EXPECT_EQ(PendingRemovals(), (std::vector<std::wstring>{Uninstaller(), labels, dir + L"\\uninstall", dir}));
+}
+
 TEST_F(Uninstall, AProgramThatDoesNotEndIsRemovedAtTheRestartAndTheDialogWaitsMeanwhile)
 {
     const std::wstring dir = InstallFolder();
