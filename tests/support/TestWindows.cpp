@@ -41,6 +41,24 @@ HWND Find(const std::wstring& cls, const std::wstring& title, DWORD pid, bool (*
 
 bool IsMessageBox(HWND w) { return GetDlgItem(w, 0xFFFF) != nullptr; }
 
+// WM_GETTEXT with the given SendMessageTimeout flags, each message up to 5 s.
+std::wstring SentText(HWND window, UINT flags)
+{
+    DWORD_PTR len = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, flags, 5000, &len))
+        return L"";
+    std::wstring text(len + 1, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(&text[0]), flags, 5000, &got);
+    text.resize(got);
+    return text;
+}
+
+// A thread that was busy for more than five seconds counts as hung until it reads its queue
+// again, and WindowText gives up on a hung thread at once: the texts of a box such a thread has
+// just shown are read waiting for its answer.
+std::wstring AnsweredText(HWND window) { return SentText(window, SMTO_NORMAL); }
+
 // A named callback: on i686 a lambda does not convert to a stdcall function pointer.
 BOOL CALLBACK CollectChild(HWND w, LPARAM lp)
 {
@@ -73,17 +91,7 @@ bool WaitWindowGone(HWND window, DWORD deadlineMs)
     return WaitUntil([&] { return !IsWindow(window); }, deadlineMs);
 }
 
-std::wstring WindowText(HWND window)
-{
-    DWORD_PTR len = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &len))
-        return L"";
-    std::wstring text(len + 1, L'\0');
-    DWORD_PTR got = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 5000, &got);
-    text.resize(got);
-    return text;
-}
+std::wstring WindowText(HWND window) { return SentText(window, SMTO_ABORTIFHUNG); }
 
 std::wstring ControlText(HWND parent, int controlId) { return WindowText(GetDlgItem(parent, controlId)); }
 
@@ -107,8 +115,8 @@ MessageBoxInfo WaitForMessageBox(DWORD deadlineMs, DWORD pid)
     MessageBoxInfo info;
     WaitUntil([&] { return (info.window = Find(L"#32770", L"", pid, IsMessageBox)) != nullptr; }, deadlineMs);
     if (info.window) {
-        info.caption = WindowText(info.window);
-        info.text = ControlText(info.window, 0xFFFF);
+        info.caption = AnsweredText(info.window);
+        info.text = AnsweredText(GetDlgItem(info.window, 0xFFFF));
     }
     return info;
 }
