@@ -130,19 +130,7 @@ void HardwareTest::ExpectBox(const char* file, int line, const std::wstring& cap
     EXPECT_TRUE(DismissMessageBox(box, button));
 }
 
-MessageBoxInfo WaitMessageBox(DWORD deadlineMs)
-{
-    MessageBoxInfo box = WaitForMessageBox(deadlineMs, GetCurrentProcessId());
-    // A box that comes after the applet's thread sat on the port for seconds may be taken for a
-    // hung window's at first, so its texts are asked for until its own loop answers.
-    if (box)
-        WaitUntil([&] {
-            box.caption = WindowText(box.window);
-            box.text = ControlText(box.window, 0xFFFF);
-            return !box.caption.empty() || !IsWindow(box.window);
-        });
-    return box;
-}
+MessageBoxInfo WaitMessageBox(DWORD deadlineMs) { return WaitForMessageBox(deadlineMs, GetCurrentProcessId()); }
 
 HWND HardwareTest::WaitDialog(const std::wstring& title, DWORD deadlineMs) const
 {

@@ -163,7 +163,11 @@ TEST_P(SerialProbeFaults, EndInDisable)
         EXPECT_BOX(box.first, box.second);
     EXPECT_BOX(L"Check", L"Disable");
     EXPECT_TRUE(WaitToolsBack());
-    EXPECT_EQ(SerialSim::Commands(sim.ReadLog()), c.commands) << SerialSim::Describe(sim.ReadLog());
+    // The simulator logs what it receives on its own time, and a silent controller's "ST" has no
+    // answer the applet waited for; once it has seen the probe close the port, every command is
+    // in its log. A port that never opened has no close to wait for.
+    const auto log = c.commands.empty() ? sim.ReadLog() : LogAfterCloses(1);
+    EXPECT_EQ(SerialSim::Commands(log), c.commands) << SerialSim::Describe(log);
     EXPECT_EQ(DisableEnableTrail(device), "DE") << standin::Describe(standin::ReadLog());
     EXPECT_TRUE(standin::GetState(standin::Driver::Rilo, 1).enabled);
 }

@@ -13,6 +13,42 @@ using namespace applettest;
 using namespace testsupport;
 
 namespace {
+// Returns once the sheet's thread has handled the messages it posted to itself so far. A sent
+// message is answered only when the thread waits for messages again, so whatever the handler
+// that runs now posts is queued by then; a tab highlight posted after it comes out of the queue
+// after those messages.
+bool HandledWhatTheSheetPosted(HWND sheet)
+{
+    HWND tab = GetDlgItem(sheet, 0x3020);
+    DWORD_PTR ignored = 0;
+    if (!tab || !SendMessageTimeoutW(sheet, WM_NULL, 0, 0, SMTO_NORMAL, kDefaultDeadlineMs, &ignored))
+        return false;
+    auto highlighted = [&] {
+        TCITEMW item{};
+        item.mask = TCIF_STATE;
+        item.dwStateMask = TCIS_HIGHLIGHTED;
+        SendMessageW(tab, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        return (item.dwState & TCIS_HIGHLIGHTED) != 0;
+    };
+    PostMessageW(tab, TCM_HIGHLIGHTITEM, 0, MAKELPARAM(TRUE, 0));
+    const bool handled = WaitUntil(highlighted);
+    SendMessageW(tab, TCM_HIGHLIGHTITEM, 0, MAKELPARAM(FALSE, 0));
+    return handled;
+}
+
+// A window of this process with that caption, shown or not yet shown.
+bool OwnWindowTitled(const wchar_t* caption)
+{
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", caption); w;
+         w = FindWindowExW(nullptr, w, L"#32770", caption)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == GetCurrentProcessId())
+            return true;
+    }
+    return false;
+}
+
 int SheetCount()
 {
     int count = 0;
@@ -301,12 +337,11 @@ TEST_F(AppletTest, WithNoControllerLeftTheTabsKeepTheFirstPage)
     EXPECT_EQ(box.text, L"One or more controllers must be defined");
     EXPECT_EQ(box.caption, L"Touch Panel Device Properties");
     ASSERT_TRUE(DismissMessageBox(box, IDOK));
-    EXPECT_TRUE(WaitUntil([&] { return CurrentPageIndex(sheet) == 0 && CurrentPage(sheet) == firstPage; }));
-    // Let the sheet's thread handle what is still queued; a second notice would show now.
-    PostMessageW(sheet, WM_NULL, 0, 0);
-    SendMessageW(sheet, WM_NULL, 0, 0);
-    EXPECT_FALSE(FindTopWindow(L"#32770", L"Touch Panel Device Properties", GetCurrentProcessId()))
-        << "the notice came twice";
+    // The sheet asks for the first page again by a posted message; once that has been handled,
+    // a second notice would be there.
+    ASSERT_TRUE(HandledWhatTheSheetPosted(sheet));
+    EXPECT_FALSE(OwnWindowTitled(L"Touch Panel Device Properties")) << "the notice came twice";
+    EXPECT_EQ(CurrentPageIndex(sheet), 0);
     EXPECT_EQ(CurrentPage(sheet), firstPage);
 }
 

@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "TestPaths.h"
+#include "EchoProgram.h"
 
 using namespace applettest;
 using namespace devicestest;
@@ -24,20 +24,6 @@ std::wstring PortText(const std::vector<uint8_t>& bytes)
     }
     return text;
 }
-
-std::wstring ReadTextFile(const std::wstring& path)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return L"";
-    wchar_t buffer[512] = L"";
-    DWORD got = 0;
-    ReadFile(file, buffer, sizeof buffer - sizeof(wchar_t), &got, nullptr);
-    CloseHandle(file);
-    return std::wstring(buffer, got / sizeof(wchar_t));
-}
-
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 }  // namespace
 
 class DevicesPageTest : public DevicesTest {};
@@ -195,11 +181,10 @@ class SegmentChangeTest : public DevicesPageTest, public testing::WithParamInter
 TEST_P(SegmentChangeTest, AsksForRecalibrationAndStartsItOnlyOnYes)
 {
     const int answer = GetParam();
-    std::wstring echo = MakeTempDir(L"devices-recalibrate") + L"\\args.txt";
-    DeleteFileW(echo.c_str());   // the folder of an earlier process with the same id may remain
-    SetEnvironmentVariableW(L"TIVEN_ARGECHO_OUT", echo.c_str());
+    EchoProgram calibration;
+    ASSERT_TRUE(calibration.Copied());
     Install({Serial(1, L"Front Panel")}, L"Front Panel");
-    registry.SetString(kProductKeyPath, L"Calibration Application", BinPath(L"CoreArgEcho.exe"));
+    registry.SetString(kProductKeyPath, L"Calibration Application", calibration.Path());
     OPEN_DEVICES_PAGE();
 
     ClickControl(page, IDC_DEV_MODIFY);
@@ -216,15 +201,11 @@ TEST_P(SegmentChangeTest, AsksForRecalibrationAndStartsItOnlyOnYes)
     ASSERT_TRUE(DismissMessageBox(box, answer));
     WaitIdle();
     EXPECT_EQ(registry.Read(DeviceKeyPath(Serial(1, L"")), L"Logical Desktop Segment").AsDword(), 2u);
-    if (answer == IDYES) {
-        ASSERT_TRUE(WaitUntil([&] { return FileExists(echo); })) << "the calibration program did not start";
-        EXPECT_EQ(ReadTextFile(echo), L"Front Panel");
-    } else {
-        EXPECT_FALSE(FileExists(echo)) << "No starts nothing";
-    }
+    if (answer == IDYES)
+        EXPECT_EQ(calibration.Received(), L"Front Panel");
+    else
+        EXPECT_TRUE(calibration.NeverStarted()) << "No starts nothing";
     Close(IDOK);
-    SetEnvironmentVariableW(L"TIVEN_ARGECHO_OUT", nullptr);
-    DeleteFileW(echo.c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, SegmentChangeTest, testing::Values(IDNO, IDYES),

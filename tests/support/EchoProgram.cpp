@@ -46,13 +46,23 @@ EchoProgram::~EchoProgram()
 
 std::wstring EchoProgram::Received() const
 {
-    if (!WaitUntil([&] { return Exists(output_); }))
+    // The program renames its finished file into place; just after the rename Wine still holds
+    // the handle of the rename, so the file is opened with full sharing, again until it opens.
+    CHandle file;
+    if (!WaitUntil([&] {
+            const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+            file.Reset(CreateFileW(output_.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr));
+            return static_cast<bool>(file);
+        }))
         return L"<not started>";
-    HANDLE f = CreateFileW(output_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    wchar_t text[512] = {};
+    LARGE_INTEGER size{};
+    GetFileSizeEx(file.Get(), &size);
+    std::wstring text(static_cast<size_t>(size.QuadPart) / sizeof(wchar_t), L'\0');
     DWORD read = 0;
-    ReadFile(f, text, sizeof text - sizeof(wchar_t), &read, nullptr);
-    CloseHandle(f);
+    const DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (!text.empty() && !ReadFile(file.Get(), &text[0], bytes, &read, nullptr))
+        return L"<unreadable>";
+    text.resize(read / sizeof(wchar_t));
     return text;
 }
 

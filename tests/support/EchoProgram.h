@@ -17,8 +17,8 @@ public:
 
     const std::wstring& Path() const { return path_; }
     bool Copied() const { return copied_; }
-    // The argument the program received, once it has written it; "<not started>" when it did
-    // not write it before the deadline.
+    // The argument the program received, once it has written it and its file can be read;
+    // "<not started>" when it did not write it before the deadline.
     std::wstring Received() const;
     // True when the program has not been started: it neither runs nor has written its file.
     // A start is complete when CreateProcessW returns, and the program writes its file before it

@@ -115,7 +115,8 @@ void ClickControl(HWND parent, int controlId) { PostMessageW(GetDlgItem(parent, 
 void ClickControlSync(HWND parent, int controlId)
 {
     DWORD_PTR r = 0;
-    SendMessageTimeoutW(GetDlgItem(parent, controlId), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, &r);
+    // Not SMTO_ABORTIFHUNG: a thread that was busy for five seconds would lose the click.
+    SendMessageTimeoutW(GetDlgItem(parent, controlId), BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &r);
 }
 
 MessageBoxInfo WaitForMessageBox(DWORD deadlineMs, DWORD pid)

@@ -31,6 +31,7 @@ struct MessageBoxInfo {
     explicit operator bool() const { return window != nullptr; }
 };
 // Waits for a message box (class #32770 with a static text 0xFFFF); optionally of one process.
+// Its texts are read once the box's thread answers, even when it was busy for long before.
 MessageBoxInfo WaitForMessageBox(DWORD deadlineMs = kDefaultDeadlineMs, DWORD pid = 0);
 // Presses a button of the box (IDOK, IDYES, IDNO, ...) and waits until the box has gone.
 bool DismissMessageBox(const MessageBoxInfo& box, int buttonId);

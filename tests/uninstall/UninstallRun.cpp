@@ -173,7 +173,9 @@ UninstallRun RunUninstaller(const UninstallAnswers& answers, const std::wstring&
             SendMessageTimeoutW(progress, WM_SYSCOMMAND, SC_CLOSE, 0, SMTO_NORMAL, 5000, &ignored);
             SendMessageTimeoutW(progress, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &ignored);
             run.closedWhileRunning = !IsWindowVisible(ok);
-            run.closeRefused = IsWindow(progress) != FALSE;
+            // A dialog that takes a close hides at once (EndDialog) but is destroyed only once
+            // its loop has ended, so whether it stayed is read from its visibility.
+            run.closeRefused = IsWindow(progress) && IsWindowVisible(progress);
         }
         if (progress) {
             // The worker ends by showing OK; a box it shows first (owned by the dialog) is answered.
@@ -189,7 +191,12 @@ UninstallRun RunUninstaller(const UninstallAnswers& answers, const std::wstring&
                 kRunDeadlineMs);
             run.status = testsupport::ControlText(progress, 1001);
             testsupport::ClickControl(progress, IDOK);
-            testsupport::MessageBoxInfo restart = testsupport::WaitForMessageBox(5000, pid);
+            // The restart question comes after the dialog has ended, or the program ends without
+            // one: whichever comes first, with the full deadline.
+            testsupport::MessageBoxInfo restart;
+            testsupport::WaitUntil(
+                [&] { return (restart = testsupport::WaitForMessageBox(0, pid)) || !process.Running(); },
+                kRunDeadlineMs);
             if (restart && restart.caption == kRestartCaption) {
                 run.restartAsked = true;
                 testsupport::DismissMessageBox(restart, answers.restart);
