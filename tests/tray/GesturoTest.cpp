@@ -49,7 +49,7 @@ TEST_P(GesturoPictures, StoredSizeChoosesPictureAndWindow)
     EXPECT_EQ(PictureSize(), c.secondary);
     // A right click anywhere in the dialog flips it back.
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(GesturoWindow(), WM_RBUTTONUP, 0, MAKELPARAM(2, 2), SMTO_ABORTIFHUNG, kDefaultDeadlineMs, &result);
+    SendMessageTimeoutW(GesturoWindow(), WM_RBUTTONUP, 0, MAKELPARAM(2, 2), SMTO_NORMAL, kDefaultDeadlineMs, &result);
     EXPECT_EQ(PictureSize(), c.primary);
     EXPECT_EQ(ProductDword(L"IconType"), c.iconType) << "opening writes nothing";
 }

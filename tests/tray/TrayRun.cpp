@@ -42,10 +42,12 @@ BOOL CALLBACK CollectIconWindow(HWND window, LPARAM lp)
     return TRUE;
 }
 
+// Sent to wait until the program has handled it; not SMTO_ABORTIFHUNG, which drops the message
+// when the program's thread has not read its queue for five seconds.
 bool SendAndWait(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 {
     DWORD_PTR result = 0;
-    return window && SendMessageTimeoutW(window, msg, wp, lp, SMTO_ABORTIFHUNG, kDefaultDeadlineMs, &result) != 0;
+    return window && SendMessageTimeoutW(window, msg, wp, lp, SMTO_NORMAL, kDefaultDeadlineMs, &result) != 0;
 }
 }  // namespace
 
