@@ -8,6 +8,7 @@
 #include <string>
 
 #include "DeviceSettings.h"
+#include "RowRange.h"
 
 class CRegistryKey;
 class CSegmentMapper;
@@ -46,12 +47,7 @@ struct DeviceValue {
 };
 
 // The rows, group after group (identity, advanced, calibration, button modes, serial, timing).
-struct DeviceValueTable {
-    const DeviceValue* first;
-    const DeviceValue* last;
-    const DeviceValue* begin() const { return first; }
-    const DeviceValue* end() const { return last; }
-};
+using DeviceValueTable = RowRange<DeviceValue>;
 DeviceValueTable DeviceValues();
 
 // What the installation-dependent defaults come from.

@@ -36,15 +36,6 @@ constexpr FileRow kSystemFiles[] = {
 constexpr const wchar_t* kWords[kLanguageCount] = {L"English", L"Japanese", L"ChineseTraditional", L"ChineseSimple",
                                                    L"Korean"};
 
-std::wstring WithLanguage(const wchar_t* pattern, const std::wstring& word)
-{
-    std::wstring text = pattern;
-    size_t pos = text.find(L"%L");
-    if (pos != std::wstring::npos)
-        text.replace(pos, 2, word);
-    return text;
-}
-
 template <size_t N>
 std::vector<InstalledFile> Expand(const FileRow (&rows)[N], const std::wstring& folder, const std::wstring& word)
 {
@@ -58,6 +49,15 @@ std::vector<InstalledFile> Expand(const FileRow (&rows)[N], const std::wstring& 
 const wchar_t* LanguageWord(DWORD languageIndex)
 {
     return languageIndex < kLanguageCount ? kWords[languageIndex] : kWords[0];
+}
+
+std::wstring WithLanguage(const wchar_t* pattern, const std::wstring& word)
+{
+    std::wstring text = pattern;
+    size_t pos = text.find(L"%L");
+    if (pos != std::wstring::npos)
+        text.replace(pos, 2, word);
+    return text;
 }
 
 std::vector<InstalledFile> InstalledProgramFiles(const std::wstring& installFolder, const std::wstring& languageWord)

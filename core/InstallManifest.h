@@ -16,6 +16,8 @@ struct InstalledFile {
 // "English" for any other index. The word names the help and label files of the language.
 constexpr DWORD kLanguageCount = 5;
 const wchar_t* LanguageWord(DWORD languageIndex);
+// The file name pattern with its "%L" replaced by the language word.
+std::wstring WithLanguage(const wchar_t* pattern, const std::wstring& word);
 
 // The programs, help, labels, sound and uninstaller, into the install folder.
 std::vector<InstalledFile> InstalledProgramFiles(const std::wstring& installFolder, const std::wstring& languageWord);
