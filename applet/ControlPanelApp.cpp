@@ -5,6 +5,8 @@
 #include "DeviceControlUnitPropertySheet.h"
 #include "DeviceKeys.h"
 #include "LabelKeys.h"
+#include "NamedObjects.h"
+#include "ProductSchema.h"
 #include "RegistryKey.h"
 #include "ScopedAttach.h"
 #include "SingleInstance.h"
@@ -12,8 +14,6 @@
 
 namespace {
 CControlPanelApp* instance = nullptr;
-
-const wchar_t kInstanceMutex[] = L"TouchScreenControlPanelApp";
 
 // Copies a text into a fixed field, cut to fit with its terminator.
 template <size_t N>
@@ -59,8 +59,8 @@ LONG CControlPanelApp::OnNewInquire(NEWCPLINFOW* info)
     std::wstring description = kPropertiesCaption;
     CRegistryKey key;
     if (CScopedAttach product{key, kProductKeyPath}) {
-        key.ReadString(L"RenkaCPLName", name, 1000);
-        key.ReadString(L"RenkaCPLInfo", description, 1000);
+        ReadProductText(key, ProductValueId::AppletName, name);
+        ReadProductText(key, ProductValueId::AppletInfo, description);
     }
     CopyField(info->szName, name);
     CopyField(info->szInfo, description);
@@ -86,7 +86,7 @@ void CControlPanelApp::OnOpen()
 {
     // Held while the sheet is open and let go when it closes, so a later opening (also in this
     // process) shows the sheet again. Another opening's guard only finds the mutex and goes.
-    CSingleInstance guard(kInstanceMutex);
+    CSingleInstance guard(kAppletMutex);
     if (guard.AlreadyRunning()) {
         BringOpenSheetToFront();
         return;
@@ -105,7 +105,7 @@ void CControlPanelApp::BringOpenSheetToFront()
     CRegistryKey key;
     key.SetRootKey(HKEY_LOCAL_MACHINE);
     if (CScopedAttach product{key, kProductKeyPath})
-        key.ReadString(L"Device Label", title, 128);
+        ReadProductText(key, ProductValueId::SheetTitle, title);
     HWND sheet = FindWindowW(nullptr, title.c_str());
     if (sheet && !SetForegroundWindow(sheet))
         AppMessageBox(L"SetForegroundWindow");

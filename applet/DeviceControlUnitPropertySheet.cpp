@@ -6,12 +6,12 @@
 #include "LabelBoxes.h"
 #include "LabelKeys.h"
 #include "ProcessLauncher.h"
+#include "ProductSchema.h"
 #include "ScopedAttach.h"
 #include "XmlLabelLoader.h"
 #include "resource.h"
 
 namespace {
-constexpr DWORD kPathBytes = 1000;
 constexpr size_t kCaptionChars = 259;    // tab captions are formatted into 260 characters
 
 struct PageEntry {
@@ -45,18 +45,18 @@ void CDeviceControlUnitPropertySheet::ReadProductKey()
 
     ctx.LoadSerialPorts();
     ctx.currentDeviceName.clear();
-    ctx.serviceKey.ReadString(L"Device Name", ctx.currentDeviceName, kPathBytes);
+    ReadProductText(ctx.serviceKey, ProductValueId::CurrentDevice, ctx.currentDeviceName);
     ctx.calibrationAppPath.clear();
-    ctx.serviceKey.ReadString(L"Calibration Application", ctx.calibrationAppPath, kPathBytes);
+    ReadProductText(ctx.serviceKey, ProductValueId::CalibrationProgram, ctx.calibrationAppPath);
     helpFilePath_.clear();
-    ctx.serviceKey.ReadString(L"Help File Path", helpFilePath_, kPathBytes);
+    ReadProductText(ctx.serviceKey, ProductValueId::HelpFile, helpFilePath_);
 }
 
 void CDeviceControlUnitPropertySheet::LoadLabels()
 {
     CAppletContext& ctx = Applet();
     std::wstring labelFile;
-    ctx.serviceKey.ReadString(L"XML File Path", labelFile, kPathBytes);
+    ReadProductText(ctx.serviceKey, ProductValueId::AppletLabels, labelFile);
     if (labelFile.empty()) {
         LabelInfoBox(ctx.labelStore, nullptr, MessageKey::LERR_XML_FILE_NOT_FOUND,
                      MessageKey::LPOINTER_DEVICE_PROPERTIES, L"XML file path not found in the registry",
@@ -134,7 +134,7 @@ bool CDeviceControlUnitPropertySheet::OnInitDialog()
     CRegistryKey product;
     product.SetRootKey(HKEY_LOCAL_MACHINE);
     if (CScopedAttach key{product, kProductKeyPath})
-        product.WriteString(L"Device Label", title_.c_str());
+        WriteProductText(product, ProductValueId::SheetTitle, title_);
 
     RECT buttonRect{5, bottom - 31, 94, bottom - 8};
     calibrateButton_.Attach(CreateChild(L"BUTTON", labels.TextOr(LabelKey::LCALIBRATE, L"&Calibrate"),

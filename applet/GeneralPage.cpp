@@ -3,19 +3,18 @@
 #include "AppletGlobals.h"
 #include "ControlLabels.h"
 #include "DataExchange.h"
-#include "Handle.h"
 #include "KeyHandle.h"
 #include "LabelKeys.h"
+#include "NamedEvents.h"
+#include "NamedObjects.h"
 #include "ProcessLauncher.h"
 #include "SettingsClone.h"
 #include "SettingsDump.h"
 #include "resource.h"
 
 namespace {
-constexpr wchar_t kTrayIconsEvent[] = L"TivenTrayIcons";
 // Probe for the right to create keys beside the drivers' keys; deleted again at once.
 constexpr wchar_t kProbeKeyPath[] = L"SYSTEM\\CurrentControlSet\\Services\\mavomavo";
-constexpr DWORD kPathBytes = 1000;
 constexpr wchar_t kDumpedTo[] = L"Driver settings have been dumped into";
 
 const ControlLabel kLabels[] = {
@@ -36,9 +35,9 @@ void PageMessageBox(HWND page, const std::wstring& text, UINT icon)
 }  // namespace
 
 const CGeneralPage::Option CGeneralPage::kOptions[3] = {
-    {&CGeneralPage::showIconsCheck_, L"System Tray Icons", true},
-    {&CGeneralPage::checkCalibrationCheck_, L"Check Calibration", false},
-    {&CGeneralPage::beepsCheck_, L"Calibration Beeps", false},
+    {&CGeneralPage::showIconsCheck_, ProductValueId::TrayIcons},
+    {&CGeneralPage::checkCalibrationCheck_, ProductValueId::CheckCalibration},
+    {&CGeneralPage::beepsCheck_, ProductValueId::CalibrationBeeps},
 };
 
 CGeneralPage::CGeneralPage() : CDevicePage(IDD_GENERAL) { Psp().dwFlags |= PSP_HASHELP; }
@@ -71,9 +70,8 @@ void CGeneralPage::LoadSettings()
 {
     CRegistryKey& product = Applet().serviceKey;
     for (const Option& option : kOptions) {
-        DWORD value = 0;
-        const bool stored = product.ReadDword(option.value, &value);
-        const bool on = stored ? value == 1 : option.onByDefault;
+        const std::optional<DWORD> stored = ReadStoredProductNumber(product, option.value);
+        const bool on = stored.value_or(ProductRow(option.value).defaultNumber) == 1;
         (this->*option.check).SetCheck(on ? BST_CHECKED : BST_UNCHECKED);
         // A missing value is pending: the next Apply writes its default.
         if (!stored)
@@ -138,7 +136,7 @@ void CGeneralPage::SaveSettings()
     CRegistryKey& product = Applet().serviceKey;
     for (const Option& option : kOptions) {
         const DWORD value = (this->*option.check).GetCheck() == BST_CHECKED ? 1 : 0;
-        product.WriteDword(option.value, &value);
+        WriteProductNumber(product, option.value, value);
     }
     changed_ = false;
     TellTrayProgram();
@@ -148,15 +146,12 @@ void CGeneralPage::TellTrayProgram()
 {
     // A running tray program holds the event: it re-reads "System Tray Icons" and shows its
     // icons or quits.
-    CHandle event(OpenEventW(EVENT_ALL_ACCESS, FALSE, kTrayIconsEvent));
-    if (event) {
-        SetEvent(event.Get());
+    if (SignalNamedEvent(kTrayIconsEvent))
         return;
-    }
     if (showIconsCheck_.GetCheck() != BST_CHECKED)
         return;
     std::wstring trayProgram;
-    Applet().serviceKey.ReadString(L"BeaconetApplication", trayProgram, kPathBytes);
+    ReadProductText(Applet().serviceKey, ProductValueId::TrayProgram, trayProgram);
     // A missing path starts nothing, and nothing is reported.
     DWORD error = 0;
     CProcessLauncher().Run(ProgramCommandLine(trayProgram), &error);

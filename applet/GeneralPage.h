@@ -7,6 +7,7 @@
 // starts it when its icons are wanted and it is not running.
 #include "Button.h"
 #include "DevicePage.h"
+#include "ProductSchema.h"
 
 class CGeneralPage : public CDevicePage {
 public:
@@ -23,12 +24,11 @@ protected:
     void OnDumpSettings();
 
 private:
-    // The three options in the order they are read and written: check box, product-key value
-    // (REG_DWORD, 1 = on) and the state a missing value takes.
+    // The three options in the order they are read and written: check box and product-key value
+    // (REG_DWORD, 1 = on; a missing value takes the value's default).
     struct Option {
         CButton CGeneralPage::*check;
-        const wchar_t* value;
-        bool onByDefault;
+        ProductValueId value;
     };
     static const Option kOptions[3];
 

@@ -4,12 +4,11 @@
 #include "DeviceSettings.h"
 #include "Handle.h"
 #include "NameTable.h"
+#include "ProductSchema.h"
 #include "RegistryKey.h"
 
 namespace {
 using S = CDeviceSettings;
-
-constexpr DWORD kDumpPathBytes = 1000;
 
 enum class Shown { Text, Number, Segment, ButtonMode };
 
@@ -146,7 +145,7 @@ std::wstring ExpandEnvironment(const std::wstring& text)
 std::wstring DumpFilePath(CRegistryKey& productKey)
 {
     std::wstring path;
-    if (productKey.ReadString(L"Dump File Path", path, kDumpPathBytes))
+    if (ReadProductText(productKey, ProductValueId::DumpFile, path))
         return path;
     return ExpandEnvironment(L"%TEMP%") + L"\\TivenSettings.txt";
 }

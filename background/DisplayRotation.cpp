@@ -3,6 +3,7 @@
 #include "DeviceAccess.h"
 #include "DeviceFinder.h"
 #include "DeviceKeys.h"
+#include "ProductSchema.h"
 #include "RegistryKey.h"
 #include "ScopedAttach.h"
 
@@ -11,10 +12,6 @@
 static_assert(sizeof(DEVMODEA) == 156, "the display mode is queried with a size field of 156");
 
 namespace segmenta {
-
-namespace {
-constexpr DWORD kTextBytes = 1000;
-}
 
 bool RotationSendsOrientation(DWORD rotation)
 {
@@ -46,8 +43,8 @@ bool ApplyRotation(const DEVMODEA& mode, DisplayOrientationRequest& request)
         CRegistryKey registry;
         CScopedAttach product(registry, kProductKeyPathA.data());
         if (product) {
-            registry.ReadString("Device Name", deviceName, kTextBytes);
-            registry.ReadDword("Rotation", &rotation);
+            ReadProductText(registry, ProductValueId::CurrentDevice, deviceName);
+            rotation = ReadProductNumber(registry, ProductValueId::Rotation);
         }
     }
     CDeviceFinderA finder;

@@ -3,11 +3,11 @@
 #include "DeviceKeys.h"
 #include "DriverProtocol.h"
 #include "KeyHandle.h"
+#include "NamedObjects.h"
 
 using chimer::SoundDevice;
 
 namespace {
-constexpr wchar_t kMutexName[] = L"Chimer";
 constexpr DWORD kTextBytes = 1000;
 constexpr DWORD kWaveFileChars = MAX_PATH;
 
@@ -30,7 +30,7 @@ CSoundManager::CSoundManager(std::unique_ptr<CSingleInstance> guard) : guard_(st
         LoadDevices();
         ArmAllDevices();
     }
-    reloadEvent_.Reset(::CreateEventA(nullptr, TRUE, FALSE, kBeepEventNameA.data()));
+    reloadEvent_.Reset(::CreateEventA(nullptr, TRUE, FALSE, kBeepEventA.data()));
     watcherStop_.Reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (reloadEvent_ && watcherStop_)
         watcherThread_.Reset(::CreateThread(nullptr, 0, ConfigWatchThreadProc, this, 0, nullptr));
@@ -163,7 +163,7 @@ CSoundManager* CreateSoundManager()
 {
     if (theManager)
         return nullptr;
-    auto guard = std::make_unique<CSingleInstance>(kMutexName);
+    auto guard = std::make_unique<CSingleInstance>(kSoundMutex);
     if (guard->AlreadyRunning())
         return nullptr;
     theManager = std::make_unique<CSoundManager>(std::move(guard));

@@ -9,14 +9,12 @@
 #include "LabelBoxes.h"
 #include "LabelStore.h"
 #include "MonitorRect.h"
+#include "NamedObjects.h"
+#include "ProductSchema.h"
 #include "RunSettings.h"
 #include "ScopedAttach.h"
 #include "XmlLabelLoader.h"
 #include "resource.h"
-
-namespace {
-constexpr DWORD kTextBytes = 1000;
-}  // namespace
 
 CLabelStore& ProgramLabels()
 {
@@ -61,7 +59,7 @@ CCalibrator::~CCalibrator()
 CWindowImpl::WindowClass CCalibrator::GetWindowClass() const
 {
     WindowClass c;
-    c.name = kCalibrateWindowClass;
+    c.name = kCalibrationWindowClass;
     c.style = CS_HREDRAW | CS_VREDRAW;
     c.icon = LoadIconW(hInstance_, MAKEINTRESOURCEW(IDI_AIMWELL));
     c.smallIcon = c.icon;
@@ -83,26 +81,18 @@ void CCalibrator::ReadSettings()
     CRegistryKey& key = finder_.Key();
     CScopedAttach product(key, kProductKeyPath);
 
-    DWORD value = 0;
-    key.ReadDword(L"Calibration Beeps", &value);
-    beeps_ = value != 0;
-    value = 0;
-    key.ReadDword(L"Check Calibration", &value);
-    checkCalibration_ = value != 0;
-    value = 0;
-    key.ReadDword(L"Language", &value);
-    language_ = static_cast<int>(value);
+    beeps_ = ReadProductNumber(key, ProductValueId::CalibrationBeeps) != 0;
+    checkCalibration_ = ReadProductNumber(key, ProductValueId::CheckCalibration) != 0;
+    language_ = static_cast<int>(ReadProductNumber(key, ProductValueId::Language));
     timeoutSeconds_ = 0;
 
-    if (key.ReadString(L"Calibration XML FilePath", labelFilePath_, kTextBytes) && !labelFilePath_.empty()) {
+    if (ReadProductText(key, ProductValueId::CalibrationLabels, labelFilePath_) && !labelFilePath_.empty()) {
         CXmlLabelLoader loader;
         if (loader.Load(labelFilePath_.c_str()))
             loader.FillStore(ProgramLabels());
     }
-    key.ReadString(L"Device Name", currentDeviceName_, kTextBytes);
-    DWORD rotation = 0;
-    key.ReadDword(L"Rotation", &rotation);
-    ProgramDisplay().rotationSetting = rotation;
+    ReadProductText(key, ProductValueId::CurrentDevice, currentDeviceName_);
+    ProgramDisplay().rotationSetting = ReadProductNumber(key, ProductValueId::Rotation);
 }
 
 void CCalibrator::EndAfterError(const wchar_t* textKey, const wchar_t* defaultText)
@@ -148,7 +138,7 @@ bool CCalibrator::Start(HINSTANCE instance, const std::wstring& requestedName)
     currentIndex_ = -1;
     LoadTargetBitmap();
 
-    touch_.SetWatchedEvent(CreateEventW(nullptr, TRUE, FALSE, kCalibrationEventName));
+    touch_.SetWatchedEvent(CreateEventW(nullptr, TRUE, FALSE, kCalibrationEvent));
 
     if (!GetSegmentRect(segmentIndex_)) {
         LabelErrorBox(ProgramLabels(), nullptr, L"XML_SEGMENT_NOT_FOUND", calib::kTitle.key,
@@ -157,7 +147,7 @@ bool CCalibrator::Start(HINSTANCE instance, const std::wstring& requestedName)
     }
 
     const RECT window = {segmentLeft_, segmentTop_, segmentLeft_ + segmentWidth_, segmentTop_ + segmentHeight_};
-    if (!Create(GetDesktopWindow(), window, kCalibrateWindowClass, WS_CHILD | WS_TABSTOP))
+    if (!Create(GetDesktopWindow(), window, kCalibrationWindowClass, WS_CHILD | WS_TABSTOP))
         return false;   // nothing to show and nobody to time out: the program ends
     hWnd_ = m_hWnd;
     ShowWindow(SW_SHOWNORMAL);

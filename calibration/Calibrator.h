@@ -30,8 +30,6 @@
 class CLabelStore;
 
 constexpr UINT WM_CALIBRATION_NEXT = WM_USER + 2;
-constexpr wchar_t kCalibrateWindowClass[] = L"FerrinCalibrate";
-constexpr wchar_t kCalibrationEventName[] = L"CALIB_APPLICATION";
 
 // The program's one label store.
 CLabelStore& ProgramLabels();

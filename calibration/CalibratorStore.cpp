@@ -9,6 +9,7 @@
 #include "EndOfRun.h"
 #include "LabelBoxes.h"
 #include "LabelStore.h"
+#include "ProductSchema.h"
 #include "ScopedAttach.h"
 
 namespace {
@@ -108,12 +109,12 @@ void CCalibrator::WriteMonitorValues(int32_t& secMouX, int32_t& secMouY)
     {
         CScopedAttach product(key, kProductKeyPath);
         if (segment == 1) {
-            key.WriteDword(L"PriYmax", &height);
-            key.WriteDword(L"PriXmax", &width);
+            WriteProductNumber(key, ProductValueId::PrimaryHeight, height);
+            WriteProductNumber(key, ProductValueId::PrimaryWidth, width);
         }
         if (segment == 2) {
-            key.ReadDword(L"PriYmax", &priY);
-            key.ReadDword(L"PriXmax", &priX);
+            priY = ReadProductNumber(key, ProductValueId::PrimaryHeight);
+            priX = ReadProductNumber(key, ProductValueId::PrimaryWidth);
         }
     }
     key.Attach(deviceKey);

@@ -1,5 +1,7 @@
 #include "AppletContext.h"
 
+#include "ProductSchema.h"
+
 CAppletContext::CAppletContext()
     : deviceCollection(DeviceEnvironment{serviceKey, productKey, deviceKey, controllerKind, installDir,
                                          calibrationAppPath, labelStore, currentDeviceName, currentDevice}),
@@ -16,7 +18,7 @@ bool CAppletContext::NoControllerLeft() const
 
 void CAppletContext::WriteCurrentDeviceName()
 {
-    serviceKey.WriteString(L"Device Name", currentDeviceName.c_str());
+    WriteProductText(serviceKey, ProductValueId::CurrentDevice, currentDeviceName);
 }
 
 bool CAppletContext::FillDeviceCombo(HWND combo)

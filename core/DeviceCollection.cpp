@@ -5,12 +5,9 @@
 #include "DeviceKeys.h"
 #include "DeviceSchema.h"
 #include "KeyHandle.h"
+#include "ProductSchema.h"
 #include "RegistryKey.h"
 #include "ScopedAttach.h"
-
-namespace {
-constexpr DWORD kInstallPathBytes = 1000;
-}
 
 CDeviceCollection::CDeviceCollection(const DeviceEnvironment& environment) : env_(environment)
 {
@@ -50,12 +47,10 @@ void CDeviceCollection::ReadProductKey()
 {
     // The product key stays attached to serviceKey from here on.
     env_.productKey = CScopedAttach(env_.serviceKey, kProductKeyPath);
-    env_.controllerKind = 0;
-    DWORD kind = 0;
     // The kind selects texts and defaults; a value outside 1..3 counts as missing.
-    if (env_.serviceKey.ReadDword(L"Controller", &kind) && kind >= 1 && kind <= 3)
-        env_.controllerKind = kind;
-    env_.serviceKey.ReadString(L"Tiven Installed Path", env_.installDir, kInstallPathBytes);
+    const DWORD kind = ReadProductNumber(env_.serviceKey, ProductValueId::ControllerKind);
+    env_.controllerKind = kind >= 1 && kind <= 3 ? kind : ProductRow(ProductValueId::ControllerKind).defaultNumber;
+    ReadProductText(env_.serviceKey, ProductValueId::InstallFolder, env_.installDir);
 }
 
 void CDeviceCollection::LoadDevices()

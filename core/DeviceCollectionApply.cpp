@@ -5,9 +5,10 @@
 #include "DeviceKeys.h"
 #include "DeviceSchema.h"
 #include "DriverProtocol.h"
-#include "Handle.h"
 #include "LabelBoxes.h"
 #include "LabelKeys.h"
+#include "NamedEvents.h"
+#include "NamedObjects.h"
 #include "ProcessLauncher.h"
 #include "RegistryKey.h"
 
@@ -17,13 +18,6 @@ namespace {
 DWORD InstanceNumber(const std::wstring& subKey)
 {
     return static_cast<DWORD>(wcstoul(subKey.c_str(), nullptr, 10));
-}
-
-void WakeSoundProgram()
-{
-    CHandle event(OpenEventW(EVENT_ALL_ACCESS, FALSE, kBeepEventName));
-    if (event)
-        SetEvent(event.Get());
 }
 
 const wchar_t* const kCalibrationValueNames[] = {
@@ -238,8 +232,9 @@ bool CDeviceCollection::ApplyChanges()
             CProcessLauncher().Run(ProgramCommandLine(env_.calibrationAppPath, recalibrateName), &error);
         }
     }
+    // A running touch-sound program reloads its devices; without one there is nobody to tell.
     if (soundChanged)
-        WakeSoundProgram();
+        SignalNamedEvent(kBeepEvent);
     return complete;
 }
 

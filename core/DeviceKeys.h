@@ -22,13 +22,9 @@ constexpr wchar_t kUsbParametersPath[] = L"SYSTEM\\CurrentControlSet\\Services\\
 constexpr wchar_t kSerialControllerType[] = L"Tiven,Zarn,Serial";
 constexpr wchar_t kUsbControllerType[] = L"Tiven USB";
 
-// Named event set after a sound setting changed; the touch-sound program reloads on it.
-constexpr wchar_t kBeepEventName[] = L"BEEP_EVENT";
-
 // The same texts for the narrow (system code page) build of the background programs.
 constexpr auto kProductKeyPathA = NarrowText(kProductKeyPath);
 constexpr auto kSerialControllerTypeA = NarrowText(kSerialControllerType);
-constexpr auto kBeepEventNameA = NarrowText(kBeepEventName);
 
 // The driver whose Parameters key holds a device key.
 enum class DeviceFamily { Serial, Usb };

@@ -1,8 +1,7 @@
 #pragma once
 // Where the suite registers itself outside its product key, shared by the setup, which writes
 // these entries, and the uninstaller, which takes them out again: the logon starts (Chimer in
-// Winlogon "Userinit", the Run values), the uninstall entry, and the names by which the
-// uninstaller finds and stops the programs that run in the background.
+// Winlogon "Userinit", the Run values) and the uninstall entry.
 #include <windows.h>
 
 #include <string>
@@ -25,12 +24,6 @@ inline constexpr wchar_t kCleanupRunValue[] = L"TivenMAVO";
 // system TEMP folder, named this stem and eight hex digits; the cleanup removes that folder
 // with its copy.
 inline constexpr wchar_t kCleanupFolderStem[] = L"TivenCleanup";
-
-// Window classes of the two logon programs (found without regard to case), and the event that
-// makes the tray program read "System Tray Icons" again.
-inline constexpr wchar_t kSegmentWindowClass[] = L"Segmenta";
-inline constexpr wchar_t kSoundWindowClass[] = L"Chimer";
-inline constexpr wchar_t kTrayIconsEventName[] = L"TivenTrayIcons";
 
 inline constexpr wchar_t kUserinitValue[] = L"Userinit";
 

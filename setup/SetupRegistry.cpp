@@ -6,6 +6,7 @@
 #include "InstallLog.h"
 #include "KeyHandle.h"
 #include "ProcessLauncher.h"
+#include "ProductSchema.h"
 #include "RegistryKey.h"
 
 namespace setup {
@@ -15,18 +16,24 @@ constexpr DWORD kMaximumPortsServiced = 7;
 constexpr DWORD kDoubleClickTimeMs = 900;
 constexpr DWORD kDoubleClickSize = 64;
 
-struct ProductValue {
+// A value the setup writes outside the product key.
+struct SystemValue {
     const wchar_t* name;
     enum Kind { Text, Number } kind;
     std::wstring text;
     DWORD number;
 };
 
-bool Write(CRegistryKey& registry, const ProductValue& value)
+bool Write(CRegistryKey& registry, const SystemValue& value)
 {
-    if (value.kind == ProductValue::Number)
+    if (value.kind == SystemValue::Number)
         return registry.WriteDword(value.name, &value.number);
     return registry.WriteString(value.name, value.text.c_str());
+}
+
+void FailWrite(const wchar_t* name, const wchar_t* path, CInstallLog& log)
+{
+    log.Fail(std::wstring(L"Cannot write \"") + name + L"\" under " + path);
 }
 
 void NeedKey(LONG result, const wchar_t* path, CInstallLog& log)
@@ -36,16 +43,27 @@ void NeedKey(LONG result, const wchar_t* path, CInstallLog& log)
 }
 
 // Writes the values into `key`, reporting each that fails.
-void WriteValues(CRegistryKey& registry, HKEY key, const std::vector<ProductValue>& values, const wchar_t* path,
+void WriteValues(CRegistryKey& registry, HKEY key, const std::vector<SystemValue>& values, const wchar_t* path,
                  CInstallLog& log)
 {
     if (!key)
         return;
     registry.Attach(key);
-    for (const ProductValue& value : values) {
+    for (const SystemValue& value : values) {
         if (!Write(registry, value))
-            log.Fail(std::wstring(L"Cannot write \"") + value.name + L"\" under " + path);
+            FailWrite(value.name, path, log);
     }
+    registry.Attach(nullptr);
+}
+
+// The product key's values of the new installation, each that fails reported.
+void WriteProductValues(CRegistryKey& registry, HKEY key, const ProductInstall& install, CInstallLog& log)
+{
+    if (!key)
+        return;
+    registry.Attach(key);
+    for (const ProductValue* row : WriteInstalledProductValues(registry, install))
+        FailWrite(row->name, kProductKeyPath, log);
     registry.Attach(nullptr);
 }
 
@@ -88,7 +106,6 @@ std::optional<UserinitPlan> PlanUserinit(const std::optional<std::wstring>& curr
 void WriteRegistry(const RegistryTexts& texts, CInstallLog& log)
 {
     const std::wstring& dir = texts.installFolder;
-    const std::wstring& word = texts.languageWord;
     CRegistryKey registry;
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
 
@@ -117,39 +134,22 @@ void WriteRegistry(const RegistryTexts& texts, CInstallLog& log)
     if (product) {
         registry.Attach(product.Get());
         std::wstring text;
-        if (registry.ReadFullString(kUserinitValue, text) == ERROR_SUCCESS)
+        if (ReadProductText(registry, ProductValueId::SavedUserinit, text))
             saved = text;
     }
     std::optional<UserinitPlan> plan = PlanUserinit(current, saved, dir);
 
-    std::vector<ProductValue> productValues = {
-        {L"BeaconetApplication", ProductValue::Text, dir + L"\\Beaconet.exe", 0},
-        {L"Tiven Installed Path", ProductValue::Text, dir, 0},
-        {L"Beaconet XML File Path", ProductValue::Text, dir + L"\\XML\\Beaconet" + word + L"Labels.xml", 0},
-        {L"Calibration XML FilePath", ProductValue::Text, dir + L"\\XML\\Calib" + word + L"Labels.xml", 0},
-        {L"XML File Path", ProductValue::Text, dir + L"\\XML\\MAVO" + word + L"Labels.xml", 0},
-        {L"GXLabelsPath", ProductValue::Text, dir + L"\\XML\\GX" + word + L"Labels.xml", 0},
-        {L"Help File Path", ProductValue::Text, dir + L"\\help\\MAVOHelp" + word + L".chm", 0},
-        {kUserinitValue, ProductValue::Text, plan ? plan->saved : current.value_or(L""), 0},
-        {L"RenkaCPL Application", ProductValue::Text, dir + L"\\RenkaCPL.exe", 0},
-        {L"Gesturo Application", ProductValue::Text, dir + L"\\Gesturo.exe", 0},
-        {L"Calibration Application", ProductValue::Text, dir + L"\\Aimwell.exe", 0},
-        {L"RootKeyName", ProductValue::Text, texts.productName, 0},
-        {L"RenkaCPLName", ProductValue::Text, texts.appletName, 0},
-        {L"RenkaCPLInfo", ProductValue::Text, texts.appletInfo, 0},
-        {L"Device Name", ProductValue::Text, L"RILO Device-1", 0},
-        {L"System Tray Icons", ProductValue::Number, L"", 1},
-        {L"Calibration Beeps", ProductValue::Number, L"", 0},
-        {L"Language", ProductValue::Number, L"", texts.languageIndex},
-        {L"Check Calibration", ProductValue::Number, L"", 0},
-        {L"Gesturo", ProductValue::Number, L"", 0},
-        {L"AlwaysOnTop", ProductValue::Number, L"", 0},
-        {L"HitOne", ProductValue::Number, L"", 0},
-        {L"IconType", ProductValue::Number, L"", 1012},
-        {L"Controller", ProductValue::Number, L"", texts.wireType + 1},
-    };
+    ProductInstall install;
+    install.installFolder = dir;
+    install.languageWord = texts.languageWord;
+    install.languageIndex = texts.languageIndex;
+    install.controllerKind = texts.wireType + 1;
+    install.productName = texts.productName;
+    install.appletName = texts.appletName;
+    install.appletInfo = texts.appletInfo;
+    install.savedUserinit = plan ? plan->saved : current.value_or(L"");
     size_t failuresBefore = log.Failures().size();
-    WriteValues(registry, product.Get(), productValues, kProductKeyPath, log);
+    WriteProductValues(registry, product.Get(), install, log);
     bool userinitSaved = product && log.Failures().size() == failuresBefore;
 
     if (!winlogon) {
@@ -166,16 +166,16 @@ void WriteRegistry(const RegistryTexts& texts, CInstallLog& log)
     // The system starts these command lines as they stand: each program's path is quoted, so that
     // a folder with blanks ("Program Files") cannot start a program planted at its first word.
     WriteValues(registry, run.Get(),
-                {{kTrayRunValue, ProductValue::Text, ProgramCommandLine(dir + L"\\Beaconet.exe"), 0},
-                 {kSegmentRunValue, ProductValue::Text, ProgramCommandLine(dir + L"\\Segmenta.exe"), 0}},
+                {{kTrayRunValue, SystemValue::Text, ProgramCommandLine(dir + L"\\Beaconet.exe"), 0},
+                 {kSegmentRunValue, SystemValue::Text, ProgramCommandLine(dir + L"\\Segmenta.exe"), 0}},
                 kRunPath, log);
-    WriteValues(registry, mouclass.Get(), {{L"MaximumPortsServiced", ProductValue::Number, L"", kMaximumPortsServiced}},
+    WriteValues(registry, mouclass.Get(), {{L"MaximumPortsServiced", SystemValue::Number, L"", kMaximumPortsServiced}},
                 kMouclassParametersPath, log);
     const std::wstring uninstaller = dir + L"\\uninstall\\uninstall.exe";
     WriteValues(registry, uninstall.Get(),
-                {{L"UninstallString", ProductValue::Text, ProgramCommandLine(uninstaller), 0},
-                 {L"DisplayName", ProductValue::Text, texts.productName, 0},
-                 {L"DisplayIcon", ProductValue::Text, uninstaller, 0}},
+                {{L"UninstallString", SystemValue::Text, ProgramCommandLine(uninstaller), 0},
+                 {L"DisplayName", SystemValue::Text, texts.productName, 0},
+                 {L"DisplayIcon", SystemValue::Text, uninstaller, 0}},
                 kUninstallPath, log);
 
     const UINT flags = SPIF_UPDATEINIFILE | SPIF_SENDCHANGE;

@@ -3,14 +3,15 @@
 #include "AboutDlg.h"
 #include "DeviceKeys.h"
 #include "ModeSwitch.h"
+#include "NamedEvents.h"
+#include "NamedObjects.h"
+#include "ProductSchema.h"
 #include "ProgramLabels.h"
 #include "SelectorLayout.h"
 #include "WinApp.h"
 #include "resource.h"
 
 namespace {
-constexpr DWORD kPathBytes = 1000;
-
 struct SystemMenuItem {
     UINT id;   // 0: a separator
     const wchar_t* key;
@@ -32,13 +33,6 @@ const SystemMenuItem kSystemMenu[] = {
 const UINT kPictureIds[] = {IDB_LARGE_PRIMARY, IDB_LARGE_SECONDARY, IDB_MEDIUM_PRIMARY, IDB_MEDIUM_SECONDARY,
                             IDB_SMALL_PRIMARY, IDB_SMALL_SECONDARY, IDB_TEXT_PRIMARY,   IDB_TEXT_SECONDARY,
                             IDB_NUMBERED_PRIMARY, IDB_NUMBERED_SECONDARY};
-
-DWORD ReadDwordOr(CRegistryKey& key, const wchar_t* name, DWORD fallback)
-{
-    DWORD value = fallback;
-    key.ReadDword(name, &value);
-    return value;
-}
 }  // namespace
 
 CModeSelectorDlg::CModeSelectorDlg()
@@ -69,8 +63,8 @@ bool CModeSelectorDlg::OnInitDialog()
     productKey_.SetRootKey(HKEY_LOCAL_MACHINE);
     productKeyHandle_ = CScopedAttach(productKey_, kProductKeyPath);
     std::wstring labelFile;
-    productKey_.ReadString(L"GXLabelsPath", labelFile, kPathBytes);
-    language_ = ReadDwordOr(productKey_, L"Language", 0);
+    ReadProductText(productKey_, ProductValueId::SelectorLabels, labelFile);
+    language_ = ReadProductNumber(productKey_, ProductValueId::Language);
     tray::LoadProgramLabels(labels_, labelFile, m_hWnd);
 
     if (::GetSystemMenu(m_hWnd, FALSE)) {
@@ -87,11 +81,11 @@ bool CModeSelectorDlg::OnInitDialog()
         std::lock_guard<std::mutex> hold(switchLock_);
         ReadModeLocked();
     }
-    alwaysOnTop_ = ReadDwordOr(productKey_, L"AlwaysOnTop", 0) == 1;
+    alwaysOnTop_ = ReadProductNumber(productKey_, ProductValueId::AlwaysOnTop) == 1;
     SetCheck(IDM_ALWAYS_ON_TOP, alwaysOnTop_);
-    hitOne_ = ReadDwordOr(productKey_, tray::kHitOneValue, 0) == 1;
+    hitOne_ = ReadProductNumber(productKey_, ProductValueId::HitOne) == 1;
     SetCheck(IDM_ONE_HIT, hitOne_);
-    iconType_ = tray::ValidIconType(ReadDwordOr(productKey_, L"IconType", tray::kLargeIcons));
+    iconType_ = tray::ValidIconType(ReadProductNumber(productKey_, ProductValueId::IconType));
     SetCheck(iconType_, true);
 
     UpdatePicture();
@@ -136,9 +130,7 @@ SIZE CModeSelectorDlg::PictureSize(UINT id) const
 
 void CModeSelectorDlg::ReadModeLocked()
 {
-    DWORD mode = 0;
-    productKey_.ReadDword(tray::kModeValue, &mode);
-    mode_ = mode;
+    mode_ = ReadProductNumber(productKey_, ProductValueId::ButtonModeSwitch);
 }
 
 void CModeSelectorDlg::UpdatePicture()
@@ -181,23 +173,23 @@ bool CModeSelectorDlg::OnSysCommand(UINT id)
             stored = hitOne_ ? 1 : 0;
         }
         SetCheck(IDM_ONE_HIT, stored == 1);
-        productKey_.WriteDword(tray::kHitOneValue, &stored);
+        WriteProductNumber(productKey_, ProductValueId::HitOne, stored);
         // The tray program sends the switch again with the new HitOne; without it the new value
         // goes out with the next click.
-        tray::SetNamedEvent(tray::kTrayModeEvent);
+        SignalNamedEvent(kTrayModeEvent);
     } else if (id >= tray::kSmallIcons && id <= tray::kTextMode) {
         for (UINT size = tray::kSmallIcons; size <= tray::kTextMode; ++size)
             SetCheck(size, size == id);
         iconType_ = id;
         UpdatePicture();
         PlaceWindow();
-        productKey_.WriteDword(L"IconType", &iconType_);
+        WriteProductNumber(productKey_, ProductValueId::IconType, iconType_);
     } else if (id == IDM_ALWAYS_ON_TOP) {
         alwaysOnTop_ = !alwaysOnTop_;
         SetCheck(IDM_ALWAYS_ON_TOP, alwaysOnTop_);
         PlaceWindow();
         const DWORD stored = alwaysOnTop_ ? 1 : 0;
-        productKey_.WriteDword(L"AlwaysOnTop", &stored);
+        WriteProductNumber(productKey_, ProductValueId::AlwaysOnTop, stored);
     }
     return true;
 }

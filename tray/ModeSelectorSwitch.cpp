@@ -3,13 +3,16 @@
 #include "ModeSelectorDlg.h"
 
 #include "ModeSwitch.h"
+#include "NamedEvents.h"
+#include "NamedObjects.h"
+#include "ProductSchema.h"
 
 void CModeSelectorDlg::ToggleMode()
 {
     std::lock_guard<std::mutex> hold(switchLock_);
     mode_ = mode_ == tray::kPrimaryMode ? tray::kSecondaryMode : tray::kPrimaryMode;
-    productKey_.WriteDword(tray::kModeValue, &mode_);
-    if (tray::SetNamedEvent(tray::kTrayModeEvent)) {
+    WriteProductNumber(productKey_, ProductValueId::ButtonModeSwitch, mode_);
+    if (SignalNamedEvent(kTrayModeEvent)) {
         // The tray program re-reads the switch and drives the devices.
         oneTouchSent_ = false;
         return;
@@ -27,7 +30,7 @@ void CModeSelectorDlg::ApplyModeToDevices(DWORD mode)
 void CModeSelectorDlg::StartEventThread()
 {
     stopEvent_.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    dialogEvent_.SetWatchedEvent(tray::CreateModeEvent(tray::kDialogModeEvent));
+    dialogEvent_.SetWatchedEvent(tray::CreateModeEvent(kDialogModeEvent));
     dialogEvent_.Start(stopEvent_.Get(), OnDialogEvent, this, CEventThread::Reset::BeforeHandler);
 }
 
@@ -37,12 +40,12 @@ void CModeSelectorDlg::OnModeEvent()
 {
     {
         std::lock_guard<std::mutex> hold(switchLock_);
-        if (oneTouchSent_ && !tray::NamedEventExists(tray::kTrayModeEvent)) {
+        if (oneTouchSent_ && !tray::NamedEventExists(kTrayModeEvent)) {
             // Only a driver sets the event while the tray program does not run: the one-touch
             // secondary mode asked for from here has ended, and the device is back in its primary
             // mode. The switch follows it, and so do the other devices.
             mode_ = tray::kPrimaryMode;
-            productKey_.WriteDword(tray::kModeValue, &mode_);
+            WriteProductNumber(productKey_, ProductValueId::ButtonModeSwitch, mode_);
             ApplyModeToDevices(mode_);
         } else {
             ReadModeLocked();

@@ -30,16 +30,6 @@ void SendModeToDevice(CDeviceRecord& device, DWORD mode, const HANDLE* eventVari
 
 HANDLE CreateModeEvent(const wchar_t* name) { return ::CreateEventW(nullptr, TRUE, FALSE, name); }
 
-bool SetNamedEvent(const wchar_t* name)
-{
-    HANDLE event = ::OpenEventW(EVENT_ALL_ACCESS, FALSE, name);
-    if (!event)
-        return false;
-    ::SetEvent(event);
-    ::CloseHandle(event);
-    return true;
-}
-
 bool NamedEventExists(const wchar_t* name)
 {
     HANDLE event = ::OpenEventW(EVENT_ALL_ACCESS, FALSE, name);

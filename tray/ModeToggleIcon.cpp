@@ -2,6 +2,9 @@
 
 #include "DeviceKeys.h"
 #include "ModeSwitch.h"
+#include "NamedEvents.h"
+#include "NamedObjects.h"
+#include "ProductSchema.h"
 #include "WinApp.h"
 #include "resource.h"
 
@@ -23,9 +26,9 @@ CModeToggleIcon::CModeToggleIcon()
     stopEvent_.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     // Both events are reset before their call: a setting that comes while the switch is applied
     // leads to one more call, so no change is lost.
-    trayEvent_.SetWatchedEvent(tray::CreateModeEvent(tray::kTrayModeEvent));
+    trayEvent_.SetWatchedEvent(tray::CreateModeEvent(kTrayModeEvent));
     trayEvent_.Start(stopEvent_.Get(), OnTrayEvent, this, CEventThread::Reset::BeforeHandler);
-    driverEvent_.SetWatchedEvent(tray::CreateModeEvent(tray::kDriverModeEvent));
+    driverEvent_.SetWatchedEvent(tray::CreateModeEvent(kDriverModeEvent));
     driverEvent_.Start(stopEvent_.Get(), OnDriverEvent, this, CEventThread::Reset::BeforeHandler);
 
     std::lock_guard<std::mutex> hold(switchLock_);
@@ -91,16 +94,14 @@ void CModeToggleIcon::ApplyCurrent()
 
 void CModeToggleIcon::ReadModeLocked()
 {
-    DWORD mode = 0;
-    productKey_.ReadDword(tray::kModeValue, &mode);
-    mode_ = mode;
+    mode_ = ReadProductNumber(productKey_, ProductValueId::ButtonModeSwitch);
 }
 
 void CModeToggleIcon::StoreModeLocked(DWORD mode)
 {
     mode_ = mode;
-    productKey_.WriteDword(tray::kModeValue, &mode_);
-    tray::SetNamedEvent(tray::kDialogModeEvent);
+    WriteProductNumber(productKey_, ProductValueId::ButtonModeSwitch, mode_);
+    SignalNamedEvent(kDialogModeEvent);
 }
 
 HICON CModeToggleIcon::ImageOf(DWORD mode) const
@@ -118,9 +119,7 @@ void CModeToggleIcon::ApplyModeLocked()
         SetIcon(image);
     if (mode_ == tray::kSecondaryMode) {
         // HitOne is read before each secondary request; the stored value is left as it is.
-        DWORD stored = 0;
-        productKey_.ReadDword(tray::kHitOneValue, &stored);
-        hitOne_ = tray::NormalisedHitOne(stored);
+        hitOne_ = tray::NormalisedHitOne(ReadProductNumber(productKey_, ProductValueId::HitOne));
     }
     tray::SendModeToAllDevices(productKey_, mode_, driverEvent_.WatchedEventSlot(), hitOne_);
 }

@@ -1,12 +1,10 @@
 #include "TrayApp.h"
 
-namespace {
-constexpr wchar_t kMutexName[] = L"System Tray Application";
-}
+#include "NamedObjects.h"
 
 bool CTrayApp::InitInstance()
 {
-    guard_ = std::make_unique<CSingleInstance>(kMutexName);
+    guard_ = std::make_unique<CSingleInstance>(kTrayMutex);
     if (guard_->AlreadyRunning())
         return false;
     tray_ = std::make_unique<CTrayMenuWnd>();

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "NamedObjects.h"
 #include "WinApp.h"
 
 namespace {
@@ -12,8 +13,6 @@ constexpr DWORD kNotifyDataSize = NOTIFYICONDATAW_V2_SIZE;
 static_assert(NOTIFYICONDATAW_V2_SIZE == 936, "the notify record's layout with balloon fields");
 #endif
 static_assert(sizeof(NOTIFYICONDATAW::szTip) / sizeof(wchar_t) == CTrayIcon::kTipCapacity, "tooltip field");
-
-constexpr wchar_t kIconWindowClass[] = L"BeaconetIconWindow";
 
 UINT TaskbarCreatedMessage()
 {
@@ -33,7 +32,7 @@ CTrayIcon::~CTrayIcon()
 CWindowImpl::WindowClass CTrayIcon::GetWindowClass() const
 {
     WindowClass c;
-    c.name = kIconWindowClass;
+    c.name = kTrayIconWindowClass;
     return c;
 }
 

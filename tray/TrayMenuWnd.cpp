@@ -2,6 +2,8 @@
 
 #include "DeviceKeys.h"
 #include "ModeSwitch.h"
+#include "NamedObjects.h"
+#include "ProductSchema.h"
 #include "ProgramLabels.h"
 #include "ScopedAttach.h"
 #include "WinApp.h"
@@ -9,7 +11,7 @@
 
 namespace {
 constexpr UINT kQuitMessage = WM_APP + 11;       // Quit, posted from any thread
-constexpr DWORD kPathBytes = 1000;               // each path is read through 1000 bytes
+constexpr DWORD kPathBytes = 1000;               // a device key's "Device Name"
 constexpr size_t kMaxMenuDevices = tray::kCmdCalibrateLast - tray::kCmdCalibrateFirst + 1;
 
 struct MenuText {
@@ -49,15 +51,15 @@ void CTrayMenuWnd::ReadPaths()
     productKey_.Open(kProductKeyPath, productKeyHandle_.Receive());
     productKey_.Attach(productKeyHandle_.Get());
     struct Path {
-        const wchar_t* name;
+        ProductValueId value;
         std::wstring* text;
-    } paths[] = {{L"Calibration Application", &calibrationApp_},
-                 {L"Beaconet XML File Path", &labelFile_},
-                 {L"RenkaCPL Application", &renkaCplApp_},
-                 {L"Gesturo Application", &gesturoApp_},
-                 {L"Help File Path", &helpFile_}};
+    } paths[] = {{ProductValueId::CalibrationProgram, &calibrationApp_},
+                 {ProductValueId::TrayLabels, &labelFile_},
+                 {ProductValueId::SettingsProgram, &renkaCplApp_},
+                 {ProductValueId::SelectorProgram, &gesturoApp_},
+                 {ProductValueId::HelpFile, &helpFile_}};
     for (const Path& path : paths)
-        productKey_.ReadString(path.name, *path.text, kPathBytes);
+        ReadProductText(productKey_, path.value, *path.text);
 }
 
 bool CTrayMenuWnd::IsTrayEnabled() const
@@ -65,9 +67,9 @@ bool CTrayMenuWnd::IsTrayEnabled() const
     // A registry object of its own: the listener thread asks too.
     CRegistryKey product;
     product.Attach(productKeyHandle_.Get());
-    DWORD enabled = 0;
-    product.ReadDword(L"System Tray Icons", &enabled);
-    return enabled == 1;
+    // Not the value's default: a missing value means that the product key went with an
+    // uninstall, and the tray program goes too.
+    return ReadStoredProductNumber(product, ProductValueId::TrayIcons).value_or(0) == 1;
 }
 
 void CTrayMenuWnd::CreateIcons()
@@ -83,7 +85,7 @@ void CTrayMenuWnd::CreateIcons()
 
 void CTrayMenuWnd::StartIconsThread()
 {
-    iconsEvent_.SetWatchedEvent(tray::CreateModeEvent(tray::kTrayIconsEvent));
+    iconsEvent_.SetWatchedEvent(tray::CreateModeEvent(kTrayIconsEvent));
     iconsEvent_.Start(stopEvent_.Get(), OnIconsEvent, this, CEventThread::Reset::BeforeHandler);
 }
 
@@ -147,7 +149,7 @@ std::wstring CTrayMenuWnd::GetCurrentDeviceName()
 {
     productKey_.Attach(productKeyHandle_.Get());
     std::wstring name;
-    productKey_.ReadString(L"Device Name", name, kPathBytes);
+    ReadProductText(productKey_, ProductValueId::CurrentDevice, name);
     return name;
 }
 

@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "Handle.h"
-#include "LogonEntries.h"
 #include "ModuleName.h"
+#include "NamedEvents.h"
+#include "NamedObjects.h"
 
 namespace purge {
 
@@ -81,10 +82,7 @@ void StopBackgroundPrograms(const std::wstring& installFolder, DWORD deadlineMs)
     CloseWindowsOfClass(kSegmentWindowClass, waits);
     CloseWindowsOfClass(kSoundWindowClass, waits);
     // Beaconet reads "System Tray Icons" again, finds it gone with the product key and quits.
-    if (HANDLE event = OpenEventW(EVENT_ALL_ACCESS, FALSE, kTrayIconsEventName)) {
-        SetEvent(event);
-        CloseHandle(event);
-    }
+    SignalNamedEvent(kTrayIconsEvent);
     NoteProcessesOf(installFolder, {L"Segmenta.exe", L"Chimer.exe", L"Beaconet.exe"}, waits);
 
     std::vector<HANDLE> handles;

@@ -10,6 +10,7 @@
 #include "LogonEntries.h"
 #include "ModuleName.h"
 #include "ProcessLauncher.h"
+#include "ProductSchema.h"
 #include "RegistryKey.h"
 
 namespace purge {
@@ -99,9 +100,9 @@ UninstallPlan ReadPlan()
     if (registry.Open(kProductKeyPath, product.Receive()) == ERROR_SUCCESS) {
         registry.Attach(product.Get());
         std::wstring folder;
-        if (registry.ReadString(L"Tiven Installed Path", folder, kValueBytes))
+        if (ReadProductText(registry, ProductValueId::InstallFolder, folder))
             plan.installFolder = WithoutTrailingBlanks(folder);
-        registry.ReadString(L"RootKeyName", plan.startMenuName, kValueBytes);
+        ReadProductText(registry, ProductValueId::ProductName, plan.startMenuName);
     }
     registry.Attach(nullptr);
     SetCleanupFolder(plan, temp);

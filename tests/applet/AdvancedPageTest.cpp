@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "AppletTestBase.h"
+#include "NamedObjects.h"
 #include "TestPaths.h"
 #include "TestWindows.h"
 
@@ -25,7 +26,7 @@ HWND WaitFileDialog(HWND sheet)
 
 // A manual-reset "BEEP_EVENT" as the touch-sound program creates it.
 struct BeepEvent {
-    BeepEvent() : handle(CreateEventW(nullptr, TRUE, FALSE, L"BEEP_EVENT")) { ResetEvent(handle); }
+    BeepEvent() : handle(CreateEventW(nullptr, TRUE, FALSE, kBeepEvent)) { ResetEvent(handle); }
     ~BeepEvent() { CloseHandle(handle); }
     bool IsSet() const { return WaitForSingleObject(handle, 0) == WAIT_OBJECT_0; }
     HANDLE handle;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "AppletTestBase.h"
+#include "NamedObjects.h"
 #include "TestPaths.h"
 #include "TestWindows.h"
 
@@ -171,13 +172,13 @@ TEST_F(AppletTest, StartWithParametersOpensOnceAndReportsItHandledTheOpening)
     AddProduct(registry, {1, kInstallDir, WriteLabelFile({}), device.name});
     AddDevice(registry, device);
     OPEN_ADVANCED_PAGE_WITH(CPL_STARTWPARMSW);
-    EXPECT_TRUE(NamedMutexExists(L"TouchScreenControlPanelApp"));
+    EXPECT_TRUE(NamedMutexExists(kAppletMutex));
     LONG result = -1;
     ClickControl(sheet, IDCANCEL);
     ASSERT_TRUE(session->WaitClosed(&result));
     // 1: the Control Panel must not send CPL_DBLCLK as well and open the sheet a second time.
     EXPECT_EQ(result, 1);
-    EXPECT_FALSE(NamedMutexExists(L"TouchScreenControlPanelApp"));
+    EXPECT_FALSE(NamedMutexExists(kAppletMutex));
 
     session->OpenAsync(CPL_DBLCLK);
     HWND again = session->WaitSheet();

@@ -2,7 +2,9 @@
 
 #include <winternl.h>
 
+#include "AnsiText.h"
 #include "Handle.h"
+#include "NamedEvents.h"
 #include "TestProcess.h"
 
 namespace backgroundtest {
@@ -18,11 +20,7 @@ bool EventIsSet(const std::string& name)
     return event && WaitForSingleObject(event.Get(), 0) == WAIT_OBJECT_0;
 }
 
-bool SetNamedEvent(const std::string& name)
-{
-    CHandle event(OpenEventA(EVENT_ALL_ACCESS, FALSE, name.c_str()));
-    return event && SetEvent(event.Get());
-}
+bool SetNamedEvent(const std::string& name) { return SignalNamedEvent(WidenAnsi(name.c_str()).c_str()); }
 
 bool EventExists(const std::string& name)
 {

@@ -12,6 +12,7 @@
 #include "DeviceKeyFixture.h"
 #include "DriverProtocol.h"
 #include "Equipment.h"
+#include "NamedObjects.h"
 #include "StandinClient.h"
 
 using namespace testsupport;
@@ -121,8 +122,8 @@ TEST_F(ChimerRun, BeepEventReloadsTheDevicesFromTheRegistry)
 
     reg.DeleteTree(SerialKey(1));
     ASSERT_TRUE(standin::ClearLog());
-    ASSERT_TRUE(bt::SetNamedEvent("BEEP_EVENT"));
-    ASSERT_TRUE(WaitUntil([] { return !bt::EventIsSet("BEEP_EVENT"); })) << "the rebuild resets BEEP_EVENT";
+    ASSERT_TRUE(bt::SetNamedEvent(kBeepEventA.data()));
+    ASSERT_TRUE(WaitUntil([] { return !bt::EventIsSet(kBeepEventA.data()); })) << "the rebuild resets BEEP_EVENT";
     const auto requests = bt::BeepRequests();
     ASSERT_EQ(bt::DevicesOf(requests), (std::vector<std::string>{"RILO2", "MEKA1"})) << standin::Describe(requests);
     EXPECT_EQ(EventNameOf(requests[0]), L"BeepEvent 0 ");
@@ -172,8 +173,8 @@ TEST_F(ChimerRun, CloseStopsEveryThreadAndFreesItsNames)
     EXPECT_EQ(code, 0u);
     EXPECT_FALSE(bt::EventExists(bt::TouchEventName(0)));
     EXPECT_FALSE(bt::EventExists(bt::TouchEventName(1)));
-    EXPECT_FALSE(bt::EventExists("BEEP_EVENT"));
-    EXPECT_FALSE(NamedMutexExists(L"Chimer"));
+    EXPECT_FALSE(bt::EventExists(kBeepEventA.data()));
+    EXPECT_FALSE(NamedMutexExists(kSoundMutex));
 }
 
 }  // namespace

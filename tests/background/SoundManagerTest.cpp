@@ -8,6 +8,7 @@
 #include "BeepEvents.h"
 #include "DeviceKeyFixture.h"
 #include "Equipment.h"
+#include "NamedObjects.h"
 #include "SoundCalls.h"
 #include "SoundManager.h"
 #include "TestProcess.h"
@@ -73,7 +74,7 @@ TEST_F(SoundManager, ArmsEveryDeviceInListOrderWithItsOwnNamedEvent)
                   std::wstring(name.begin(), name.end()));
     }
     EXPECT_FALSE(bt::EventExists(bt::TouchEventName(3)));
-    EXPECT_TRUE(bt::EventExists("BEEP_EVENT"));
+    EXPECT_TRUE(bt::EventExists(kBeepEventA.data()));
 }
 
 struct TouchCase {
@@ -149,8 +150,8 @@ TEST_F(SoundManager, BeepEventRebuildsTheListFromTheRegistry)
     reg.DeleteTree(SerialKey(1));
     AddDevice(reg, WithSound(Serial(2, L"Second"), kSoundBeep));
     ASSERT_TRUE(standin::ClearLog());
-    ASSERT_TRUE(bt::SetNamedEvent("BEEP_EVENT"));
-    ASSERT_TRUE(WaitUntil([] { return !bt::EventIsSet("BEEP_EVENT"); })) << "the rebuild resets BEEP_EVENT";
+    ASSERT_TRUE(bt::SetNamedEvent(kBeepEventA.data()));
+    ASSERT_TRUE(WaitUntil([] { return !bt::EventIsSet(kBeepEventA.data()); })) << "the rebuild resets BEEP_EVENT";
 
     const auto requests = bt::BeepRequests();
     ASSERT_EQ(bt::DevicesOf(requests), (std::vector<std::string>{"RILO2", "MEKA1"})) << standin::Describe(requests);
@@ -167,14 +168,14 @@ TEST_F(SoundManager, RebuildWithoutDevicesLeavesNothingArmedUntilOneIsAdded)
 {
     Create();
     EXPECT_TRUE(bt::BeepRequests().empty());
-    ASSERT_TRUE(bt::SetNamedEvent("BEEP_EVENT"));
-    ASSERT_TRUE(WaitUntil([] { return !bt::EventIsSet("BEEP_EVENT"); }));
+    ASSERT_TRUE(bt::SetNamedEvent(kBeepEventA.data()));
+    ASSERT_TRUE(WaitUntil([] { return !bt::EventIsSet(kBeepEventA.data()); }));
     EXPECT_TRUE(bt::BeepRequests().empty());
     EXPECT_FALSE(bt::EventExists(bt::TouchEventName(0)));
 
     AddDevice(reg, WithSound(Usb(2, L"Added"), kSoundBeep));
-    ASSERT_TRUE(bt::SetNamedEvent("BEEP_EVENT"));
-    ASSERT_TRUE(WaitUntil([] { return !bt::EventIsSet("BEEP_EVENT"); }));
+    ASSERT_TRUE(bt::SetNamedEvent(kBeepEventA.data()));
+    ASSERT_TRUE(WaitUntil([] { return !bt::EventIsSet(kBeepEventA.data()); }));
     EXPECT_EQ(bt::DevicesOf(bt::BeepRequests()), (std::vector<std::string>{"MEKA2"}));
     Touch(Driver::Meka, 2, 0);
     EXPECT_EQ(sounds.Calls().size(), 1u);
@@ -215,17 +216,17 @@ TEST_F(SoundManager, DeviceArrivalAddsNewKeysAndRearmsOnlyUsbDevices)
 TEST_F(SoundManager, OneManagerHoldsTheMutexUntilItIsDestroyed)
 {
     Create();
-    EXPECT_TRUE(NamedMutexExists(L"Chimer"));
+    EXPECT_TRUE(NamedMutexExists(kSoundMutex));
     EXPECT_EQ(CreateSoundManager(), nullptr) << "a second manager in the same process";
     DestroySoundManager();
-    EXPECT_FALSE(NamedMutexExists(L"Chimer"));
-    EXPECT_FALSE(bt::EventExists("BEEP_EVENT"));
+    EXPECT_FALSE(NamedMutexExists(kSoundMutex));
+    EXPECT_FALSE(bt::EventExists(kBeepEventA.data()));
     Create();
 }
 
 TEST_F(SoundManager, AnotherHolderOfTheMutexMeansNoManager)
 {
-    CHandle other(CreateMutexW(nullptr, TRUE, L"Chimer"));
+    CHandle other(CreateMutexW(nullptr, TRUE, kSoundMutex));
     ASSERT_TRUE(other);
     AddDevice(reg, WithSound(Serial(1, L"First"), kSoundBeep));
     EXPECT_EQ(CreateSoundManager(), nullptr);
@@ -249,7 +250,7 @@ TEST_F(SoundManager, DestroyingWaitsForTheSoundInProgressAndClosesEveryEvent)
     ASSERT_EQ(destroyed.wait_for(std::chrono::seconds(15)), std::future_status::ready);
     for (size_t i = 0; i < 2; ++i)
         EXPECT_FALSE(bt::EventExists(bt::TouchEventName(i))) << i;
-    EXPECT_FALSE(NamedMutexExists(L"Chimer"));
+    EXPECT_FALSE(NamedMutexExists(kSoundMutex));
 }
 
 }  // namespace

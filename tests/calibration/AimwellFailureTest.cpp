@@ -6,6 +6,7 @@
 
 #include "AimwellRun.h"
 #include "GridCases.h"
+#include "NamedObjects.h"
 #include "TestPaths.h"
 #include "TestWindows.h"
 
@@ -64,7 +65,7 @@ TEST(AimwellEnd, TimeOutShowsItsBoxAndEndsTheRun)
     // The restore has stopped the touch thread while the program still runs: the touch event is
     // closed, and a touch reaches nobody.
     ASSERT_TRUE(run.Process().Running());
-    EXPECT_FALSE(NamedEventExists(L"CALIB_APPLICATION"));
+    EXPECT_FALSE(NamedEventExists(kCalibrationEvent));
     const standin::EventResult touch = standin::InjectTouch(standin::Driver::Rilo, aimwell::kInstance, 10, 10);
     EXPECT_TRUE(touch.ok);
     EXPECT_FALSE(touch.calibrationEventSet);
@@ -158,7 +159,7 @@ TEST(AimwellEnd, SecondInstanceEndsQuietly)
     DWORD code = 1234;
     ASSERT_TRUE(second.WaitExit(code));
     EXPECT_EQ(code, 0u);
-    EXPECT_EQ(FindTopWindow(L"FerrinCalibrate", L"", second.Pid()), nullptr);
+    EXPECT_EQ(FindTopWindow(kCalibrationWindowClass, L"", second.Pid()), nullptr);
     EXPECT_TRUE(run.Process().Running());
     PostMessageW(run.Window(), WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(run.WaitExit());

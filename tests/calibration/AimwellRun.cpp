@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "NamedObjects.h"
 #include "TestPaths.h"
 #include "TestWindows.h"
 
@@ -59,7 +60,7 @@ bool Run::Start(const std::wstring& arguments)
 
 bool Run::WaitReady()
 {
-    window_ = WaitForWindow(L"FerrinCalibrate", L"FerrinCalibrate", kDefaultDeadlineMs, process_.Pid());
+    window_ = WaitForWindow(kCalibrationWindowClass, kCalibrationWindowClass, kDefaultDeadlineMs, process_.Pid());
     if (!window_)
         return false;
     return WaitUntil([] { return standin::GetState(standin::Driver::Rilo, kInstance).calibrationEventRegistered; });

@@ -3,6 +3,7 @@
 #include "ApplyFixture.h"
 #include "DriverProtocol.h"
 #include "MessageBoxResponder.h"
+#include "NamedObjects.h"
 #include "RegistryKey.h"
 #include "RegistryWriteLog.h"
 
@@ -82,7 +83,7 @@ TEST_F(ExistingDevices, NothingIsWrittenSentOrAskedWithoutAChangedGroup)
     front->bRecalibrate = true;
     front->bSoundChanged = true;
     ClearValues(SerialKey(1));
-    HANDLE beep = CreateEventW(nullptr, TRUE, FALSE, kBeepEventName);
+    HANDLE beep = CreateEventW(nullptr, TRUE, FALSE, kBeepEvent);
     MessageBoxResponder responder(IDNO);
 
     ctx.deviceCollection.ApplyChanges();
@@ -215,7 +216,7 @@ TEST_F(ExistingDevices, AnEnableChangeWaitsForTheDeviceToAppear)
 
 TEST_F(ExistingDevices, ASoundChangeWakesTheSoundProgram)
 {
-    HANDLE beep = CreateEventW(nullptr, TRUE, FALSE, kBeepEventName);
+    HANDLE beep = CreateEventW(nullptr, TRUE, FALSE, kBeepEvent);
     ASSERT_NE(nullptr, beep);
     CAppletContext ctx;
     CDeviceSettings* back = ctx.deviceCollection.FindByName(L"Back");

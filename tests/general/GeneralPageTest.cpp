@@ -5,6 +5,7 @@
 
 #include "EchoProgram.h"
 #include "GeneralTestBase.h"
+#include "NamedObjects.h"
 #include "RegistryWriteLog.h"
 
 #include <commctrl.h>
@@ -19,7 +20,7 @@ constexpr int kOptionIds[] = {IDC_GEN_SHOW_ICONS, IDC_GEN_CHECK_CALIBRATION, IDC
 
 // The manual-reset "TivenTrayIcons" event of a running tray program.
 struct TrayEvent {
-    TrayEvent() : handle(CreateEventW(nullptr, TRUE, FALSE, L"TivenTrayIcons")) { ResetEvent(handle); }
+    TrayEvent() : handle(CreateEventW(nullptr, TRUE, FALSE, kTrayIconsEvent)) { ResetEvent(handle); }
     ~TrayEvent() { CloseHandle(handle); }
     bool IsSet() const { return WaitForSingleObject(handle, 0) == WAIT_OBJECT_0; }
     void Reset() { ResetEvent(handle); }

@@ -1,6 +1,7 @@
 // Touches, one-touch button modes and unplugging: what the stand-ins signal to the programs.
 #include <thread>
 
+#include "NamedObjects.h"
 #include "StandinDeviceFile.h"
 
 using standin::Driver;
@@ -38,7 +39,7 @@ bool EventExists(const wchar_t* name)
 
 TEST_F(StandinTest, InjectedTouchWakesTheCalibrationWaiterAndIsTheNextPoint)
 {
-    NamedEvent touch(L"CALIB_APPLICATION");
+    NamedEvent touch(kCalibrationEvent);
     ASSERT_NE(nullptr, touch.get());
     DeviceFile rilo(Driver::Rilo, 2);
     ASSERT_TRUE(rilo.Send(ioctl::kSetCalibrationEvent, Le32({touch.Value()})).ok);
@@ -61,7 +62,7 @@ TEST_F(StandinTest, InjectedTouchWakesTheCalibrationWaiterAndIsTheNextPoint)
 
 TEST_F(StandinTest, TouchOnADeviceWithoutTheEventSetsNothing)
 {
-    NamedEvent touch(L"CALIB_APPLICATION");
+    NamedEvent touch(kCalibrationEvent);
     standin::EventResult result = standin::InjectTouch(Driver::Meka, 2, 10, 20);
     EXPECT_TRUE(result.ok);
     EXPECT_FALSE(result.calibrationEventSet);
@@ -87,28 +88,28 @@ TEST_F(StandinTest, TouchSetsTheBeepEventNamedForTheDevice)
 
 TEST_F(StandinTest, EndOfOneTouchModeSetsDialogGesturoWhenTheTrayEventIsAbsent)
 {
-    ASSERT_FALSE(EventExists(L"TRAY_GESTURO")) << "another program holds TRAY_GESTURO";
-    NamedEvent dialog(L"DialogGesturo");
+    ASSERT_FALSE(EventExists(kDriverModeEvent)) << "another program holds TRAY_GESTURO";
+    NamedEvent dialog(kDialogModeEvent);
     DeviceFile meka(Driver::Meka, 1);
     ASSERT_TRUE(meka.Send(ioctl::kUseSecondaryMode, {0x10, 0x20, 0x30, 0x00, 1, 0, 0, 0}).ok);
 
     standin::EventResult result = standin::EndOneTouch(Driver::Meka, 1);
     EXPECT_TRUE(result.ok);
     EXPECT_TRUE(result.oneTouchEnded);
-    EXPECT_EQ(L"DialogGesturo", result.modeEndEvent);
+    EXPECT_EQ(kDialogModeEvent, result.modeEndEvent);
     EXPECT_TRUE(dialog.IsSet());
     EXPECT_FALSE(standin::GetState(Driver::Meka, 1).secondaryMode);
 }
 
 TEST_F(StandinTest, EndOfOneTouchModeSetsTrayGesturoWhenItExists)
 {
-    NamedEvent tray(L"TRAY_GESTURO"), dialog(L"DialogGesturo");
+    NamedEvent tray(kDriverModeEvent), dialog(kDialogModeEvent);
     DeviceFile rilo(Driver::Rilo, 1);
     ASSERT_TRUE(rilo.Send(ioctl::kUseSecondaryMode, {0x10, 0x20, 0x30, 0x00, 1, 0, 0, 0}).ok);
 
     standin::EventResult result = standin::EndOneTouch(Driver::Rilo, 1);
     EXPECT_TRUE(result.ok);
-    EXPECT_EQ(L"TRAY_GESTURO", result.modeEndEvent);
+    EXPECT_EQ(kDriverModeEvent, result.modeEndEvent);
     EXPECT_TRUE(tray.IsSet());
     EXPECT_FALSE(dialog.IsSet());
     standin::DeviceState s = standin::GetState(Driver::Rilo, 1);
@@ -118,19 +119,19 @@ TEST_F(StandinTest, EndOfOneTouchModeSetsTrayGesturoWhenItExists)
 
 TEST_F(StandinTest, TouchEndsAOneTouchMode)
 {
-    NamedEvent tray(L"TRAY_GESTURO");
+    NamedEvent tray(kDriverModeEvent);
     DeviceFile rilo(Driver::Rilo, 8);
     ASSERT_TRUE(rilo.Send(ioctl::kUseSecondaryMode, {0, 0, 0, 0, 1, 0, 0, 0}).ok);
     standin::EventResult result = standin::InjectTouch(Driver::Rilo, 8, 1, 1);
     EXPECT_TRUE(result.oneTouchEnded);
-    EXPECT_EQ(L"TRAY_GESTURO", result.modeEndEvent);
+    EXPECT_EQ(kDriverModeEvent, result.modeEndEvent);
     EXPECT_TRUE(tray.IsSet());
     EXPECT_FALSE(standin::GetState(Driver::Rilo, 8).secondaryMode);
 }
 
 TEST_F(StandinTest, SecondaryModeUntilSwitchedBackIsNotEndedByTheTestChannel)
 {
-    NamedEvent tray(L"TRAY_GESTURO");
+    NamedEvent tray(kDriverModeEvent);
     DeviceFile rilo(Driver::Rilo, 1);
     ASSERT_TRUE(rilo.Send(ioctl::kUseSecondaryMode, {0, 0, 0, 0, 0, 0, 0, 0}).ok);
     EXPECT_FALSE(standin::EndOneTouch(Driver::Rilo, 1).ok);
@@ -165,7 +166,7 @@ TEST_F(StandinTest, UnpluggedInstanceCannotBeOpenedAndReplugBringsItBack)
 
 TEST_F(StandinTest, UnplugForgetsTheEventsAndTheMode)
 {
-    NamedEvent touch(L"CALIB_APPLICATION");
+    NamedEvent touch(kCalibrationEvent);
     {
         DeviceFile rilo(Driver::Rilo, 9);
         ASSERT_TRUE(rilo.Send(ioctl::kSetCalibrationEvent, Le32({touch.Value()})).ok);

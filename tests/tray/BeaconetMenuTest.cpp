@@ -6,6 +6,7 @@
 
 #include "DeviceKeyFixture.h"
 #include "EchoProgram.h"
+#include "NamedObjects.h"
 #include "TestWindows.h"
 #include "TrayRun.h"
 
@@ -155,8 +156,8 @@ TEST_F(BeaconetMenu, CloseRemovesBothIconsAndEndsWithZero)
     EXPECT_EQ(code, 0u);
     EXPECT_FALSE(MainIconShown());
     EXPECT_FALSE(ModeIconShown());
-    EXPECT_FALSE(NamedEventExists(L"TrayGesturo"));
-    EXPECT_FALSE(NamedMutexExists(L"System Tray Application"));
+    EXPECT_FALSE(NamedEventExists(kTrayModeEvent));
+    EXPECT_FALSE(NamedMutexExists(kTrayMutex));
 }
 
 TEST_F(BeaconetMenu, QuittingWhileTheMenuIsOpenEndsTheProgram)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "DeviceKeys.h"
+#include "NamedObjects.h"
 #include "TestPaths.h"
 #include "TestWindows.h"
 #include "TrayRun.h"
@@ -82,7 +83,7 @@ TEST_F(TrayTest, TrayIconsEventShowsTheIconsAgainOrQuits)
     EXPECT_TRUE(WaitUntil([&] { return MainIconShown() && ModeIconShown(); })) << "the icons did not come back";
     // A second signal with both present leaves them shown (the listener takes the signal, then
     // shows them).
-    HANDLE event = OpenEventW(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, L"TivenTrayIcons");
+    HANDLE event = OpenEventW(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, kTrayIconsEvent);
     ASSERT_NE(event, nullptr);
     SetEvent(event);
     EXPECT_TRUE(WaitUntil([&] { return WaitForSingleObject(event, 0) == WAIT_TIMEOUT; })) << "the signal stays set";

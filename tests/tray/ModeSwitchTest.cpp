@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "NamedEvents.h"
+#include "NamedObjects.h"
 #include "TestWindows.h"
 #include "TrayRun.h"
 
@@ -58,10 +60,7 @@ protected:
     }
     void SetDriverEvent(const wchar_t* name)
     {
-        HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, name);
-        ASSERT_NE(event, nullptr) << "no event";
-        SetEvent(event);
-        CloseHandle(event);
+        ASSERT_TRUE(SignalNamedEvent(name)) << "no event";
     }
 };
 
@@ -110,7 +109,7 @@ TEST_F(ModeSwitch, OneTouchEndedByTheDriverTurnsEveryDeviceBackToPrimary)
     // A touch on the side panel ends its one-touch mode; the stand-in sets Beaconet's event.
     const standin::EventResult end = standin::EndOneTouch(standin::Driver::Rilo, 2);
     ASSERT_TRUE(end.ok);
-    EXPECT_EQ(end.modeEndEvent, L"TRAY_GESTURO");
+    EXPECT_EQ(end.modeEndEvent, kDriverModeEvent);
     ASSERT_TRUE(WaitEveryDevice(kUsePrimary, 1)) << Log();
     EXPECT_EQ(ProductDword(L"Gesturo"), 0u);
     for (const TestDevice& d : kDevices)
@@ -125,7 +124,7 @@ TEST_F(ModeSwitch, ALateEndSignalDoesNotTurnTheSecondaryModeOn)
 {
     StartReady();
     // The switch is at primary; the driver's end signal comes anyway.
-    SetDriverEvent(L"TRAY_GESTURO");
+    SetDriverEvent(kDriverModeEvent);
     ASSERT_TRUE(WaitEveryDevice(kUsePrimary, 1)) << Log();
     EXPECT_EQ(ProductDword(L"Gesturo"), 0u);
     ExpectOnePrimaryEach();
@@ -213,7 +212,7 @@ TEST_F(ModeSwitch, GesturoAloneDrivesTheDevicesAndFollowsTheDriverBackToPrimary)
     // and so are the switch, the picture and the other devices.
     const standin::EventResult end = standin::EndOneTouch(standin::Driver::Meka, 1);
     ASSERT_TRUE(end.ok);
-    EXPECT_EQ(end.modeEndEvent, L"DialogGesturo");
+    EXPECT_EQ(end.modeEndEvent, kDialogModeEvent);
     EXPECT_TRUE(WaitUntil([&] { return PictureSize() == kLargePrimary; })) << PictureSize();
     EXPECT_EQ(ProductDword(L"Gesturo"), 0u);
     ASSERT_TRUE(WaitEveryDevice(kUsePrimary, 1)) << Log();

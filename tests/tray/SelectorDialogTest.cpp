@@ -6,6 +6,7 @@
 #include "Equipment.h"
 #include "ModeSelectorDlg.h"
 #include "ModeSwitch.h"
+#include "NamedObjects.h"
 #include "SelectorLayout.h"
 #include "StandinClient.h"
 #include "TestProcess.h"
@@ -38,7 +39,7 @@ protected:
     void Open()
     {
         ASSERT_TRUE(dialog.Create());
-        ASSERT_TRUE(WaitUntil([] { return NamedEventExists(L"DialogGesturo"); }));
+        ASSERT_TRUE(WaitUntil([] { return NamedEventExists(kDialogModeEvent); }));
     }
     ScratchRegistry reg;
     CModeSelectorDlg dialog;
@@ -99,7 +100,7 @@ TEST_F(SelectorDialog, CommandsMoveTheMarksAndStoreTheirValues)
     ASSERT_TRUE(dialog.OnSysCommand(1009)) << "1009 does nothing";
     EXPECT_FALSE(dialog.OnSysCommand(SC_MOVE)) << "the system's own commands go on";
     dialog.DestroyWindow();
-    EXPECT_FALSE(NamedEventExists(L"DialogGesturo")) << "the event goes with the window";
+    EXPECT_FALSE(NamedEventExists(kDialogModeEvent)) << "the event goes with the window";
 }
 
 TEST(SelectorLayout, PictureForEachSizeModeAndLanguage)

@@ -5,6 +5,8 @@
 #include "DeviceKeyFixture.h"
 #include "DeviceKeys.h"
 #include "Equipment.h"
+#include "NamedEvents.h"
+#include "NamedObjects.h"
 #include "TestPaths.h"
 #include "TestWindows.h"
 
@@ -37,7 +39,7 @@ BOOL CALLBACK CollectIconWindow(HWND window, LPARAM lp)
     auto* args = reinterpret_cast<WindowsOf*>(lp);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == args->pid && ClassNameOf(window) == L"BeaconetIconWindow")
+    if (owner == args->pid && ClassNameOf(window) == kTrayIconWindowClass)
         args->found.push_back(window);
     return TRUE;
 }
@@ -131,7 +133,7 @@ bool TrayTest::WaitBeaconetReady()
                 modeIcon_ = window;
         }
         // The listener of "TivenTrayIcons" starts after both icons.
-        return mainIcon_ && modeIcon_ && NamedEventExists(L"TivenTrayIcons");
+        return mainIcon_ && modeIcon_ && NamedEventExists(kTrayIconsEvent);
     });
 }
 
@@ -166,12 +168,7 @@ bool TrayTest::ChooseMenuItem(int fromBottom, int subItem)
 
 void TrayTest::SignalTrayIcons()
 {
-    HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, L"TivenTrayIcons");
-    EXPECT_NE(event, nullptr) << "no \"TivenTrayIcons\"";
-    if (event) {
-        SetEvent(event);
-        CloseHandle(event);
-    }
+    EXPECT_TRUE(SignalNamedEvent(kTrayIconsEvent)) << "no \"TivenTrayIcons\"";
 }
 
 void TrayTest::RemoveBothIcons() const
@@ -202,7 +199,7 @@ bool TrayTest::StartGesturo()
         return false;
     gesturoWindow_ = WaitForWindow(L"#32770", L"", kDefaultDeadlineMs, gesturo.Pid());
     // The event thread starts last.
-    return gesturoWindow_ && WaitUntil([] { return NamedEventExists(L"DialogGesturo"); });
+    return gesturoWindow_ && WaitUntil([] { return NamedEventExists(kDialogModeEvent); });
 }
 
 bool TrayTest::ClickPicture()

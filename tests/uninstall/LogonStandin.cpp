@@ -12,6 +12,8 @@
 #include <cwchar>
 #include <string>
 
+#include "NamedObjects.h"
+
 namespace {
 bool g_stay = false;
 
@@ -52,12 +54,12 @@ bool TrayIconsOn()
 
 int RunTray()
 {
-    HANDLE mutex = CreateMutexW(nullptr, TRUE, L"System Tray Application");
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, kTrayMutex);
     if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS)
         return 0;
     if (!TrayIconsOn())
         return 0;
-    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, L"TivenTrayIcons");
+    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, kTrayIconsEvent);
     if (!event)
         return 5;
     while (WaitForSingleObject(event, INFINITE) == WAIT_OBJECT_0) {

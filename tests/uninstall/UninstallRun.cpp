@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "NamedObjects.h"
 #include "ScratchRegistry.h"
 #include "SetupRun.h"
 #include "TestPaths.h"
@@ -145,9 +146,9 @@ bool StartLogonPrograms(LogonPrograms& programs, bool stubbornSegmenta)
     if (!Start(programs.segmenta, segmenta, stubbornSegmenta ? L"stay" : L"") || !Start(programs.chimer, chimer) ||
         !Start(programs.beaconet, beaconet))
         return false;
-    return WaitForHiddenWindow(L"Segmenta", programs.segmenta.Pid()) &&
-           WaitForHiddenWindow(L"Chimer", programs.chimer.Pid()) &&
-           testsupport::WaitUntil([] { return testsupport::NamedEventExists(L"TivenTrayIcons"); });
+    return WaitForHiddenWindow(kSegmentWindowClass, programs.segmenta.Pid()) &&
+           WaitForHiddenWindow(kSoundWindowClass, programs.chimer.Pid()) &&
+           testsupport::WaitUntil([] { return testsupport::NamedEventExists(kTrayIconsEvent); });
 }
 
 UninstallRun RunUninstaller(const UninstallAnswers& answers, const std::wstring& program)
