@@ -8,19 +8,17 @@
 #include <commctrl.h>
 
 #include <atomic>
-#include <thread>
 
 #include "FrameworkTestResource.h"
 #include "PropertyPage.h"
 #include "PropertySheet.h"
+#include "SheetThread.h"
 #include "TestProcess.h"
 
+using namespace frameworktest;
 using testsupport::WaitUntil;
 
 namespace {
-constexpr int kBackButton = 0x3023;
-constexpr int kNextButton = 0x3024;
-constexpr int kFinishButton = 0x3025;
 constexpr int kProbeCommand = 777;
 
 class CTestSheet : public CPropertySheet {
@@ -74,37 +72,6 @@ private:
     DWORD buttons_;
 };
 
-// Runs DoModal on its own thread; a wizard still open at the end is cancelled.
-class SheetThread {
-public:
-    explicit SheetThread(CPropertySheet& sheet) : done_(CreateEventW(nullptr, TRUE, FALSE, nullptr))
-    {
-        thread_ = std::thread([this, &sheet] {
-            result = sheet.DoModal();
-            SetEvent(done_);
-        });
-    }
-    ~SheetThread()
-    {
-        if (!Done() && window)
-            PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-        thread_.join();
-        CloseHandle(done_);
-    }
-    bool Done(DWORD waitMs = 0) const { return WaitForSingleObject(done_, waitMs) == WAIT_OBJECT_0; }
-
-    HWND window = nullptr;
-    std::atomic<INT_PTR> result{0};
-
-private:
-    HANDLE done_;
-    std::thread thread_;
-};
-
-HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
-
-bool Enabled(HWND sheet, int id) { return IsWindowEnabled(GetDlgItem(sheet, id)) != FALSE; }
-
 void Press(HWND sheet, int button) { PostMessageW(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
 }  // namespace
 
@@ -113,9 +80,9 @@ TEST(Wizard, PagesSteerBackNextAndFinish)
     CTestSheet sheet;
     sheet.SetWizardMode();
     ASSERT_TRUE(sheet.IsWizard());
-    CWizardPage first(IDD_WIZARD_FIRST, sheet, PSWIZB_NEXT);
-    CWizardPage second(IDD_WIZARD_SECOND, sheet, PSWIZB_BACK | PSWIZB_NEXT);
-    CWizardPage third(IDD_WIZARD_THIRD, sheet, PSWIZB_BACK | PSWIZB_FINISH);
+    CWizardPage first(IDD_PAGE_FIRST, sheet, PSWIZB_NEXT);
+    CWizardPage second(IDD_PAGE_SECOND, sheet, PSWIZB_BACK | PSWIZB_NEXT);
+    CWizardPage third(IDD_PAGE_THIRD, sheet, PSWIZB_BACK | PSWIZB_FINISH);
     for (CPropertyPage* page : {&first, &second, &third})
         sheet.AddPage(page);
 
@@ -135,7 +102,7 @@ TEST(Wizard, PagesSteerBackNextAndFinish)
     EXPECT_EQ(second.activations.load(), 0);
 
     // A template id goes straight to that page.
-    first.nextAnswer = IDD_WIZARD_THIRD;
+    first.nextAnswer = IDD_PAGE_THIRD;
     Press(window, PSBTN_NEXT);
     ASSERT_TRUE(WaitUntil([&] { return third.activations == 1; }));
     EXPECT_EQ(second.activations.load(), 0) << "the second page is skipped";
@@ -145,7 +112,7 @@ TEST(Wizard, PagesSteerBackNextAndFinish)
                Enabled(window, kFinishButton);
     })) << "the last page offers Back and Finish";
 
-    third.backAnswer = IDD_WIZARD_FIRST;
+    third.backAnswer = IDD_PAGE_FIRST;
     Press(window, PSBTN_BACK);
     ASSERT_TRUE(WaitUntil([&] { return first.activations == 2; }));
     EXPECT_EQ(third.backs.load(), 1);
