@@ -24,9 +24,9 @@
 # first in odd rounds, the floor first in even ones), so machine load falls on both alike. The
 # table gives median, min and max of each in milliseconds and the ratio of the medians; "*"
 # marks a program above 1.5 times its floor. The load average (uptime) is printed before and
-# after. TIVEN_BENCH_PROGRAMS="Aimwell Tunora" times only those; TIVEN_BENCH_RAW=1 also prints
-# every run's time in order. The keys written are deleted
-# again at the end.
+# after. The keys written and the prefix's C:\TivenBench are removed again at the end.
+# TIVEN_BENCH_PROGRAMS="Aimwell Tunora" times only those; TIVEN_BENCH_RAW=1 also prints
+# every run's time in order.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 top=${TIVEN_BUILD_DIR:-$root/build}
@@ -89,11 +89,12 @@ REG
 # wineserver end with it).
 bench_arch() (
     local arch=$1 build="$top/$1" work bin setup labels uninstall_labels probe i k name which out
-    trap 'if [ -n "${WINEPREFIX:-}" ]; then delete_keys; fi; wine_env_down; rm -rf "${work:-}"' EXIT
+    trap 'if [ -n "${WINEPREFIX:-}" ]; then delete_keys; rm -rf "$WINEPREFIX/drive_c/TivenBench"; fi; wine_env_down; rm -rf "${work:-}"' EXIT
     # A build folder configured before the bench equipment existed learns of its targets.
     if [ -f "$build/CMakeCache.txt" ]; then cmake "$build" >/dev/null; fi
-    TIVEN_TARGETS="$targets" "$root/tools/build.sh" "$arch" "$build" >"$build.bench-build.log" 2>&1 \
-        || { echo "$arch: the build failed (log: $build.bench-build.log)" >&2; return 1; }
+    mkdir -p "$build"
+    TIVEN_TARGETS="$targets" "$root/tools/build.sh" "$arch" "$build" >"$build/bench-build.log" 2>&1 \
+        || { echo "$arch: the build failed (log: $build/bench-build.log)" >&2; return 1; }
     work=$(mktemp -d)
     wine_env_up "$build"
     wine_env_standins "$build" >/dev/null
