@@ -113,12 +113,16 @@ void CDevicesPage::FillList()
         return;
     // Without redraw while the rows go in: otherwise every row updates the scroll bar and
     // repaints, which made the opening with many devices several times slower. AutoSizeColumns
-    // turns it on again.
-    list_.SendMessage(WM_SETREDRAW, FALSE);
-    for (CDeviceSettings* record : records)
-        if (!record->bRemoved)
-            InsertDeviceRow(*record, nextRowNumber_++);
-    list_.AutoSizeColumns();
+    // turns it on again. The rows go in past the list's hook too (CBulkUpdate); it is back
+    // before the focus moves to the list.
+    {
+        CReportListCtrl::CBulkUpdate bulk(list_);
+        list_.SendMessage(WM_SETREDRAW, FALSE);
+        for (CDeviceSettings* record : records)
+            if (!record->bRemoved)
+                InsertDeviceRow(*record, nextRowNumber_++);
+        list_.AutoSizeColumns();
+    }
     ::SetFocus(list_.m_hWnd);
     list_.SelectRow(list_.FindRowByName(L""));
 }

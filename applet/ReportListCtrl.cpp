@@ -36,6 +36,18 @@ int TextWidth(HDC dc, const std::wstring& text)
 }
 }  // namespace
 
+CReportListCtrl::CBulkUpdate::CBulkUpdate(CReportListCtrl& list) : list_(list), unhooked_(list.IsSubclassed())
+{
+    if (unhooked_)
+        list_.UnsubclassWindow();
+}
+
+CReportListCtrl::CBulkUpdate::~CBulkUpdate()
+{
+    if (unhooked_)
+        list_.SubclassWindow(list_.m_hWnd);
+}
+
 bool CReportListCtrl::Create(DWORD, const RECT& rect, HWND parent, int id)
 {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT;
@@ -136,6 +148,7 @@ int CReportListCtrl::DrawnWidth(int column) const
 
 void CReportListCtrl::AutoSizeColumns(int column)
 {
+    CBulkUpdate bulk(*this);
     SendMessage(WM_SETREDRAW, FALSE);
     const int count = GetColumnCount();
     int first = column < 0 ? 0 : column;

@@ -71,3 +71,15 @@ function(tiven_test name)
         set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
     endif()
 endfunction()
+
+# tiven_cpl_def(in out): configures a Control Panel applet's .def file from `in` into `out`, with
+# @CPLAPPLET_ALIAS@ set: CPlApplet is exported by its plain name, and on i686 the stdcall symbol
+# is CPlApplet@16.
+function(tiven_cpl_def in out)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        set(CPLAPPLET_ALIAS " = CPlApplet@16")
+    else()
+        set(CPLAPPLET_ALIAS "")
+    endif()
+    configure_file(${in} ${out} @ONLY)
+endfunction()

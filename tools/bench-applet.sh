@@ -8,7 +8,8 @@
 #   with 1 and with 64 devices, with 1 device in a build of the applet whose sheet has only its
 #   first three pages (TunoraFirstPages.cpl, built on request for this), and of an empty dialog
 #   program built the same way (CplHost.exe empty: process start to its dialog shown), then the
-#   ratios. The host notes the sheet's showing from a thread of its own (CplHost.cpp).
+#   ratios. The host notes the sheet's showing from a thread of its own (CplHost.cpp). The cases
+#   run in turns, one run of each per round, so machine load falls on all of them alike.
 # It writes the product key and device keys into the prefix's registry and deletes them again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -69,54 +70,39 @@ write_registry() {
 
 median() { sort -n | awk '{a[NR]=$1} END {if (NR == 0) print "nan"; else if (NR % 2) print a[(NR+1)/2]; else printf "%.1f\n", (a[NR/2]+a[NR/2+1])/2}'; }
 
-# Runs the host RUNS times; prints "load open run" medians.
-measure() {
-    local loads=() opens=() walls=() out t0 t1 i
-    for i in $(seq 1 "$runs"); do
-        t0=$(date +%s%N)
-        out=$("$WINE" "$host" "$@" 2>/dev/null | tr -d '\r')
-        t1=$(date +%s%N)
-        loads+=("$(echo "$out" | awk '{print $1}')")
-        opens+=("$(echo "$out" | awk '{print $2}')")
-        walls+=("$(( (t1 - t0) / 1000000 ))")
-    done
-    echo "$(printf '%s\n' "${loads[@]}" | median) $(printf '%s\n' "${opens[@]}" | median) $(printf '%s\n' "${walls[@]}" | median)"
+# run_case NAME HOST-ARGS...: one run of the host; its "load open" and the whole run's
+# milliseconds are appended to WORK/NAME.load, .open and .run.
+run_case() {
+    local name=$1 out t0 t1; shift
+    t0=$(date +%s%N)
+    out=$("$WINE" "$host" "$@" 2>/dev/null | tr -d '\r')
+    t1=$(date +%s%N)
+    echo "$out" | awk '{print $1}' >>"$work/$name.load"
+    echo "$out" | awk '{print $2}' >>"$work/$name.open"
+    echo $(( (t1 - t0) / 1000000 )) >>"$work/$name.run"
 }
+med() { median <"$work/$1.$2"; }
 
-# Runs the host once per case per round, RUNS rounds, so both cases see the same machine load;
-# prints "load open run" medians of the first case, then of the second.
-measure_two() {
-    local first=$1 second=$2 i out t0 t1 la=() oa=() wa=() lb=() ob=() wb=()
-    for i in $(seq 1 "$runs"); do
-        for which in a b; do
-            t0=$(date +%s%N)
-            if [ $which = a ]; then out=$("$WINE" "$host" bench "$first" 2>/dev/null | tr -d '\r')
-            else out=$("$WINE" "$host" bench "$second" 2>/dev/null | tr -d '\r'); fi
-            t1=$(date +%s%N)
-            if [ $which = a ]; then
-                la+=("$(echo "$out" | awk '{print $1}')"); oa+=("$(echo "$out" | awk '{print $2}')"); wa+=("$(( (t1 - t0) / 1000000 ))")
-            else
-                lb+=("$(echo "$out" | awk '{print $1}')"); ob+=("$(echo "$out" | awk '{print $2}')"); wb+=("$(( (t1 - t0) / 1000000 ))")
-            fi
-        done
-    done
-    echo "$(printf '%s\n' "${la[@]}" | median) $(printf '%s\n' "${oa[@]}" | median) $(printf '%s\n' "${wa[@]}" | median)"
-    echo "$(printf '%s\n' "${lb[@]}" | median) $(printf '%s\n' "${ob[@]}" | median) $(printf '%s\n' "${wb[@]}" | median)"
-}
-
-write_registry 1
-{ read -r load1 open1 run1; read -r loadF openF runF; } < <(measure_two "$cpl" "$cplFirst")
-write_registry 64
-read -r load64 open64 run64 < <(measure bench "$cpl")
-read -r _ openEmpty runEmpty < <(measure empty)
+# Every round runs each case once, so all of them see the same machine load: the registry is
+# written with 1 device before the 1-device cases and with 64 before the others.
+for i in $(seq 1 "$runs"); do
+    write_registry 1
+    run_case one bench "$cpl"
+    run_case first bench "$cplFirst"
+    write_registry 64
+    run_case many bench "$cpl"
+    run_case empty empty
+done
 
 printf '%-26s %10s %10s %10s\n' "case (median of $runs)" "load ms" "open ms" "run ms"
-printf '%-26s %10s %10s %10s\n' "Tunora, 1 device" "$load1" "$open1" "$run1"
-printf '%-26s %10s %10s %10s\n' "1 device, first 3 pages" "$loadF" "$openF" "$runF"
-printf '%-26s %10s %10s %10s\n' "Tunora, 64 devices" "$load64" "$open64" "$run64"
-printf '%-26s %10s %10s %10s\n' "empty dialog program" "-" "$openEmpty" "$runEmpty"
-awk -v o1="$open1" -v oF="$openF" -v r1F="$runF" -v o64="$open64" -v oe="$openEmpty" -v r1="$run1" -v r64="$run64" -v re="$runEmpty" 'BEGIN {
-    printf "open 64/1 devices: %.2f   open 1 device / empty dialog shown: %.2f\n", o64 / o1, o1 / oe
+printf '%-26s %10s %10s %10s\n' "Tunora, 1 device" "$(med one load)" "$(med one open)" "$(med one run)"
+printf '%-26s %10s %10s %10s\n' "1 device, first 3 pages" "$(med first load)" "$(med first open)" "$(med first run)"
+printf '%-26s %10s %10s %10s\n' "Tunora, 64 devices" "$(med many load)" "$(med many open)" "$(med many run)"
+printf '%-26s %10s %10s %10s\n' "empty dialog program" "-" "$(med empty open)" "$(med empty run)"
+awk -v l1="$(med one load)" -v l64="$(med many load)" -v o1="$(med one open)" -v oF="$(med first open)" \
+    -v r1F="$(med first run)" -v o64="$(med many open)" -v oe="$(med empty open)" -v r1="$(med one run)" \
+    -v r64="$(med many run)" -v re="$(med empty run)" 'BEGIN {
+    printf "open 64/1 devices: %.2f   load 64/1 devices: %.2f   open 1 device / empty dialog shown: %.2f\n", o64 / o1, l64 / l1, o1 / oe
     printf "open all pages / first 3 pages (1 device): %.2f   run: %.2f\n", o1 / oF, r1 / r1F
     printf "run 1 device / empty: %.2f   run 64 devices / empty: %.2f\n", r1 / re, r64 / re
 }'

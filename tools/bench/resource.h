@@ -1,0 +1,3 @@
+#pragma once
+// Resources of the start-up floors.
+#define IDD_FLOOR 100
