@@ -12,6 +12,8 @@
 #   wine_env_standins BUILD_DIR  (re)starts the build's stand-in RILO and MEKA drivers in the prefix
 #   wine_env_serialsim BUILD_DIR [COMn]  (re)starts the simulated serial touch controller on a new
 #                             pty, maps COMn (default COM2) to it and lists COMn in SERIALCOMM
+#   wine_env_desktop BUILD_DIR  keeps the desktop of $WINEPREFIX open with the build's desktop-hold
+#                             (wine_env_up does it in every shard)
 # Shards let tests that need a prefix to themselves (its display, its stand-in drivers, its
 # registry, its tray) run side by side: shard 1 is BUILD/wineprefix, shard K is BUILD/wineprefix.K.
 # $TIVEN_SHARD_DIR/K.env holds each one's WINEPREFIX and DISPLAY; tools/wine-run takes the shard
@@ -134,7 +136,8 @@ wine_env_up() {
         printf 'WINEPREFIX=%q\nDISPLAY=%q\n' "$prefix" ":$WINE_ENV_DISPLAY" >"$TIVEN_SHARD_DIR/$k.env"
         wine_env_each_shard_one "$k" _wine_env_server || return 1
     done
-    _wine_env_server
+    _wine_env_server || return 1
+    wine_env_each_shard wine_env_desktop "$build"
 }
 
 # wine_env_each_shard CMD...: CMD in every shard of the last wine_env_up, one after the other,
@@ -190,12 +193,38 @@ wine_env_down() {
             (eval "$(sed 's/^/export /' "$TIVEN_SHARD_DIR/$k.env")"; wineserver -k >/dev/null 2>&1) || true
         done
     fi
-    for pid in ${WINE_ENV_SERIALSIM_PIDS:-} ${WINE_ENV_SERVER_PID:-} ${WINE_ENV_XVFB_PID:-}; do
+    for pid in ${WINE_ENV_DESKTOP_PIDS:-} ${WINE_ENV_SERIALSIM_PIDS:-} ${WINE_ENV_SERVER_PID:-} ${WINE_ENV_XVFB_PID:-}; do
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
-    WINE_ENV_SERIALSIM_PIDS=""; WINE_ENV_SERVER_PID=""; WINE_ENV_XVFB_PID=""
+    WINE_ENV_DESKTOP_PIDS=""; WINE_ENV_SERIALSIM_PIDS=""; WINE_ENV_SERVER_PID=""; WINE_ENV_XVFB_PID=""
     return 0
+}
+
+# wine_env_desktop BUILD_DIR: the build's desktop-hold (tools/desktop) in $WINEPREFIX, started
+# once the server is up and waited for until it has the desktop process running and ready. Wine
+# closes a desktop a second after its last program ends, and a program that then needs a window
+# starts a new desktop process and waits for it only so long: under load it can be left with no
+# display driver at all (its message boxes return at once, unseen). Held open, the desktop and
+# its process are started once, before any test. A build without the program is left as it is;
+# the holder ends with the prefix's server.
+wine_env_desktop() {
+    local hold="$1/bin/desktop-hold.exe" out pid
+    [ -f "$hold" ] || return 0
+    out=$(mktemp)
+    "$WINE" "$hold" >"$out" 2>/dev/null </dev/null &
+    pid=$!
+    WINE_ENV_DESKTOP_PIDS="${WINE_ENV_DESKTOP_PIDS:-} $pid"
+    # The holder bounds its own waits; it prints "ready" or ends with what failed.
+    until grep -q '^ready' "$out"; do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            _wine_env_log "the desktop of $WINEPREFIX did not come up: $(cat "$out")"
+            rm -f "$out"
+            return 1
+        fi
+        sleep 0.05
+    done
+    rm -f "$out"
 }
 
 wine_env_standins() {

@@ -15,12 +15,32 @@
 using namespace testsupport;
 
 namespace {
-// Keeps the box's thread busy for a moment after the box has been shown, before its own loop
-// reads the queue.
-LRESULT CALLBACK HoldActivation(int code, WPARAM wp, LPARAM lp)
+// Keeps the calling thread busy, without reading its queue, until another thread's sent message
+// waits in it or the deadline passes; true when one came. A wait on the queue itself
+// (MsgWaitForMultipleObjects) would end the thread's hung state, so the queue's status is polled.
+bool StayBusyUntilSentTo(DWORD deadlineMs)
 {
-    if (code == HCBT_ACTIVATE && ClassNameOf(reinterpret_cast<HWND>(wp)) == L"#32770")
-        Sleep(1000);
+    const DWORD start = GetTickCount();
+    while (!(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE)) {
+        if (GetTickCount() - start > deadlineMs)
+            return false;
+        Sleep(1);
+    }
+    return true;
+}
+
+// Whether the box's thread still counted as hung when the texts were asked for.
+std::atomic<bool> g_boxHungWhenAsked{false};
+
+// Keeps the box's thread busy once the box is shown (visible, so the test finds it), until the
+// test's request for its texts waits in the queue.
+LRESULT CALLBACK HoldShownBox(int code, WPARAM wp, LPARAM lp)
+{
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lp);
+    if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED &&
+        (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW) &&
+        ClassNameOf(call->hwnd) == L"#32770")
+        g_boxHungWhenAsked = StayBusyUntilSentTo(kDefaultDeadlineMs) && IsHungAppWindow(call->hwnd);
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 
@@ -36,11 +56,12 @@ LRESULT CALLBACK CountClicks(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 
 TEST(BusyThread, MessageBoxTextsAreReadOnceItsThreadAnswers)
 {
+    g_boxHungWhenAsked = false;
     std::thread shower([] {
         MSG msg;
         PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);   // the thread's queue, read once
         Sleep(5500);
-        HHOOK hook = SetWindowsHookExW(WH_CBT, HoldActivation, nullptr, GetCurrentThreadId());
+        HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, HoldShownBox, nullptr, GetCurrentThreadId());
         MessageBoxW(nullptr, L"Busy for long", L"Late box", MB_OK);
         UnhookWindowsHookEx(hook);
     });
@@ -48,6 +69,7 @@ TEST(BusyThread, MessageBoxTextsAreReadOnceItsThreadAnswers)
     EXPECT_TRUE(box);
     EXPECT_EQ(box.caption, L"Late box");
     EXPECT_EQ(box.text, L"Busy for long");
+    EXPECT_TRUE(g_boxHungWhenAsked) << "the box's thread did not count as hung when its texts were asked for";
     if (box) {
         EXPECT_TRUE(DismissMessageBox(box, IDOK));
     }
@@ -64,6 +86,7 @@ TEST(BusyThread, ASyncClickIsHandledOnceTheThreadReadsItsQueue)
     CHandle busyLong(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     CHandle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     std::atomic<HWND> parent{nullptr};
+    std::atomic<bool> hungWhenClicked{false};
     g_clicks = 0;
     std::thread owner([&] {
         HWND window = CreateWindowW(wc.lpszClassName, L"", WS_POPUP, 0, 0, 100, 50, nullptr, nullptr, wc.hInstance,
@@ -75,8 +98,11 @@ TEST(BusyThread, ASyncClickIsHandledOnceTheThreadReadsItsQueue)
         PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
         Sleep(5500);
         SetEvent(busyLong.Get());
-        Sleep(1000);   // still busy when the click is sent
-        while (MsgWaitForMultipleObjects(1, done.Slot(), FALSE, kDefaultDeadlineMs, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+        hungWhenClicked = StayBusyUntilSentTo(kDefaultDeadlineMs) && IsHungAppWindow(window);
+        // The queue's status was read while busy, so what waits in it is no longer new: without
+        // MWMO_INPUTAVAILABLE the wait would not wake for the click already there.
+        while (MsgWaitForMultipleObjectsEx(1, done.Slot(), kDefaultDeadlineMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE) ==
+               WAIT_OBJECT_0 + 1)
             while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
                 DispatchMessageW(&msg);
         DestroyWindow(window);
@@ -86,4 +112,5 @@ TEST(BusyThread, ASyncClickIsHandledOnceTheThreadReadsItsQueue)
     EXPECT_EQ(g_clicks.load(), 1) << "the click was not handled before the call returned";
     SetEvent(done.Get());
     owner.join();
+    EXPECT_TRUE(hungWhenClicked) << "the window's thread did not count as hung when the click was sent";
 }
