@@ -8,10 +8,7 @@
 
 #include "Owner.h"
 
-struct ImageListTraits {
-    using Type = HIMAGELIST;
-    static HIMAGELIST Empty() { return nullptr; }
-    static bool IsValid(HIMAGELIST list) { return list != nullptr; }
+struct ImageListTraits : NullHandleTraits<HIMAGELIST> {
     static void Close(HIMAGELIST list) { ImageList_Destroy(list); }
 };
 

@@ -7,10 +7,7 @@
 
 #include "Owner.h"
 
-struct CreatedDcTraits {
-    using Type = HDC;
-    static HDC Empty() { return nullptr; }
-    static bool IsValid(HDC dc) { return dc != nullptr; }
+struct CreatedDcTraits : NullHandleTraits<HDC> {
     static void Close(HDC dc) { DeleteDC(dc); }
 };
 

@@ -7,10 +7,7 @@
 #include "Owner.h"
 
 template <typename T>
-struct GdiObjectTraits {
-    using Type = T;
-    static T Empty() { return nullptr; }
-    static bool IsValid(T object) { return object != nullptr; }
+struct GdiObjectTraits : NullHandleTraits<T> {
     static void Close(T object) { DeleteObject(object); }
 };
 

@@ -6,10 +6,7 @@
 
 #include "Owner.h"
 
-struct IconTraits {
-    using Type = HICON;
-    static HICON Empty() { return nullptr; }
-    static bool IsValid(HICON icon) { return icon != nullptr; }
+struct IconTraits : NullHandleTraits<HICON> {
     static void Close(HICON icon) { DestroyIcon(icon); }
 };
 

@@ -51,3 +51,11 @@ public:
 private:
     Type value_ = Traits::Empty();
 };
+
+// Traits of the handle types whose only "nothing" is null; a type adds its Close.
+template <typename T>
+struct NullHandleTraits {
+    using Type = T;
+    static T Empty() { return nullptr; }
+    static bool IsValid(T value) { return value != nullptr; }
+};
