@@ -30,18 +30,15 @@ CSoundManager::CSoundManager(std::unique_ptr<CSingleInstance> guard) : guard_(st
         LoadDevices();
         ArmAllDevices();
     }
-    reloadEvent_.Reset(::CreateEventA(nullptr, TRUE, FALSE, kBeepEventA.data()));
+    reloadWatcher_.SetWatchedEvent(::CreateEventA(nullptr, TRUE, FALSE, kBeepEventA.data()));
     watcherStop_.Reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    if (reloadEvent_ && watcherStop_)
-        watcherThread_.Reset(::CreateThread(nullptr, 0, ConfigWatchThreadProc, this, 0, nullptr));
+    // Reset only after the rebuild: a second setting during the rebuild is absorbed.
+    reloadWatcher_.Start(watcherStop_.Get(), OnReloadEvent, this, CEventThread::Reset::AfterHandler);
 }
 
 CSoundManager::~CSoundManager()
 {
-    if (watcherThread_) {
-        ::SetEvent(watcherStop_.Get());
-        ::WaitForSingleObject(watcherThread_.Get(), INFINITE);
-    }
+    reloadWatcher_.Stop();
     std::lock_guard<std::mutex> hold(devicesLock_);
     ClearDevices();
 }
@@ -114,48 +111,27 @@ void CSoundManager::ClearDevices()
 
 void CSoundManager::Arm(SoundDevice& device, size_t position)
 {
-    device.touchEvent.Reset(::CreateEventA(nullptr, TRUE, FALSE, chimer::BeepEventName(position).c_str()));
+    device.touch.SetWatchedEvent(::CreateEventA(nullptr, TRUE, FALSE, chimer::BeepEventName(position).c_str()));
     device.stopEvent.Reset(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    if (!device.touchEvent || !device.stopEvent)
+    if (!device.touch.WatchedEvent() || !device.stopEvent)
         return;
-    const BeepEventRequest request = MakeBeepEventRequest(device.touchEvent.Get());
+    const BeepEventRequest request = MakeBeepEventRequest(device.touch.WatchedEvent());
     // A device that is absent or refuses the event gets no thread; no message is shown.
     if (DeviceIoctl(device.Endpoint(), IOCTL_BEEP_EVENT, &request, sizeof request, nullptr, 0))
-        device.touchThread.Reset(::CreateThread(nullptr, 0, chimer::TouchSoundThreadProc, &device, 0, nullptr));
+        chimer::StartTouchSound(device);
 }
 
 void CSoundManager::Disarm(SoundDevice& device)
 {
-    // The thread ends between two sounds: a sound it has started is not cut off.
-    if (device.touchThread) {
-        ::SetEvent(device.stopEvent.Get());
-        ::WaitForSingleObject(device.touchThread.Get(), INFINITE);
-        device.touchThread.Reset();
-    }
+    // The thread ends between two sounds: a sound it has started is not cut off. Its touch event
+    // is closed with it.
+    device.touch.Stop();
     device.stopEvent.Reset();
-    device.touchEvent.Reset();
     CloseDeviceHandle(device.Endpoint());
     device.deviceHandle = INVALID_HANDLE_VALUE;
 }
 
-DWORD WINAPI CSoundManager::ConfigWatchThreadProc(void* manager)
-{
-    static_cast<CSoundManager*>(manager)->WatchConfiguration();
-    return 0;
-}
-
-void CSoundManager::WatchConfiguration()
-{
-    const HANDLE waits[2] = {watcherStop_.Get(), reloadEvent_.Get()};
-    for (;;) {
-        if (::WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1)
-            return;
-        Reload();
-        // Reset only after the rebuild: a second setting during the rebuild is absorbed here.
-        if (!::ResetEvent(reloadEvent_.Get()))
-            return;
-    }
-}
+void CSoundManager::OnReloadEvent(void* manager) { static_cast<CSoundManager*>(manager)->Reload(); }
 
 namespace chimer {
 

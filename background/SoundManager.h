@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "EventThread.h"
 #include "Handle.h"
 #include "RegistryKey.h"
 #include "SingleInstance.h"
@@ -47,15 +48,13 @@ private:
     static void Disarm(chimer::SoundDevice& device);
     bool Lists(bool usb, const std::string& subkey) const;
 
-    static DWORD WINAPI ConfigWatchThreadProc(void* manager);
-    void WatchConfiguration();
+    static void OnReloadEvent(void* manager);
 
     CRegistryKey registry_;
     std::vector<std::unique_ptr<chimer::SoundDevice>> devices_;
     std::mutex devicesLock_;
-    CHandle reloadEvent_;     // "BEEP_EVENT"
     CHandle watcherStop_;
-    CHandle watcherThread_;
+    CEventThread reloadWatcher_;   // owns "BEEP_EVENT"; goes before its stop event
     std::unique_ptr<CSingleInstance> guard_;
 };
 

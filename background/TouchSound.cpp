@@ -21,19 +21,18 @@ void PlayTouchSound(const char* waveFile, DWORD soundMode)
         ::Beep(500, 50);
 }
 
-DWORD WINAPI TouchSoundThreadProc(void* parameter)
+namespace {
+void PlayDeviceSound(void* parameter)
 {
-    const SoundDevice& device = *static_cast<SoundDevice*>(parameter);
-    // The stop event comes first, so a stream of touches cannot hold the thread off its end.
-    const HANDLE waits[2] = {device.stopEvent.Get(), device.touchEvent.Get()};
-    for (;;) {
-        if (::WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1)
-            return 0;
-        if (device.soundMode != kSoundOff)
-            PlayTouchSound(device.waveFile.c_str(), device.soundMode);
-        if (!::ResetEvent(device.touchEvent.Get()))
-            return 0;
-    }
+    const SoundDevice& device = *static_cast<const SoundDevice*>(parameter);
+    if (device.soundMode != kSoundOff)
+        PlayTouchSound(device.waveFile.c_str(), device.soundMode);
+}
+}  // namespace
+
+bool StartTouchSound(SoundDevice& device)
+{
+    return device.touch.Start(device.stopEvent.Get(), PlayDeviceSound, &device, CEventThread::Reset::AfterHandler);
 }
 
 }  // namespace chimer

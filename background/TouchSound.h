@@ -6,6 +6,7 @@
 #include <string>
 
 #include "DeviceAccess.h"
+#include "EventThread.h"
 #include "Handle.h"
 
 namespace chimer {
@@ -31,18 +32,18 @@ struct SoundDevice {
     std::string controllerType;   // "Controller Type": selects the serial or the USB driver
     DWORD soundMode = kSoundOff;  // "Sound Enabled"
     bool usb = false;             // the key is under the USB driver's Parameters key
-    CHandle touchEvent;           // "BeepEvent %d ", handed to the driver
     CHandle stopEvent;            // set to end the touch thread
-    CHandle touchThread;
+    CEventThread touch;           // owns the touch event "BeepEvent %d ", handed to the driver
     HANDLE deviceHandle = INVALID_HANDLE_VALUE;   // driver handle, cached by GetDeviceHandle
 
     DeviceEndpointA Endpoint() { return {&controllerType, &subkey, &deviceHandle}; }
 };
 
-// The touch thread of a device: waits for its touch event, plays its sound, resets the event
-// and waits again; a touch that comes while a sound starts is absorbed by the reset. Ends when
-// the device's stop event is set or a wait or reset fails. The device's event, sound mode and
-// wave file must not change while the thread runs.
-DWORD WINAPI TouchSoundThreadProc(void* device);
+// Starts the touch thread of a device whose touch event and stop event are set: it waits for the
+// touch event, plays the device's sound, resets the event and waits again; a touch that comes
+// while a sound starts is absorbed by the reset. It ends when the device's stop event is set or a
+// wait or reset fails. The device's sound mode and wave file must not change while it runs.
+// False when it could not start.
+bool StartTouchSound(SoundDevice& device);
 
 }  // namespace chimer

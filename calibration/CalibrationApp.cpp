@@ -1,13 +1,13 @@
 #include "CalibrationApp.h"
 
-#include "CommandLine.h"
 #include "DisplayMode.h"
 
 namespace {
 constexpr wchar_t kMutexName[] = L"FerrinCalibrate";
 }
 
-bool CCalibrationApp::InitInstance() { return Start(calib::DeviceNameFromCommandLine(GetCommandLineW())); }
+// The whole command line after the program's path, blanks included, is the device's name.
+bool CCalibrationApp::InitInstance() { return Start(CommandLine()); }
 
 bool CCalibrationApp::Start(const std::wstring& deviceName)
 {

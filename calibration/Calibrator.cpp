@@ -41,19 +41,13 @@ void RestoreDisplayOnce()
     ChangeDisplaySettingsW(&mode, 0);
 }
 
-CCalibrator::CCalibrator() { stopEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr); }
+CCalibrator::CCalibrator() : stopEvent_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
 CCalibrator::~CCalibrator()
 {
-    SetEvent(stopEvent_);
+    // Both workers are joined before the members they use go.
     touch_.Stop();
-    if (hTimeoutThread_) {
-        WaitForSingleObject(hTimeoutThread_, INFINITE);
-        CloseHandle(hTimeoutThread_);
-    }
-    if (hTargetBitmap_)
-        DeleteObject(hTargetBitmap_);
-    CloseHandle(stopEvent_);
+    timeout_.Stop();
 }
 
 CWindowImpl::WindowClass CCalibrator::GetWindowClass() const
@@ -61,7 +55,7 @@ CWindowImpl::WindowClass CCalibrator::GetWindowClass() const
     WindowClass c;
     c.name = kCalibrationWindowClass;
     c.style = CS_HREDRAW | CS_VREDRAW;
-    c.icon = LoadIconW(hInstance_, MAKEINTRESOURCEW(IDI_AIMWELL));
+    c.icon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_AIMWELL));
     c.smallIcon = c.icon;
     c.cursor = nullptr;   // the pointer stays hidden over the targets
     c.background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
@@ -105,7 +99,7 @@ void CCalibrator::EndAfterError(const wchar_t* textKey, const wchar_t* defaultTe
 
 bool CCalibrator::Start(HINSTANCE instance, const std::wstring& requestedName)
 {
-    hInstance_ = instance;
+    instance_ = instance;
     windowThread_ = GetCurrentThreadId();
     finder_.Key().SetRootKey(HKEY_LOCAL_MACHINE);
     ReadSettings();
@@ -149,16 +143,16 @@ bool CCalibrator::Start(HINSTANCE instance, const std::wstring& requestedName)
     const RECT window = {segmentLeft_, segmentTop_, segmentLeft_ + segmentWidth_, segmentTop_ + segmentHeight_};
     if (!Create(GetDesktopWindow(), window, kCalibrationWindowClass, WS_CHILD | WS_TABSTOP))
         return false;   // nothing to show and nobody to time out: the program ends
-    hWnd_ = m_hWnd;
+    window_ = m_hWnd;
     ShowWindow(SW_SHOWNORMAL);
-    UpdateWindow(hWnd_);
-    SetWindowPos(hWnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(hWnd_);
-    SetFocus(hWnd_);
+    UpdateWindow(window_);
+    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(window_);
+    SetFocus(window_);
 
     const HANDLE touchEvent = touch_.WatchedEvent();
-    hTimeoutThread_ = CreateThread(nullptr, 0, TimeoutThreadProc, this, 0, nullptr);
-    touch_.Start(stopEvent_, TouchArrived, this);
+    timeout_.Start(TimeoutThreadProc, this);
+    touch_.Start(stopEvent_.Get(), TouchArrived, this);
     instructionsHidden_ = false;
     showCentrePicture_ = true;
 
@@ -168,15 +162,14 @@ bool CCalibrator::Start(HINSTANCE instance, const std::wstring& requestedName)
         DeviceIoctl(device_.get(), IOCTL_SET_CALIBRATION_EVENT, &eventValue, sizeof eventValue);
     }
     stepBack_ = 0;
-    ::PostMessageW(hWnd_, WM_CALIBRATION_NEXT, 0, 0);
+    ::PostMessageW(window_, WM_CALIBRATION_NEXT, 0, 0);
     return true;
 }
 
 void CCalibrator::LoadTargetBitmap()
 {
-    hTargetBitmap_ = LoadBitmapW(hInstance_, MAKEINTRESOURCEW(IDB_TARGET));
     BITMAP info{};
-    if (hTargetBitmap_ && GetObjectW(hTargetBitmap_, sizeof info, &info)) {
+    if (targetBitmap_.LoadBitmap(instance_, IDB_TARGET) && GetObjectW(targetBitmap_.Get(), sizeof info, &info)) {
         targetWidth_ = info.bmWidth;
         targetHeight_ = info.bmHeight;
     }
@@ -196,10 +189,7 @@ bool CCalibrator::GetSegmentRect(int index)
         return false;
     }
     LayoutTargets(segment.left, segment.top, segment.right, segment.bottom);
-    if (hTargetBitmap_) {
-        DeleteObject(hTargetBitmap_);   // every paint loads the picture again
-        hTargetBitmap_ = nullptr;
-    }
+    targetBitmap_.Reset();   // every paint loads the picture again
     return true;
 }
 

@@ -6,8 +6,9 @@
 //
 // Threads: the window thread owns the targets, painting, keys and stores. The touch thread
 // takes a touch only for the target that is waiting for one (awaitingIndex_), so every target
-// gets exactly one touch; it hands the point over by posting WM_CALIBRATION_NEXT. The time-out
-// thread counts seconds without a touch. Both workers end on stopEvent_.
+// gets exactly one touch; it hands the point over by posting WM_CALIBRATION_NEXT; it ends on
+// stopEvent_. The time-out thread counts seconds without a touch until the run has ended or it is
+// stopped.
 //
 // The end of a run: the last touch, Escape, the time-out, a display change and a close of the
 // window each end the run, and they may come at once from two threads. Each first claims the
@@ -20,11 +21,14 @@
 #include <memory>
 #include <string>
 
+#include "Bitmap.h"
 #include "CalibrationMath.h"
 #include "DeviceFinder.h"
 #include "DeviceRecord.h"
 #include "TargetLayout.h"
 #include "EventThread.h"
+#include "Handle.h"
+#include "StoppableThread.h"
 #include "WindowImpl.h"
 
 class CLabelStore;
@@ -87,8 +91,6 @@ public:
     void OnDisplayChange();
     void OnClose();
 
-    HANDLE StopEvent() const { return stopEvent_; }
-
 private:
     enum class RunEnd { None, Finished, Escaped, TimedOut, DisplayChanged, Closed };
     // True for the one caller that ends the run.
@@ -101,6 +103,7 @@ private:
     void FailDegenerate();
     void EndAfterError(const wchar_t* key, const wchar_t* defaultText);
     static void TouchArrived(void* calibrator);
+    static DWORD WINAPI TimeoutThreadProc(LPVOID calibrator);
 
     CEventThread touch_;   // owns the touch event "CALIB_APPLICATION"
     int currentIndex_ = -1;
@@ -113,11 +116,11 @@ private:
     int segmentHeight_ = 0;
     int segmentLeft_ = 0;
     int segmentTop_ = 0;
-    HINSTANCE hInstance_ = nullptr;
-    HWND hWnd_ = nullptr;      // the window as created; the workers use it (m_hWnd goes with the window)
+    HINSTANCE instance_ = nullptr;
+    HWND window_ = nullptr;    // the window as created; the workers use it (m_hWnd goes with the window)
     DWORD windowThread_ = 0;   // the thread that runs the window and its message loop
-    HBITMAP hTargetBitmap_ = nullptr;
-    HANDLE hTimeoutThread_ = nullptr;
+    CBitmap targetBitmap_;
+    CStoppableThread timeout_;
     CDeviceFinder finder_;
     bool beeps_ = false;
     bool checkCalibration_ = false;
@@ -143,7 +146,5 @@ private:
     std::atomic<RunEnd> end_{RunEnd::None};   // how the run ended; ends the time-out thread
     std::atomic<int> awaitingIndex_{-1};        // the target waiting for its touch, or -1
     bool restoreOnClose_ = false;               // the last touch's WM_CLOSE does its restore
-    HANDLE stopEvent_ = nullptr;                // set by the restore: the workers end
+    CHandle stopEvent_;                         // set by the restore: the touch thread ends
 };
-
-DWORD WINAPI TimeoutThreadProc(LPVOID calibrator);

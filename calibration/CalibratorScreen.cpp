@@ -5,6 +5,8 @@
 #include <cwchar>
 #include <string>
 
+#include "DeviceContext.h"
+#include "GdiObject.h"
 #include "LabelStore.h"
 #include "resource.h"
 
@@ -71,7 +73,7 @@ void CCalibrator::NextPoint(int touchedIndex)
             return;
         awaitingIndex_ = -1;
         restoreOnClose_ = true;
-        ::PostMessageW(hWnd_, WM_CLOSE, 0, 0);
+        ::PostMessageW(window_, WM_CLOSE, 0, 0);
         if (calFlag_ == 25)
             Store25Point(controller_ == 2 || controller_ == 3);
         else if (calFlag_ == 9)
@@ -91,8 +93,8 @@ void CCalibrator::NextPoint(int touchedIndex)
         instructionsHidden_ = true;
     currentTarget_ = layout_.targets[currentIndex_];
     awaitingIndex_ = currentIndex_;
-    InvalidateRect(hWnd_, &desktopRect_, TRUE);
-    ::PostMessageW(hWnd_, WM_PAINT, 0, 0);
+    InvalidateRect(window_, &desktopRect_, TRUE);
+    ::PostMessageW(window_, WM_PAINT, 0, 0);
 }
 
 void CCalibrator::OnPaint()
@@ -100,34 +102,35 @@ void CCalibrator::OnPaint()
     // BeginPaint erases the previous target with the class background and validates the
     // window, so no further WM_PAINT follows for what is drawn here.
     PAINTSTRUCT ps;
-    BeginPaint(hWnd_, &ps);
-    HDC dc = GetWindowDC(hWnd_);
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    hTargetBitmap_ = LoadBitmapW(hInstance_, MAKEINTRESOURCEW(IDB_TARGET));
-    DrawScreen(dc);
-    DeleteObject(hTargetBitmap_);
-    hTargetBitmap_ = nullptr;
-    ReleaseDC(hWnd_, dc);
-    EndPaint(hWnd_, &ps);
+    BeginPaint(window_, &ps);
+    {
+        const CWindowDC dc(window_, GetWindowDC(window_));
+        SetBkColor(dc.Dc(), GetSysColor(COLOR_WINDOW));
+        targetBitmap_.LoadBitmap(instance_, IDB_TARGET);
+        DrawScreen(dc.Dc());
+        targetBitmap_.Reset();
+    }
+    EndPaint(window_, &ps);
 }
 
 void CCalibrator::DrawScreen(HDC dc)
 {
-    HDC memory = CreateCompatibleDC(dc);
+    const CMemoryDC memory(CreateCompatibleDC(dc));
     if (currentIndex_ >= 0)
-        CopyBitmap(dc, memory, hTargetBitmap_, currentTarget_.x, currentTarget_.y);
+        CopyBitmap(dc, memory.Get(), targetBitmap_.Get(), currentTarget_.x, currentTarget_.y);
 
-    HFONT font = nullptr;
+    // Selected into the window's DC while the texts are drawn, and out again before it goes.
+    CFont font;
     HGDIOBJ oldFont = nullptr;
     if (!instructionsHidden_) {
         if (language_ == 0 || language_ == 1) {
-            font = CreateFontW(13, 6, 0, 0, 400, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                               L"\xFF2D\xFF33 \x660E\x671D");   // "ＭＳ 明朝"
-            oldFont = SelectObject(dc, font);
+            font.Reset(CreateFontW(13, 6, 0, 0, 400, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                   L"\xFF2D\xFF33 \x660E\x671D"));   // "ＭＳ 明朝"
+            oldFont = SelectObject(dc, font.Get());
         }
         RECT client{};
-        ::GetClientRect(hWnd_, &client);
+        ::GetClientRect(window_, &client);
         SetBkMode(dc, TRANSPARENT);
 
         const CLabelStore& labels = ProgramLabels();
@@ -168,25 +171,24 @@ void CCalibrator::DrawScreen(HDC dc)
     }
 
     if (onSecondaryMonitor_) {
-        HBITMAP cover = LoadBitmapW(hInstance_, MAKEINTRESOURCEW(IDB_COVER));
+        CBitmap cover;
+        cover.LoadBitmap(instance_, IDB_COVER);
         if (!movedBack_ && currentIndex_ >= 1)
-            CopyBitmap(dc, memory, cover, layout_.targets[currentIndex_ - 1].x, layout_.targets[currentIndex_ - 1].y);
+            CopyBitmap(dc, memory.Get(), cover.Get(), layout_.targets[currentIndex_ - 1].x,
+                       layout_.targets[currentIndex_ - 1].y);
         else if (movedBack_ && currentIndex_ >= 0 && currentIndex_ + 1 < 25)
-            CopyBitmap(dc, memory, cover, layout_.targets[currentIndex_ + 1].x, layout_.targets[currentIndex_ + 1].y);
-        DeleteObject(cover);
+            CopyBitmap(dc, memory.Get(), cover.Get(), layout_.targets[currentIndex_ + 1].x,
+                       layout_.targets[currentIndex_ + 1].y);
     }
     if (currentIndex_ == 1 && showCentrePicture_) {
-        HBITMAP centre = LoadBitmapW(hInstance_, MAKEINTRESOURCEW(IDB_CENTRE));
+        CBitmap centre;
         BITMAP info{};
-        if (centre && GetObjectW(centre, sizeof info, &info))
-            CopyBitmap(dc, memory, centre, segmentWidth_ / 2 - info.bmWidth / 2, segmentHeight_ / 2 - info.bmHeight / 2);
-        DeleteObject(centre);
+        if (centre.LoadBitmap(instance_, IDB_CENTRE) && GetObjectW(centre.Get(), sizeof info, &info))
+            CopyBitmap(dc, memory.Get(), centre.Get(), segmentWidth_ / 2 - info.bmWidth / 2,
+                       segmentHeight_ / 2 - info.bmHeight / 2);
         showCentrePicture_ = false;
     }
 
-    if (font) {
+    if (font)
         SelectObject(dc, oldFont);
-        DeleteObject(font);
-    }
-    DeleteDC(memory);
 }

@@ -13,12 +13,11 @@ constexpr WPARAM kQuitInterrupted = 4;
 
 void CCalibrator::TouchArrived(void* calibrator) { static_cast<CCalibrator*>(calibrator)->OnTouch(); }
 
-DWORD WINAPI TimeoutThreadProc(LPVOID parameter)
+DWORD WINAPI CCalibrator::TimeoutThreadProc(LPVOID parameter)
 {
     auto* calibrator = static_cast<CCalibrator*>(parameter);
-    const HANDLE stop = calibrator->StopEvent();
-    // One tick per second until the run is over.
-    while (WaitForSingleObject(stop, 1000) == WAIT_TIMEOUT && !calibrator->RunEnded())
+    // One tick per second until the run is over or the thread is stopped.
+    while (!calibrator->timeout_.WaitForStop(1000) && !calibrator->RunEnded())
         calibrator->OnTimerTick();
     return 0;
 }
@@ -38,7 +37,7 @@ void CCalibrator::OnTouch()
     if (index < 0)
         return;
     rawPoints_[index] = {point.x, point.y};
-    ::PostMessageW(hWnd_, WM_CALIBRATION_NEXT, static_cast<WPARAM>(index) + 1, 0);
+    ::PostMessageW(window_, WM_CALIBRATION_NEXT, static_cast<WPARAM>(index) + 1, 0);
 }
 
 void CCalibrator::OnTimerTick()
@@ -48,8 +47,8 @@ void CCalibrator::OnTimerTick()
     // The run may have ended on the window thread since this tick began.
     if (!ClaimEnd(RunEnd::TimedOut))
         return;
-    SetForegroundWindow(hWnd_);
-    ::ShowWindow(hWnd_, SW_HIDE);
+    SetForegroundWindow(window_);
+    ::ShowWindow(window_, SW_HIDE);
     Restore();
     LabelErrorBox(ProgramLabels(), nullptr, L"XML_CALIBRATION_TIME_OUT", calib::kTitle.key,
                   L"Calibration time out", calib::kTitle.text);
@@ -79,7 +78,7 @@ void CCalibrator::OnClose()
     restoreOnClose_ = false;
     if (closing || finishing)
         Restore();
-    ::DestroyWindow(hWnd_);
+    ::DestroyWindow(window_);
     ShowCursor(TRUE);
     BlockInput(FALSE);
     if (closing)
@@ -97,8 +96,8 @@ void CCalibrator::OnDisplayChange()
     if (!ClaimEnd(RunEnd::DisplayChanged))
         return;
     d.lastSeenOrientation = orientation;
-    SetForegroundWindow(hWnd_);
-    ::ShowWindow(hWnd_, SW_HIDE);
+    SetForegroundWindow(window_);
+    ::ShowWindow(window_, SW_HIDE);
     Restore();
     LabelErrorBox(ProgramLabels(), nullptr, L"XML_INTERRUPTED", calib::kTitle.key,
                   L"Screen rotation cannot be carried out during calibration starting. The calibration was "

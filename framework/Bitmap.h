@@ -4,18 +4,11 @@
 // least as long as the control shows it.
 #include <windows.h>
 
-#include "Owner.h"
+#include "GdiObject.h"
 
-struct BitmapTraits {
-    using Type = HBITMAP;
-    static HBITMAP Empty() { return nullptr; }
-    static bool IsValid(HBITMAP bitmap) { return bitmap != nullptr; }
-    static void Close(HBITMAP bitmap) { DeleteObject(bitmap); }
-};
-
-class CBitmap : public COwner<BitmapTraits> {
+class CBitmap : public CGdiObject<HBITMAP> {
 public:
-    using COwner::COwner;
+    using CGdiObject::CGdiObject;
     // Loads a bitmap resource of the module; false (and nothing held) when there is none.
     bool LoadBitmap(HINSTANCE instance, UINT id)
     {

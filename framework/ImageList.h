@@ -6,37 +6,28 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "Owner.h"
+
+struct ImageListTraits : NullHandleTraits<HIMAGELIST> {
+    static void Close(HIMAGELIST list) { ImageList_Destroy(list); }
+};
+
 class CImageList {
 public:
-    CImageList() = default;
-    ~CImageList() { DeleteImageList(); }
-    CImageList(const CImageList&) = delete;
-    CImageList& operator=(const CImageList&) = delete;
-
     // Cuts a bitmap resource into images `width` pixels wide; `mask` is the transparent colour.
     bool Create(HINSTANCE instance, UINT bitmapId, int width, COLORREF mask)
     {
         DeleteImageList();
-        list_ = ImageList_LoadImageW(instance, MAKEINTRESOURCEW(bitmapId), width, 1, mask, IMAGE_BITMAP,
-                                     LR_CREATEDIBSECTION);
-        return list_ != nullptr;
+        list_.Reset(ImageList_LoadImageW(instance, MAKEINTRESOURCEW(bitmapId), width, 1, mask, IMAGE_BITMAP,
+                                         LR_CREATEDIBSECTION));
+        return list_.IsValid();
     }
-    void DeleteImageList()
-    {
-        if (list_)
-            ImageList_Destroy(list_);
-        list_ = nullptr;
-    }
+    void DeleteImageList() { list_.Reset(); }
     // Hands the list over: the object forgets it and the receiver destroys it from now on.
-    HIMAGELIST Detach()
-    {
-        HIMAGELIST list = list_;
-        list_ = nullptr;
-        return list;
-    }
-    HIMAGELIST GetSafeHandle() const { return list_; }
-    int GetImageCount() const { return list_ ? ImageList_GetImageCount(list_) : 0; }
+    HIMAGELIST Detach() { return list_.Release(); }
+    HIMAGELIST GetSafeHandle() const { return list_.Get(); }
+    int GetImageCount() const { return list_ ? ImageList_GetImageCount(list_.Get()) : 0; }
 
 private:
-    HIMAGELIST list_ = nullptr;
+    COwner<ImageListTraits> list_;
 };

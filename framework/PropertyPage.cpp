@@ -26,6 +26,11 @@ void CPropertyPage::SetModified(bool changed)
         ::SendMessageW(sheet, changed ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(m_hWnd), 0);
 }
 
+void CPropertyPage::SetWizardButtons(DWORD flags) const
+{
+    ::PostMessageW(GetSheetWindow(), PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(flags));
+}
+
 bool CPropertyPage::OnSetActive()
 {
     if (firstSetActive_)

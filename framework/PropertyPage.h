@@ -32,6 +32,10 @@ public:
 
     // Operations
     void SetModified(bool changed = true);   // enables (or disables) the sheet's Apply button
+    // In a wizard: which of its buttons are enabled (PSWIZB_BACK, PSWIZB_NEXT, PSWIZB_FINISH,
+    // ...). Posted to the sheet, as CPropertySheet::SetWizardButtons is, so a page may ask while
+    // the sheet changes pages and from any thread.
+    void SetWizardButtons(DWORD flags) const;
 
     // Overridables
     virtual bool OnSetActive();    // default: refreshes the controls from the members (not the first time)

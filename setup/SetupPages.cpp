@@ -18,12 +18,6 @@ std::wstring ItemText(HWND window, int id)
 }
 }  // namespace
 
-void CSetupPage::SetWizardButtons(DWORD flags) const
-{
-    // Posted, as the sheet does itself, so a page may ask while the sheet changes pages.
-    ::PostMessageW(GetSheetWindow(), PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(flags));
-}
-
 void CSetupPage::SetNextCaption(const std::wstring& text) const
 {
     ::SetDlgItemTextW(GetSheetWindow(), IDC_SHEET_NEXT, text.c_str());

@@ -6,13 +6,13 @@
 
 #include "PropertyPage.h"
 
-// A page of the setup wizard: which wizard buttons it shows and the caption of Next.
+// A page of the setup wizard: the caption of Next (the buttons it shows it sets through the
+// framework's SetWizardButtons).
 class CSetupPage : public CPropertyPage {
 public:
     using CPropertyPage::CPropertyPage;
 
 protected:
-    void SetWizardButtons(DWORD flags) const;
     // Next as the system drew it (kept by the welcome page).
     void RestoreNextCaption() const;
     void SetNextCaption(const std::wstring& text) const;

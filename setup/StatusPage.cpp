@@ -81,14 +81,14 @@ DWORD WINAPI CStatusPage::InstallThreadProc(LPVOID param)
     auto* page = static_cast<CStatusPage*>(param);
     Sleep(1000);   // lets the page finish appearing before the first status
     page->RunInstall();
-    ::PostMessageW(page->GetSheetWindow(), PSM_SETWIZBUTTONS, 0, PSWIZB_FINISH);
+    page->SetWizardButtons(PSWIZB_FINISH);
     return 1;
 }
 
 bool CStatusPage::OnSetActive()
 {
     HWND sheet = GetSheetWindow();
-    ::PostMessageW(sheet, PSM_SETWIZBUTTONS, 0, PSWIZB_DISABLEDFINISH);
+    SetWizardButtons(PSWIZB_DISABLEDFINISH);
     State().installing = true;
     ::ShowWindow(::GetDlgItem(sheet, IDCANCEL), SW_HIDE);
     languageWord_ = setup::LanguageWord(State().languageIndex);

@@ -54,22 +54,22 @@ class TouchThread : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        device.touchEvent.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        device.touch.SetWatchedEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr));
         device.stopEvent.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        touchEvent = device.touch.WatchedEvent();
     }
     void Start(DWORD mode, const std::string& wave = "C:\\wave\\touch.wav")
     {
         device.soundMode = mode;
         device.waveFile = wave;
-        thread.Reset(CreateThread(nullptr, 0, TouchSoundThreadProc, &device, 0, nullptr));
-        ASSERT_TRUE(thread);
+        ASSERT_TRUE(StartTouchSound(device));
     }
-    bool TouchSet() const { return WaitForSingleObject(device.touchEvent.Get(), 0) == WAIT_OBJECT_0; }
-    bool Ended(DWORD waitMs = 0) const { return WaitForSingleObject(thread.Get(), waitMs) == WAIT_OBJECT_0; }
+    bool TouchSet() const { return WaitForSingleObject(touchEvent, 0) == WAIT_OBJECT_0; }
+    bool Ended(DWORD waitMs = 0) const { return device.touch.WaitForEnd(waitMs); }
     // Sets the touch event and waits until the thread has taken it (reset it).
     bool Touch()
     {
-        SetEvent(device.touchEvent.Get());
+        SetEvent(touchEvent);
         return WaitUntil([&] { return !TouchSet(); });
     }
     void TearDown() override
@@ -81,7 +81,7 @@ protected:
 
     SoundCalls sounds;
     SoundDevice device;
-    CHandle thread;
+    HANDLE touchEvent = nullptr;   // the device's, closed with its thread
 };
 
 TEST_F(TouchThread, PlaysOneSoundPerTouchAndResetsTheEvent)
@@ -108,10 +108,10 @@ TEST_F(TouchThread, TouchesDuringASoundAreAbsorbedByTheReset)
 {
     Start(kSoundBeep);
     sounds.HoldBeeps();
-    SetEvent(device.touchEvent.Get());
+    SetEvent(touchEvent);
     ASSERT_TRUE(sounds.WaitBeepHeld());
-    SetEvent(device.touchEvent.Get());   // two more touches while the beep sounds
-    SetEvent(device.touchEvent.Get());
+    SetEvent(touchEvent);   // two more touches while the beep sounds
+    SetEvent(touchEvent);
     sounds.Release();
     ASSERT_TRUE(WaitUntil([&] { return !TouchSet(); }));
     ASSERT_TRUE(Touch());   // the next touch plays again
@@ -123,7 +123,7 @@ TEST_F(TouchThread, StopEndsTheThreadAfterTheSoundInProgress)
 {
     Start(kSoundBeep);
     sounds.HoldBeeps();
-    SetEvent(device.touchEvent.Get());
+    SetEvent(touchEvent);
     ASSERT_TRUE(sounds.WaitBeepHeld());
     SetEvent(device.stopEvent.Get());
     EXPECT_FALSE(Ended(100)) << "the thread must finish its sound, not be cut off";
@@ -135,7 +135,7 @@ TEST_F(TouchThread, StopEndsTheThreadAfterTheSoundInProgress)
 TEST_F(TouchThread, StopWinsOverAPendingTouch)
 {
     // Both are set when the thread first waits: a stream of touches cannot keep it from ending.
-    SetEvent(device.touchEvent.Get());
+    SetEvent(touchEvent);
     SetEvent(device.stopEvent.Get());
     Start(kSoundWaveFile);
     EXPECT_TRUE(Ended(15000));

@@ -1,29 +1,12 @@
-// Command line, display orientation and end-of-run records of the calibration program.
+// Display orientation and end-of-run records of the calibration program (the device name from
+// the command line: tests/framework/AppEntryTest.cpp).
 #include <gtest/gtest.h>
 
 #include "DriverProtocol.h"
-#include "CommandLine.h"
 #include "DisplayMode.h"
 #include "EndOfRun.h"
 
 using namespace calib;
-
-TEST(CommandLine, EverythingAfterTheProgramPathIsTheDeviceName)
-{
-    const struct {
-        const wchar_t* line;
-        const wchar_t* name;
-    } cases[] = {
-        {L"\"C:\\Program Files\\Tiven\\Aimwell.exe\" RILO Device-1", L"RILO Device-1"},
-        {L"\"C:\\Program Files\\Tiven\\Aimwell.exe\"", L""},
-        {L"\"C:\\Program Files\\Tiven\\Aimwell.exe\"   Panel  two  ", L"Panel  two  "},
-        {L"Aimwell.exe USB Panel", L"USB Panel"},
-        {L"Aimwell.exe", L""},
-        {L"\"C:\\x\\Aimwell.exe\"\tTabbed", L"Tabbed"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(DeviceNameFromCommandLine(c.line), c.name) << "command line: " << testing::PrintToString(std::wstring(c.line));
-}
 
 namespace {
 DEVMODEW Mode(DWORD orientation, DWORD width, DWORD height)

@@ -7,6 +7,8 @@
 //                 (the narrow text) and FILE.kind ("wide" or "narrow"); exit code 0
 //   window TITLE  a hidden window of class "TivenFrameworkProbe" with the title; WM_CLOSE ends the
 //                 loop and the program with code 3
+// With the environment variable TIVEN_PROBE_ECHO set to FILE it writes the command line as echo
+// does, whatever the command line says, and ends with code 0.
 #include <windows.h>
 
 #include <cstdlib>
@@ -48,6 +50,11 @@ class CProbeApp : public CWinApp {
 public:
     bool InitInstance() override
     {
+        wchar_t echoFile[MAX_PATH] = L"";
+        if (GetEnvironmentVariableW(L"TIVEN_PROBE_ECHO", echoFile, MAX_PATH) > 0) {
+            Echo(echoFile);
+            return false;
+        }
         const std::wstring& line = CommandLine();
         const size_t blank = line.find(L' ');
         const std::wstring verb = line.substr(0, blank);
@@ -61,15 +68,7 @@ public:
             return true;
         }
         if (verb == L"echo") {
-            const std::wstring file = rest.substr(0, rest.find(L' '));
-#ifdef TIVEN_NARROW_ENTRY
-            const char kind[] = "narrow";
-#else
-            const char kind[] = "wide";
-#endif
-            WriteBytes(file + L".w", line.data(), line.size() * sizeof(wchar_t));
-            WriteBytes(file + L".a", CommandLineA().data(), CommandLineA().size());
-            WriteBytes(file + L".kind", kind, sizeof kind - 1);
+            Echo(rest.substr(0, rest.find(L' ')));
             return false;
         }
         if (verb == L"window")
@@ -80,6 +79,19 @@ public:
     int ExitInstance() override { return exitCode_ >= 0 ? exitCode_ : CWinApp::ExitInstance(); }
 
 private:
+    void Echo(const std::wstring& file) const
+    {
+#ifdef TIVEN_NARROW_ENTRY
+        const char kind[] = "narrow";
+#else
+        const char kind[] = "wide";
+#endif
+        const std::wstring& line = CommandLine();
+        WriteBytes(file + L".w", line.data(), line.size() * sizeof(wchar_t));
+        WriteBytes(file + L".a", CommandLineA().data(), CommandLineA().size());
+        WriteBytes(file + L".kind", kind, sizeof kind - 1);
+    }
+
     int exitCode_ = -1;
     CProbeWindow window_;
 };

@@ -1,7 +1,7 @@
 // A property sheet in wizard mode, driven through its buttons on a thread of its own: the
 // pages' Back, Next and Finish answers (stay, neighbour, a page by its template, keep open),
-// the wizard buttons each page asks for, and the sheet's hook, which sees the sheet's commands
-// while the wizard runs and is gone with the window.
+// the wizard buttons each page asks for (through the sheet or itself), and the sheet's hook,
+// which sees the sheet's commands while the wizard runs and is gone with the window.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -35,15 +35,21 @@ public:
     std::atomic<int> probes{0};
 };
 
+// Who a page asks for its wizard buttons.
+enum class Asks { Sheet, Page };
+
 class CWizardPage : public CPropertyPage {
 public:
-    CWizardPage(UINT templateId, CPropertySheet& sheet, DWORD buttons)
-        : CPropertyPage(templateId), sheet_(sheet), buttons_(buttons)
+    CWizardPage(UINT templateId, CPropertySheet& sheet, DWORD buttons, Asks asks = Asks::Sheet)
+        : CPropertyPage(templateId), sheet_(sheet), buttons_(buttons), asks_(asks)
     {
     }
     bool OnSetActive() override
     {
-        sheet_.SetWizardButtons(buttons_);
+        if (asks_ == Asks::Sheet)
+            sheet_.SetWizardButtons(buttons_);
+        else
+            SetWizardButtons(buttons_);
         ++activations;
         return CPropertyPage::OnSetActive();
     }
@@ -70,6 +76,7 @@ public:
 private:
     CPropertySheet& sheet_;
     DWORD buttons_;
+    Asks asks_;
 };
 
 void Press(HWND sheet, int button) { PostMessageW(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0); }
@@ -82,7 +89,7 @@ TEST(Wizard, PagesSteerBackNextAndFinish)
     ASSERT_TRUE(sheet.IsWizard());
     CWizardPage first(IDD_PAGE_FIRST, sheet, PSWIZB_NEXT);
     CWizardPage second(IDD_PAGE_SECOND, sheet, PSWIZB_BACK | PSWIZB_NEXT);
-    CWizardPage third(IDD_PAGE_THIRD, sheet, PSWIZB_BACK | PSWIZB_FINISH);
+    CWizardPage third(IDD_PAGE_THIRD, sheet, PSWIZB_BACK | PSWIZB_FINISH, Asks::Page);
     for (CPropertyPage* page : {&first, &second, &third})
         sheet.AddPage(page);
 

@@ -1,7 +1,8 @@
 #pragma once
-// The one shape of the suite's handle owners (CHandle, CKeyHandle): holds one value of a
-// handle type, closes it through Traits::Close when it goes or is replaced, and is movable but
-// not copyable. Traits give the type, the empty value and what counts as holding something.
+// The one shape of the suite's handle owners (CHandle, CKeyHandle, the GDI object, DC and icon
+// owners): holds one value of a handle type, closes it through Traits::Close when it goes or is
+// replaced, and is movable but not copyable. Traits give the type, the empty value and what
+// counts as holding something.
 template <typename Traits>
 class COwner {
 public:
@@ -49,4 +50,12 @@ public:
 
 private:
     Type value_ = Traits::Empty();
+};
+
+// Traits of the handle types whose only "nothing" is null; a type adds its Close.
+template <typename T>
+struct NullHandleTraits {
+    using Type = T;
+    static T Empty() { return nullptr; }
+    static bool IsValid(T value) { return value != nullptr; }
 };

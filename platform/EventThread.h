@@ -34,6 +34,10 @@ public:
     bool Start(HANDLE stopEvent, Handler handler, void* context, Reset reset = Reset::AfterHandler);
     // Sets the stop event, waits for the thread's end and closes the watched event.
     void Stop();
+    // Waits up to timeoutMs for the thread to end by itself (once the stop event is set or a wait
+    // fails) without stopping it; true when it has ended or none runs. Called from the thread that
+    // starts and stops it.
+    bool WaitForEnd(DWORD timeoutMs) const;
 
 private:
     static DWORD WINAPI ThreadProc(LPVOID self);

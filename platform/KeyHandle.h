@@ -5,10 +5,7 @@
 
 #include "Owner.h"
 
-struct RegistryKeyTraits {
-    using Type = HKEY;
-    static HKEY Empty() { return nullptr; }
-    static bool IsValid(HKEY key) { return key != nullptr; }
+struct RegistryKeyTraits : NullHandleTraits<HKEY> {
     static void Close(HKEY key) { RegCloseKey(key); }
 };
 

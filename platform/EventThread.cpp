@@ -42,3 +42,8 @@ void CEventThread::Stop()
     }
     event_.Reset();
 }
+
+bool CEventThread::WaitForEnd(DWORD timeoutMs) const
+{
+    return !thread_ || ::WaitForSingleObject(thread_.Get(), timeoutMs) == WAIT_OBJECT_0;
+}
