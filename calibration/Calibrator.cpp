@@ -152,7 +152,8 @@ bool CCalibrator::Start(HINSTANCE instance, const std::wstring& requestedName)
 
     const HANDLE touchEvent = touch_.WatchedEvent();
     timeout_.Start(TimeoutThreadProc, this);
-    touch_.Start(stopEvent_.Get(), TouchArrived, this);
+    // OnTouch resets the event once it has read the point, before it posts the next target.
+    touch_.Start(stopEvent_.Get(), TouchArrived, this, CEventThread::Reset::ByHandler);
     instructionsHidden_ = false;
     showCentrePicture_ = true;
 
