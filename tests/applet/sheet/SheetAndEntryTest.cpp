@@ -51,15 +51,23 @@ bool OwnWindowTitled(const wchar_t* caption)
     return false;
 }
 
+// One of the sheets this process shows (a named callback: on i686 a lambda does not convert to a
+// stdcall function pointer).
+BOOL CALLBACK CountSheet(HWND w, LPARAM counted)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == GetCurrentProcessId() && IsWindowVisible(w) && GetDlgItem(w, kTabControlId))
+        ++*reinterpret_cast<int*>(counted);
+    return TRUE;
+}
+
+// The sheets this process shows. EnumWindows takes the top-level list at once: a walk along
+// GW_HWNDNEXT ends early where a window goes away or moves in the z-order under it.
 int SheetCount()
 {
     int count = 0;
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == GetCurrentProcessId() && IsWindowVisible(w) && GetDlgItem(w, kTabControlId))
-            ++count;
-    }
+    EnumWindows(CountSheet, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 
