@@ -1,5 +1,6 @@
 #include "TestProcess.h"
 
+#include <cstdio>
 #include <vector>
 
 namespace testsupport {
@@ -23,8 +24,14 @@ bool TestProcess::Start(const std::wstring& commandLine, const std::wstring& wor
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.lpDesktop = desktop.empty() ? nullptr : desktopName.data();
-    return CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          workDir.empty() ? nullptr : workDir.c_str(), &si, &pi_) != FALSE;
+    if (CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       workDir.empty() ? nullptr : workDir.c_str(), &si, &pi_))
+        return true;
+    // The callers assert on the result; why it failed goes beside that assertion.
+    const DWORD error = GetLastError();
+    std::fwprintf(stderr, L"TestProcess: CreateProcess of %ls failed with error %lu\n", commandLine.c_str(),
+                  static_cast<unsigned long>(error));
+    return false;
 }
 
 bool TestProcess::WaitExit(DWORD& exitCode, DWORD deadlineMs)

@@ -198,8 +198,17 @@ bool TrayTest::StartGesturo()
     if (!gesturo.Start(L"\"" + BinPath(L"Gesturo.exe") + L"\""))
         return false;
     gesturoWindow_ = WaitForWindow(L"#32770", L"", kDefaultDeadlineMs, gesturo.Pid());
+    if (!gesturoWindow_) {
+        // Ended at once (another one holds the single-instance mutex) or never showed its dialog.
+        DWORD code = 0;
+        if (gesturo.WaitExit(code, 0))
+            ADD_FAILURE() << "Gesturo ended with exit code " << code << " before its dialog was found";
+        else
+            ADD_FAILURE() << "Gesturo runs, but its dialog was not found";
+        return false;
+    }
     // The event thread starts last.
-    return gesturoWindow_ && WaitUntil([] { return NamedEventExists(kDialogModeEvent); });
+    return WaitUntil([] { return NamedEventExists(kDialogModeEvent); });
 }
 
 bool TrayTest::ClickPicture()
