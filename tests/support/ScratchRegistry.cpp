@@ -36,15 +36,23 @@ ScratchRegistry::ScratchRegistry(Mode mode) : mode_(mode)
 {
     if (mode_ == RealPrefix)
         return;
+    // Wine hands a process id out again as soon as its process has ended, and a test that ended
+    // early leaves its key: only a key this call creates is taken, never an earlier one.
     static LONG counter = 0;
-    scratchPath_ = L"Software\\TivenTest\\" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                   std::to_wstring(InterlockedIncrement(&counter));
-    LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, scratchPath_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &scratch_, nullptr);
-    if (rc != ERROR_SUCCESS)
-        throw std::runtime_error("scratch registry: cannot create scratch key");
-    rc = RegOverridePredefKey(HKEY_LOCAL_MACHINE, scratch_);
-    if (rc != ERROR_SUCCESS)
+    const std::wstring base = L"Software\\TivenTest\\" + std::to_wstring(GetCurrentProcessId()) + L"-";
+    for (;;) {
+        scratchPath_ = base + std::to_wstring(InterlockedIncrement(&counter));
+        DWORD disposition = 0;
+        LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, scratchPath_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                  &scratch_, &disposition);
+        if (rc != ERROR_SUCCESS)
+            throw std::runtime_error("scratch registry: cannot create scratch key");
+        if (disposition == REG_CREATED_NEW_KEY)
+            break;
+        RegCloseKey(scratch_);
+        scratch_ = nullptr;
+    }
+    if (RegOverridePredefKey(HKEY_LOCAL_MACHINE, scratch_) != ERROR_SUCCESS)
         throw std::runtime_error("scratch registry: RegOverridePredefKey failed");
 }
 

@@ -17,10 +17,14 @@ std::wstring MakeTempDir(const std::wstring& stem)
     static LONG counter = 0;
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    std::wstring dir = std::wstring(temp) + stem + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                       std::to_wstring(InterlockedIncrement(&counter));
-    CreateDirectoryW(dir.c_str(), nullptr);
-    return dir;
+    // Wine hands a process id out again as soon as its process has ended, and an earlier test's
+    // folder may still be there: a folder is taken only when this call creates it.
+    const std::wstring base = std::wstring(temp) + stem + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-";
+    for (;;) {
+        std::wstring dir = base + std::to_wstring(InterlockedIncrement(&counter));
+        if (CreateDirectoryW(dir.c_str(), nullptr) || GetLastError() != ERROR_ALREADY_EXISTS)
+            return dir;
+    }
 }
 
 bool WriteFileBytes(const std::wstring& path, const void* data, size_t size)
