@@ -28,7 +28,7 @@ void FillList(CComboBox& list, const wchar_t* const (&entries)[N], const std::ws
     list.ResetContent();
     for (const wchar_t* entry : entries)
         list.AddString(entry);
-    list.SetCurSel(list.FindStringExact(text));
+    list.SetCurSel(list.FindExactText(text));
 }
 
 void Keep(std::wstring& member, const std::wstring& text)

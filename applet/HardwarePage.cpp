@@ -67,7 +67,7 @@ std::wstring Formatted(const wchar_t* format, DWORD value)
 
 // Selects the entry that equals the text exactly; none when no entry does, so the list never
 // goes on showing another device's value.
-void SelectExact(CComboBox& list, const std::wstring& text) { list.SetCurSel(list.FindStringExact(text)); }
+void SelectExact(CComboBox& list, const std::wstring& text) { list.SetCurSel(list.FindExactText(text)); }
 }  // namespace
 
 CHardwarePage::CHardwarePage() : CDevicePage(IDD_HARDWARE)

@@ -62,7 +62,7 @@ int CNewDeviceNameDlg::SelectedSegment() const
     int selected = segmentList_.GetCurSel();
     if (selected != CB_ERR && segmentList_.GetLBText(selected) == typed)
         return selected;
-    int exact = segmentList_.FindStringExact(typed);
+    int exact = segmentList_.FindExactText(typed);
     return exact == CB_ERR ? -1 : exact;
 }
 

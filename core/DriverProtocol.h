@@ -2,8 +2,7 @@
 // Control codes of the RILO and MEKA touch drivers and the request and reply buffers that the
 // device configuration sends. Every code is FILE_DEVICE_UNKNOWN, METHOD_BUFFERED,
 // FILE_ANY_ACCESS; every number in a buffer is little-endian and a byte field carries the low
-// byte of its setting. Buffers of further codes (modes, sound, orientation, sensitivity) belong
-// next to these.
+// byte of its setting. The buffers of every code the programs send are declared here.
 #include <windows.h>
 
 #include <cstddef>

@@ -12,8 +12,9 @@ public:
     int SetCurSel(int index) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index))); }
     int AddString(const std::wstring& text) { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()))); }
     void ResetContent() { SendMessage(CB_RESETCONTENT); }
-    // The exact (case-sensitive) entry equal to the text, or CB_ERR.
-    int FindStringExact(const std::wstring& text) const
+    // The first entry whose text equals this one exactly, case included, or CB_ERR. Not
+    // CB_FINDSTRINGEXACT, which ignores case (an entry "com2" would stand for "COM2").
+    int FindExactText(const std::wstring& text) const
     {
         for (int i = 0, n = GetCount(); i < n; ++i)
             if (GetLBText(i) == text)

@@ -20,7 +20,8 @@ private:
     bool failed_ = false;
 };
 
-// Binds a control member to the dialog's control with this id (once; later calls keep it).
+// Binds a control member to the dialog's control with this id; a later call binds it again only
+// when it no longer holds that control (a window of an earlier run of the same dialog object).
 void DDX_Control(CDataExchange& dx, int id, CWnd& control);
 // Exchanges a text with the control: filling sets the control's text, saving reads it back.
 void DDX_Text(CDataExchange& dx, int id, std::wstring& text);

@@ -1,5 +1,5 @@
-# Cases of the grid tables: run `python3 calibration_model.py < grid_cases.py` to print the
-# C++ table rows that GridCalibrationTest.cpp holds.
+# Cases of the grid tables: `python3 calibration_model.py < grid_cases.py > GridCalibrationCases.inc`
+# prints the C++ table rows that GridCases.cpp includes (the table tests and the end-to-end runs).
 import math
 
 def centres(seg, n, cp):
