@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "TabControlId.h"
 #include "TestWindows.h"
 #include "UninstallRun.h"
 
@@ -25,13 +26,13 @@ struct SheetSearch {
     HWND sheet;
 };
 
-// A visible property sheet (it has the tab control 0x3020) of the process.
+// A visible property sheet (it has the tab control) of the process.
 BOOL CALLBACK FindSheet(HWND window, LPARAM lp)
 {
     auto* search = reinterpret_cast<SheetSearch*>(lp);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid == search->pid && IsWindowVisible(window) && GetDlgItem(window, 0x3020)) {
+    if (pid == search->pid && IsWindowVisible(window) && GetDlgItem(window, applettest::kTabControlId)) {
         search->sheet = window;
         return FALSE;
     }
