@@ -152,8 +152,7 @@ bool CCalibrator::Start(HINSTANCE instance, const std::wstring& requestedName)
 
     const HANDLE touchEvent = touch_.WatchedEvent();
     timeout_.Start(TimeoutThreadProc, this);
-    // OnTouch resets the event once it has read the point, before it posts the next target.
-    touch_.Start(stopEvent_.Get(), TouchArrived, this, CEventThread::Reset::ByHandler);
+    touch_.Start(stopEvent_.Get(), TouchArrived, this);
     instructionsHidden_ = false;
     showCentrePicture_ = true;
 

@@ -1,11 +1,9 @@
 #pragma once
 // A worker that waits on one named or unnamed event and calls a handler each time it is set,
 // until a stop event (a manual-reset event the caller keeps) is set; the stop wins over a setting
-// that comes with it. The event is reset around each call: by the thread after the handler when
-// settings that arrive during a call are to be dropped (a reload while the last one runs), by the
-// thread before it when each must lead to one more call (a switch that may change again
-// meanwhile), or by the handler itself where the point matters (a touch: after its point is read
-// and before the handler lets the next touch come, which a reset after the handler would lose).
+// that comes with it. The thread resets the event around each call: after the handler when
+// settings that arrive during a call are to be dropped (a touch while the last one is read),
+// before it when each must lead to one more call (a switch that may change again meanwhile).
 //
 // Stop may be called from any thread, any number of times and at the same time: every call
 // returns only after the thread has ended and the watched event has been closed, so no caller
@@ -19,7 +17,7 @@
 class CEventThread {
 public:
     using Handler = void (*)(void* context);
-    enum class Reset { AfterHandler, BeforeHandler, ByHandler };
+    enum class Reset { AfterHandler, BeforeHandler };
 
     CEventThread() = default;
     ~CEventThread() { Stop(); }

@@ -148,35 +148,3 @@ TEST(EventThread, ASettingDuringTheCallIsDroppedOrKeptAsAsked)
         EXPECT_EQ(calls.load(), c.calls);
     }
 }
-
-// A handler that resets the event itself (the calibration's touch: after reading the point, before
-// it lets the next target show): a setting that comes after its reset, while the call still runs,
-// is one more call, and the thread resets nothing behind it.
-TEST(EventThread, AHandlerThatResetsTheEventKeepsEverySettingAfterItsReset)
-{
-    Events events;
-    SlowTouch slow;
-    std::atomic<int> calls{0};
-    struct Context {
-        SlowTouch* slow;
-        HANDLE touch;
-        std::atomic<int>* calls;
-    } context{&slow, events.touch, &calls};
-    auto handle = [](void* p) {
-        auto* ctx = static_cast<Context*>(p);
-        ResetEvent(ctx->touch);
-        if (++*ctx->calls == 1)
-            SlowTouch::Handle(ctx->slow);
-    };
-    CEventThread thread;
-    thread.SetWatchedEvent(events.touch);
-    ASSERT_TRUE(thread.Start(events.stop, handle, &context, CEventThread::Reset::ByHandler));
-    SetEvent(events.touch);
-    ASSERT_EQ(WaitForSingleObject(slow.inside, kDefaultDeadlineMs), WAIT_OBJECT_0);
-    SetEvent(events.touch);   // after the handler's reset, before its call ends
-    SetEvent(slow.gate);
-    ASSERT_TRUE(WaitUntil([&] { return calls == 2 && WaitForSingleObject(events.touch, 0) == WAIT_TIMEOUT; }))
-        << "calls: " << calls.load();
-    thread.Stop();
-    EXPECT_EQ(calls.load(), 2);
-}
