@@ -91,9 +91,60 @@ bool Run::Touch(int index, int32_t x, int32_t y)
         ADD_FAILURE() << "target " << index << " not shown (shown: " << ShownTarget() << ")";
         return false;
     }
-    const standin::EventResult r = standin::InjectTouch(standin::Driver::Rilo, kInstance, x, y);
-    EXPECT_TRUE(r.ok && r.calibrationEventSet) << "touch " << index;
-    return r.ok;
+    const CHandle touchEvent = OpenTouchEvent();
+    for (int touch = 0; touch < 2; ++touch) {
+        const uint64_t before = LastSequence();
+        const standin::EventResult r = standin::InjectTouch(standin::Driver::Rilo, kInstance, x, y);
+        if (!r.ok || !r.calibrationEventSet) {
+            ADD_FAILURE() << "touch " << index << ": the driver did not set the touch event";
+            return false;
+        }
+        switch (WaitTouchOutcome(touchEvent, before)) {
+        case TouchOutcome::Read:
+            return true;
+        case TouchOutcome::Dropped:
+            break;   // touched once more
+        case TouchOutcome::Neither:
+            ADD_FAILURE() << "touch " << index << ": the program neither read nor dropped it";
+            return false;
+        }
+    }
+    ADD_FAILURE() << "touch " << index << ": dropped twice";
+    return false;
+}
+
+CHandle Run::OpenTouchEvent() { return CHandle(OpenEventW(SYNCHRONIZE, FALSE, kCalibrationEvent)); }
+
+Run::TouchOutcome Run::WaitTouchOutcome(const CHandle& touchEvent, uint64_t before) const
+{
+    if (!touchEvent)
+        return TouchOutcome::Neither;
+    TouchOutcome outcome = TouchOutcome::Neither;
+    WaitUntil([&] {
+        const bool cleared = WaitForSingleObject(touchEvent.Get(), 0) == WAIT_TIMEOUT;
+        if (PointReadsAfter(before) > 0)
+            outcome = TouchOutcome::Read;
+        else if (cleared)
+            outcome = TouchOutcome::Dropped;
+        return outcome != TouchOutcome::Neither;
+    });
+    return outcome;
+}
+
+uint64_t Run::LastSequence() const
+{
+    uint64_t last = 0;
+    for (const standin::LoggedRequest& r : standin::ReadLog(standin::Driver::Rilo))
+        last = std::max(last, r.sequence);
+    return last;
+}
+
+size_t Run::PointReadsAfter(uint64_t sequence) const
+{
+    size_t count = 0;
+    for (const standin::LoggedRequest& r : standin::ReadLog(standin::Driver::Rilo))
+        count += r.code == standin::ioctl::kGetCalibrationPoint && r.sequence > sequence;
+    return count;
 }
 
 bool Run::WaitExit(DWORD deadlineMs)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DeviceKeys.h"
+#include "Handle.h"
 #include "ScratchRegistry.h"
 #include "StandinClient.h"
 #include "TargetLayout.h"
@@ -41,9 +42,25 @@ public:
     bool WaitTargetShown(int index, DWORD deadlineMs = testsupport::kDefaultDeadlineMs);
     // Index of the target drawn now, or -1.
     int ShownTarget() const;
-    // Waits until the target is shown, then touches the panel with this raw point.
+    // Waits until the target is shown, then touches the panel with this raw point, and waits until
+    // the program has read the touch's point. The touch thread resets the touch event after each
+    // touch it handled, so a touch that reaches the driver before that reset is dropped unread
+    // (the target stays up); such a touch is seen as the event cleared with no point read, and
+    // the panel is touched once more, as a user would.
     bool Touch(int index, int32_t x, int32_t y);
     bool WaitExit(DWORD deadlineMs = testsupport::kDefaultDeadlineMs);
+    // What became of the touches made since the stand-in's request `before` (LastSequence):
+    // the program read a point, or the thread's reset dropped them unread, or neither came
+    // within the deadline. The event is looked at before the log: the program clears it only
+    // after its read, which is logged by then.
+    // `touchEvent` is the program's event, opened before the touches (OpenTouchEvent) and closed
+    // after: held longer, it would outlive the program's own handle.
+    enum class TouchOutcome { Read, Dropped, Neither };
+    TouchOutcome WaitTouchOutcome(const CHandle& touchEvent, uint64_t before) const;
+    static CHandle OpenTouchEvent();
+    // The stand-in's newest request so far, and the point reads logged after it.
+    uint64_t LastSequence() const;
+    size_t PointReadsAfter(uint64_t sequence) const;
     HWND Window() const { return window_; }
     testsupport::TestProcess& Process() { return process_; }
     const calib::TargetLayout& Layout() const { return layout_; }
