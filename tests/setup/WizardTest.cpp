@@ -124,7 +124,7 @@ protected:
         ASSERT_TRUE(PickFolder(process_.Handle(), picker, folder));
         ASSERT_TRUE(WaitUntil([&] { return SameFolder(ControlText(Page(), IDC_FOLDER_PATH), folder); }))
             << "picked " << std::string(folder.begin(), folder.end()) << ", the page shows "
-            << std::string(ControlText(Page(), IDC_FOLDER_PATH).begin(), ControlText(Page(), IDC_FOLDER_PATH).end());
+            << ControlText(Page(), IDC_FOLDER_PATH);
     }
 
     void Choose(int comboId, int item)
@@ -214,8 +214,7 @@ TEST_F(SetupWizard, WalksThroughEveryPageInstallsAndAsksForARestart)
     ASSERT_TRUE(WaitUntil([&] {
         return Usable(IDC_SHEET_FINISH) &&
                ControlText(Page(), IDC_STATUS_TEXT) == L"The installation is complete. Press Finish.";
-    }, 60000)) << "status: " << std::string(ControlText(Page(), IDC_STATUS_TEXT).begin(),
-                                            ControlText(Page(), IDC_STATUS_TEXT).end());
+    }, 60000)) << "status: " << ControlText(Page(), IDC_STATUS_TEXT);
     EXPECT_EQ(SendDlgItemMessageW(Page(), IDC_STATUS_PROGRESS, PBM_GETPOS, 0, 0), 100);
     Shot(sheet_, L"7-status");
 
@@ -295,8 +294,7 @@ TEST_F(SetupWizard, TheFolderPageRefusesDriveRootsTheWindowsFolderAndProgramFile
     ASSERT_TRUE(WaitUntil([&] {
         return Usable(IDC_SHEET_FINISH) &&
                ControlText(Page(), IDC_STATUS_TEXT) == L"[ja] The installation is complete. Press Finish.";
-    }, 60000)) << "status: " << std::string(ControlText(Page(), IDC_STATUS_TEXT).begin(),
-                                            ControlText(Page(), IDC_STATUS_TEXT).end());
+    }, 60000)) << "status: " << ControlText(Page(), IDC_STATUS_TEXT);
     ClickControl(sheet_, IDC_SHEET_FINISH);
     MessageBoxInfo restart = WaitForMessageBox(kDefaultDeadlineMs, process_.Pid());
     ASSERT_TRUE(restart) << "no restart question";

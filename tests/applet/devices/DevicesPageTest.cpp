@@ -225,7 +225,7 @@ TEST_F(DevicesPageTest, LongNameIsShortenedOnScreenButKeepsItsIdentity)
     ASSERT_TRUE(WaitUntil([&] { return ProductValue(L"Device Name") == L"Front Panel"; }));
     SelectRow(IDC_DEV_LIST, 1);
     ASSERT_TRUE(WaitUntil([&] { return ProductValue(L"Device Name") == kLongName; }))
-        << "got " << std::string(ProductValue(L"Device Name").begin(), ProductValue(L"Device Name").end());
+        << "got " << ProductValue(L"Device Name");
 
     ClickControl(page, IDC_DEV_MODIFY);
     HWND name = WaitDialogWith(IDC_NDN_NAME);
