@@ -1,10 +1,14 @@
 #include "TrayRun.h"
 
 #include <shellapi.h>
+#include <tlhelp32.h>
+
+#include <string>
 
 #include "DeviceKeyFixture.h"
 #include "DeviceKeys.h"
 #include "Equipment.h"
+#include "Handle.h"
 #include "NamedEvents.h"
 #include "NamedObjects.h"
 #include "TestPaths.h"
@@ -193,6 +197,25 @@ bool TrayTest::QuitBeaconet(DWORD* exitCode)
     return ended;
 }
 
+namespace {
+// Who else runs Gesturo in this prefix: one that holds its single-instance mutex makes a new one
+// end at once.
+std::string OtherGesturos(DWORD self)
+{
+    std::string found;
+    CHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = snapshot && Process32FirstW(snapshot.Get(), &entry); more;
+         more = Process32NextW(snapshot.Get(), &entry))
+        if (_wcsicmp(entry.szExeFile, L"Gesturo.exe") == 0 && entry.th32ProcessID != self)
+            found += " " + std::to_string(entry.th32ProcessID) + " (parent " + std::to_string(entry.th32ParentProcessID) + ")";
+    CHandle mutex(OpenMutexW(SYNCHRONIZE, FALSE, L"Gesturo Application"));
+    return std::string("its mutex ") + (mutex ? "is held" : "is free") + "; other Gesturo processes:" +
+           (found.empty() ? " none" : found);
+}
+}  // namespace
+
 bool TrayTest::StartGesturo()
 {
     if (!gesturo.Start(L"\"" + BinPath(L"Gesturo.exe") + L"\""))
@@ -202,7 +225,8 @@ bool TrayTest::StartGesturo()
         // Ended at once (another one holds the single-instance mutex) or never showed its dialog.
         DWORD code = 0;
         if (gesturo.WaitExit(code, 0))
-            ADD_FAILURE() << "Gesturo ended with exit code " << code << " before its dialog was found";
+            ADD_FAILURE() << "Gesturo ended with exit code " << code << " before its dialog was found; "
+                          << OtherGesturos(gesturo.Pid());
         else
             ADD_FAILURE() << "Gesturo runs, but its dialog was not found";
         return false;
