@@ -8,6 +8,10 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "FreshPrefix.h"
 #include "SetupRun.h"
 #include "Shots.h"
@@ -67,20 +71,141 @@ HWND FindFolderPicker(DWORD pid, HWND sheet)
     return search.found;
 }
 
-// Selects `folder` in the picker's tree as the picker's own selection message does (the path
-// is written into the setup's memory for it), then presses OK.
-bool PickFolder(HANDLE process, HWND picker, const std::wstring& folder)
+// The picker's folder tree, read through the setup's memory (its items' texts live there).
+class PickerTree {
+public:
+    PickerTree(HANDLE process, HWND picker) : process_(process)
+    {
+        for (HWND child : ChildWindows(picker))
+            if (ClassNameOf(child) == L"SysTreeView32")
+                tree_ = child;
+        remote_ = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(TVITEMW) + kChars * sizeof(wchar_t),
+                                                    MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    }
+    ~PickerTree()
+    {
+        if (remote_)
+            VirtualFreeEx(process_, remote_, 0, MEM_RELEASE);
+    }
+    PickerTree(const PickerTree&) = delete;
+    PickerTree& operator=(const PickerTree&) = delete;
+
+    // The selected item and the expanded branches: "Desktop* [My Computer [C: [users]]]", the
+    // selected item marked with *.
+    std::string Describe() const
+    {
+        if (!tree_)
+            return "no tree";
+        const auto selected = Next(nullptr, TVGN_CARET);
+        return Branch(Next(nullptr, TVGN_ROOT), selected) + " (" +
+               std::to_string(SendMessageW(tree_, TVM_GETCOUNT, 0, 0)) + " items)";
+    }
+
+    // Expands the tree down to `folder` ("C:\\users\\Public\\x", "Z:\\") and selects it, item by item as a
+    // user opens the branches: the drive under the root's children, then each name below it.
+    bool Select(const std::wstring& folder) const
+    {
+        std::vector<std::wstring> names;
+        for (size_t start = 0; start < folder.size();) {
+            const size_t end = std::min(folder.find(L'\\', start), folder.size());
+            if (end > start)
+                names.push_back(folder.substr(start, end - start));
+            start = end + 1;
+        }
+        if (!tree_ || names.empty())
+            return false;
+        HTREEITEM item = nullptr;
+        // The drive "(C:)" is a child of one of the root's children (the computer).
+        const std::wstring drive = L"(" + names[0] + L")";
+        for (HTREEITEM top = Next(Next(nullptr, TVGN_ROOT), TVGN_CHILD); top && !item; top = Next(top, TVGN_NEXT))
+            item = Child(top, [&](const std::wstring& text) { return EndsWith(text, drive); });
+        for (size_t i = 1; item && i < names.size(); ++i)
+            item = Child(item, [&](const std::wstring& text) { return _wcsicmp(text.c_str(), names[i].c_str()) == 0; });
+        DWORD_PTR done = 0;
+        return item && SendMessageTimeoutW(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item), SMTO_NORMAL,
+                                           5000, &done) && done;
+    }
+
+private:
+    static constexpr int kChars = 260;
+
+    static bool EndsWith(const std::wstring& text, const std::wstring& end)
+    {
+        return text.size() >= end.size() && _wcsicmp(text.c_str() + text.size() - end.size(), end.c_str()) == 0;
+    }
+
+    // The first child of `item` whose text matches, once `item` is expanded (the picker fills a
+    // branch when it opens).
+    template <typename Match>
+    HTREEITEM Child(HTREEITEM item, Match matches) const
+    {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item), SMTO_NORMAL, 5000, &ignored);
+        for (HTREEITEM child = Next(item, TVGN_CHILD); child; child = Next(child, TVGN_NEXT)) {
+            UINT state = 0;
+            if (matches(WideText(child, state)))
+                return child;
+        }
+        return nullptr;
+    }
+
+    HTREEITEM Next(HTREEITEM item, WPARAM how) const
+    {
+        return reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+    }
+
+    // The items from `item` on, each followed by its children where it is expanded.
+    std::string Branch(HTREEITEM item, HTREEITEM selected) const
+    {
+        std::string out;
+        for (; item; item = Next(item, TVGN_NEXT)) {
+            UINT state = 0;
+            out += (out.empty() ? "" : ", ") + Text(item, state) + (item == selected ? "*" : "");
+            if (state & TVIS_EXPANDED)
+                out += " [" + Branch(Next(item, TVGN_CHILD), selected) + "]";
+        }
+        return out;
+    }
+
+    std::string Text(HTREEITEM item, UINT& state) const
+    {
+        const std::wstring text = WideText(item, state);
+        return std::string(text.begin(), text.end());
+    }
+
+    std::wstring WideText(HTREEITEM item, UINT& state) const
+    {
+        TVITEMW request{};
+        request.mask = TVIF_TEXT | TVIF_STATE;
+        request.stateMask = TVIS_EXPANDED;
+        request.hItem = item;
+        request.pszText = reinterpret_cast<wchar_t*>(remote_ + sizeof(TVITEMW));
+        request.cchTextMax = kChars;
+        wchar_t text[kChars] = {};
+        DWORD_PTR got = 0;
+        if (!remote_ || !WriteProcessMemory(process_, remote_, &request, sizeof request, nullptr) ||
+            !SendMessageTimeoutW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote_), SMTO_NORMAL, 5000, &got) ||
+            !ReadProcessMemory(process_, remote_, &request, sizeof request, nullptr) ||
+            !ReadProcessMemory(process_, remote_ + sizeof(TVITEMW), text, sizeof text - sizeof(wchar_t), nullptr))
+            return L"?";
+        state = request.state;
+        return text;
+    }
+
+    HANDLE process_;
+    HWND tree_ = nullptr;
+    char* remote_ = nullptr;
+};
+
+// Opens the picker's tree down to `folder` and selects it there, then presses OK. (The picker's
+// own BFFM_SETSELECTIONW matches the folder's id list against its tree; in Wine that match now and
+// then misses a folder whose parent has just changed, and the picker keeps its Desktop.)
+bool PickFolder(HANDLE process, HWND picker, const std::wstring& folder, std::string& shownAtOk)
 {
-    SIZE_T bytes = (folder.size() + 1) * sizeof(wchar_t);
-    void* remote = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (!remote)
-        return false;
-    DWORD_PTR ignored = 0;
-    bool sent = WriteProcessMemory(process, remote, folder.c_str(), bytes, nullptr) &&
-                SendMessageTimeoutW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
-                                    5000, &ignored);
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    if (!sent)
+    const PickerTree tree(process, picker);
+    const bool selected = tree.Select(folder);
+    shownAtOk = tree.Describe();
+    if (!selected)
         return false;
     ClickControl(picker, IDOK);
     return WaitWindowGone(picker);
@@ -121,9 +246,12 @@ protected:
         HWND picker = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return (picker = FindFolderPicker(process_.Pid(), sheet_)) != nullptr; }))
             << "no folder picker";
-        ASSERT_TRUE(PickFolder(process_.Handle(), picker, folder));
+        const std::string name(folder.begin(), folder.end());
+        std::string shownAtOk;
+        ASSERT_TRUE(PickFolder(process_.Handle(), picker, folder, shownAtOk))
+            << "the picker's tree does not lead to " << name << ": " << shownAtOk;
         ASSERT_TRUE(WaitUntil([&] { return SameFolder(ControlText(Page(), IDC_FOLDER_PATH), folder); }))
-            << "picked " << std::string(folder.begin(), folder.end()) << ", the page shows "
+            << "picked " << name << " (the picker's tree at OK: " << shownAtOk << "); the page shows "
             << ControlText(Page(), IDC_FOLDER_PATH);
     }
 
