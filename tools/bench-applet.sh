@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # How fast the applet opens (a benchmark, not a test): tools/bench-applet.sh [RUNS]
-#   Builds x86_64, prepares the Wine prefix, display and stand-in drivers, and runs the test host
+#   TIVEN_ARCH=i686 tools/bench-applet.sh [RUNS] measures the i686 build in its 32-bit prefix
+#   (where the machine runs 32-bit Wine); the default is x86_64.
+#   Builds the architecture, prepares the Wine prefix, display and stand-in drivers, and runs the test host
 #   CplHost.exe RUNS times (default 5) per case. It prints the medians, in milliseconds, of:
 #     load   LoadLibrary of Tunora.cpl (builds the device collection from the device keys)
 #     open   CPL_DBLCLK until the sheet is visible
@@ -13,11 +15,17 @@
 # It writes the product key and device keys into the prefix's registry and deletes them again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${TIVEN_BUILD_DIR:-$root/build}/x86_64
+arch=${TIVEN_ARCH:-x86_64}
+case "$arch" in i686|x86_64) ;; *) echo "bench-applet: TIVEN_ARCH is i686 or x86_64, not $arch" >&2; exit 2 ;; esac
+build=${TIVEN_BUILD_DIR:-$root/build}/$arch
 runs=${1:-5}
-TIVEN_TARGETS="${TIVEN_TARGETS:-Tunora TunoraFirstPages CplHost rilo_sys meka_sys standin-ctl}" "$root/tools/build.sh" x86_64 "$build" >/dev/null
-
 . "$root/tools/wine-env.sh"
+if [ "$arch" = i686 ] && ! wine_env_can_run_i686; then
+    echo "bench-applet: i686: NOT RUN: this machine's kernel cannot execute 32-bit programs" >&2
+    exit 1
+fi
+TIVEN_TARGETS="${TIVEN_TARGETS:-Tunora TunoraFirstPages CplHost rilo_sys meka_sys standin-ctl}" "$root/tools/build.sh" "$arch" "$build" >/dev/null
+
 work=$(mktemp -d)
 cleanup() {
     if [ -n "${WINEPREFIX:-}" ]; then
@@ -85,6 +93,7 @@ med() { median <"$work/$1.$2"; }
 
 # Every round runs each case once, so all of them see the same machine load: the registry is
 # written with 1 device before the 1-device cases and with 64 before the others.
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 for i in $(seq 1 "$runs"); do
     write_registry 1
     run_case one bench "$cpl"
@@ -94,6 +103,7 @@ for i in $(seq 1 "$runs"); do
     run_case empty empty
 done
 
+echo "$arch, load average before and after: $load_before / $(cut -d' ' -f1-3 /proc/loadavg)"
 printf '%-26s %10s %10s %10s\n' "case (median of $runs)" "load ms" "open ms" "run ms"
 printf '%-26s %10s %10s %10s\n' "Tunora, 1 device" "$(med one load)" "$(med one open)" "$(med one run)"
 printf '%-26s %10s %10s %10s\n' "1 device, first 3 pages" "$(med first load)" "$(med first open)" "$(med first run)"
