@@ -215,9 +215,13 @@ wine_env_desktop() {
     "$WINE" "$hold" >"$out" 2>/dev/null </dev/null &
     pid=$!
     WINE_ENV_DESKTOP_PIDS="${WINE_ENV_DESKTOP_PIDS:-} $pid"
-    # The holder bounds its own waits; it prints "ready" or ends with what failed.
+    # The holder bounds its own waits; it prints "ready" or ends with what failed. A start that
+    # hangs before that (no desktop window at all) is ended after 90 s, inside a test's 120 s, so
+    # it is reported as what it is.
+    local deadline=$(( $(date +%s) + 90 ))
     until grep -q '^ready' "$out"; do
-        if ! kill -0 "$pid" 2>/dev/null; then
+        if ! kill -0 "$pid" 2>/dev/null || [ "$(date +%s)" -ge "$deadline" ]; then
+            kill "$pid" 2>/dev/null || true
             _wine_env_log "the desktop of $WINEPREFIX did not come up: $(cat "$out")"
             rm -f "$out"
             return 1

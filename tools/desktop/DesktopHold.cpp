@@ -24,8 +24,10 @@ int wmain()
         return 1;
     }
     // It answers once it has set up the display; programs started later take their driver from it.
+    // The wait ends well inside a test's 120 s, so a desktop that never answers is reported as
+    // such (wine-fresh-run prints it) instead of as a test that timed out with no output.
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(desktop, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &result)) {
+    if (!SendMessageTimeoutW(desktop, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result)) {
         std::printf("desktop-hold: the desktop process does not answer (error %lu)\n", GetLastError());
         return 1;
     }
