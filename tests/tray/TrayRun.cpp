@@ -214,6 +214,18 @@ std::string OtherGesturos(DWORD self)
     return std::string("its mutex ") + (mutex ? "is held" : "is free") + "; other Gesturo processes:" +
            (found.empty() ? " none" : found);
 }
+
+// How long an ended process ran and how much processor time it took: one that could not make its
+// window ends within a few milliseconds of work, one killed from outside at any point.
+std::string Lifetime(HANDLE process)
+{
+    FILETIME created{}, ended{}, kernel{}, user{};
+    if (!GetProcessTimes(process, &created, &ended, &kernel, &user))
+        return "its times unknown";
+    auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return "after " + std::to_string((ticks(ended) - ticks(created)) / 10000) + " ms with " +
+           std::to_string((ticks(kernel) + ticks(user)) / 10000) + " ms of processor time";
+}
 }  // namespace
 
 bool TrayTest::StartGesturo()
@@ -225,8 +237,8 @@ bool TrayTest::StartGesturo()
         // Ended at once (another one holds the single-instance mutex) or never showed its dialog.
         DWORD code = 0;
         if (gesturo.WaitExit(code, 0))
-            ADD_FAILURE() << "Gesturo ended with exit code " << code << " before its dialog was found; "
-                          << OtherGesturos(gesturo.Pid());
+            ADD_FAILURE() << "Gesturo ended with exit code " << code << " before its dialog was found, "
+                          << Lifetime(gesturo.Handle()) << "; " << OtherGesturos(gesturo.Pid());
         else
             ADD_FAILURE() << "Gesturo runs, but its dialog was not found";
         return false;
