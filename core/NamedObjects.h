@@ -28,6 +28,7 @@ inline constexpr wchar_t kDialogModeEvent[] = L"DialogGesturo";
 inline constexpr wchar_t kAppletMutex[] = L"TouchScreenControlPanelApp";   // held while the sheet is open
 inline constexpr wchar_t kTrayMutex[] = L"System Tray Application";
 inline constexpr wchar_t kSoundMutex[] = L"Chimer";
+inline constexpr wchar_t kSelectorMutex[] = L"Gesturo Application";
 
 // Window classes. The two logon programs take theirs from their resources ("SEGMENTA",
 // "CHIMER"); the uninstaller finds them by these names, compared without regard to case.

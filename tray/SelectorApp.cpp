@@ -1,15 +1,12 @@
 #include "SelectorApp.h"
 
 #include "ModeSelectorDlg.h"
+#include "NamedObjects.h"
 #include "SingleInstance.h"
-
-namespace {
-constexpr wchar_t kMutexName[] = L"Gesturo Application";
-}
 
 bool CSelectorApp::InitInstance()
 {
-    CSingleInstance guard(kMutexName);
+    CSingleInstance guard(kSelectorMutex);
     if (guard.AlreadyRunning())
         return false;
     CModeSelectorDlg dialog;

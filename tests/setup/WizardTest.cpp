@@ -141,11 +141,9 @@ private:
     {
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item), SMTO_NORMAL, 5000, &ignored);
-        for (HTREEITEM child = Next(item, TVGN_CHILD); child; child = Next(child, TVGN_NEXT)) {
-            UINT state = 0;
-            if (matches(WideText(child, state)))
+        for (HTREEITEM child = Next(item, TVGN_CHILD); child; child = Next(child, TVGN_NEXT))
+            if (matches(WideText(child)))
                 return child;
-        }
         return nullptr;
     }
 
@@ -160,20 +158,16 @@ private:
         std::string out;
         for (; item; item = Next(item, TVGN_NEXT)) {
             UINT state = 0;
-            out += (out.empty() ? "" : ", ") + Text(item, state) + (item == selected ? "*" : "");
+            const std::wstring text = WideText(item, &state);
+            out += (out.empty() ? "" : ", ") + std::string(text.begin(), text.end()) + (item == selected ? "*" : "");
             if (state & TVIS_EXPANDED)
                 out += " [" + Branch(Next(item, TVGN_CHILD), selected) + "]";
         }
         return out;
     }
 
-    std::string Text(HTREEITEM item, UINT& state) const
-    {
-        const std::wstring text = WideText(item, state);
-        return std::string(text.begin(), text.end());
-    }
-
-    std::wstring WideText(HTREEITEM item, UINT& state) const
+    // The item's text, and its state (expanded or not) where asked for.
+    std::wstring WideText(HTREEITEM item, UINT* state = nullptr) const
     {
         TVITEMW request{};
         request.mask = TVIF_TEXT | TVIF_STATE;
@@ -188,7 +182,8 @@ private:
             !ReadProcessMemory(process_, remote_, &request, sizeof request, nullptr) ||
             !ReadProcessMemory(process_, remote_ + sizeof(TVITEMW), text, sizeof text - sizeof(wchar_t), nullptr))
             return L"?";
-        state = request.state;
+        if (state)
+            *state = request.state;
         return text;
     }
 

@@ -1,7 +1,6 @@
 #include "EchoProgram.h"
 
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include "Handle.h"
 #include "TestPaths.h"
@@ -12,18 +11,7 @@ namespace testsupport {
 namespace {
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-bool ProcessRunning(const std::wstring& fileName)
-{
-    CHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot)
-        return false;
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry))
-        if (_wcsicmp(entry.szExeFile, fileName.c_str()) == 0)
-            return true;
-    return false;
-}
+bool ProcessRunning(const std::wstring& fileName) { return !ProcessIdsNamed(fileName).empty(); }
 }  // namespace
 
 EchoProgram::EchoProgram(const std::wstring& fileName)

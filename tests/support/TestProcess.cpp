@@ -1,7 +1,10 @@
 #include "TestProcess.h"
 
+#include <tlhelp32.h>
+
 #include <cstdio>
-#include <vector>
+
+#include "Handle.h"
 
 namespace testsupport {
 
@@ -96,6 +99,20 @@ bool NamedMutexExists(const std::wstring& name)
         return false;
     CloseHandle(m);
     return true;
+}
+
+std::vector<DWORD> ProcessIdsNamed(const std::wstring& fileName)
+{
+    std::vector<DWORD> ids;
+    CHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot)
+        return ids;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry))
+        if (_wcsicmp(entry.szExeFile, fileName.c_str()) == 0)
+            ids.push_back(entry.th32ProcessID);
+    return ids;
 }
 
 }  // namespace testsupport

@@ -2,6 +2,7 @@
 // Starting programs under test and waiting on what they do, always with a deadline.
 #include <windows.h>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -36,6 +37,10 @@ bool WaitNamedEvent(const std::wstring& name, DWORD deadlineMs = kDefaultDeadlin
 // True when a named event or mutex of that name exists.
 bool NamedEventExists(const std::wstring& name);
 bool NamedMutexExists(const std::wstring& name);
+
+// The ids of the running processes whose program file has this name (compared without regard to
+// case), from a process snapshot.
+std::vector<DWORD> ProcessIdsNamed(const std::wstring& fileName);
 
 // Polls a condition with a short message pump between checks until it holds or the deadline passes.
 template <typename F>

@@ -1,14 +1,12 @@
 #include "TrayRun.h"
 
 #include <shellapi.h>
-#include <tlhelp32.h>
 
 #include <string>
 
 #include "DeviceKeyFixture.h"
 #include "DeviceKeys.h"
 #include "Equipment.h"
-#include "Handle.h"
 #include "NamedEvents.h"
 #include "NamedObjects.h"
 #include "TestPaths.h"
@@ -203,16 +201,11 @@ namespace {
 std::string OtherGesturos(DWORD self)
 {
     std::string found;
-    CHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = snapshot && Process32FirstW(snapshot.Get(), &entry); more;
-         more = Process32NextW(snapshot.Get(), &entry))
-        if (_wcsicmp(entry.szExeFile, L"Gesturo.exe") == 0 && entry.th32ProcessID != self)
-            found += " " + std::to_string(entry.th32ProcessID) + " (parent " + std::to_string(entry.th32ParentProcessID) + ")";
-    CHandle mutex(OpenMutexW(SYNCHRONIZE, FALSE, L"Gesturo Application"));
-    return std::string("its mutex ") + (mutex ? "is held" : "is free") + "; other Gesturo processes:" +
-           (found.empty() ? " none" : found);
+    for (DWORD id : ProcessIdsNamed(L"Gesturo.exe"))
+        if (id != self)
+            found += " " + std::to_string(id);
+    return std::string("its mutex ") + (NamedMutexExists(kSelectorMutex) ? "is held" : "is free") +
+           "; other Gesturo processes:" + (found.empty() ? " none" : found);
 }
 
 // How long an ended process ran and how much processor time it took: one that could not make its
