@@ -56,20 +56,26 @@ function(tiven_test name)
     if(T_LOCK)
         # A list handed to gtest_discover_tests' PROPERTIES reaches CTest split up (only its first
         # element would hold), so the locks are set on the discovered tests by an include script.
-        # It runs when CTest starts: where the harness gave it several shards (prefixes, each with
-        # its own display, stand-ins, registry and tray; TIVEN_SHARDS), a locked test takes a whole
-        # shard instead (resource "shard", one slot each), so such tests run one per shard.
-        set(script ${CMAKE_CURRENT_BINARY_DIR}/${name}_locks.cmake)
-        file(WRITE ${script}
-            "if(DEFINED ${name}_TESTS)\n"
-            "  if(\"\$ENV{TIVEN_SHARDS}\" GREATER 1)\n"
-            "    set_tests_properties(\${${name}_TESTS} PROPERTIES RESOURCE_GROUPS shard:1)\n"
-            "  else()\n"
-            "    set_tests_properties(\${${name}_TESTS} PROPERTIES RESOURCE_LOCK \"${T_LOCK}\")\n"
-            "  endif()\n"
-            "endif()\n")
-        set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+        tiven_lock_tests(${name} "\${${name}_TESTS}" "if(DEFINED ${name}_TESTS)" ${T_LOCK})
     endif()
+endfunction()
+
+# tiven_lock_tests(key tests condition locks...): an include script, run when CTest starts, that
+# gives the tests (a CTest expression) the locks when `condition` holds. Where the harness gave
+# CTest several shards (prefixes, each with its own display, stand-ins, registry and tray;
+# TIVEN_SHARDS), a locked test takes a whole shard instead (resource "shard", one slot each), so
+# such tests run one per shard.
+function(tiven_lock_tests key tests condition)
+    set(script ${CMAKE_CURRENT_BINARY_DIR}/${key}_locks.cmake)
+    file(WRITE ${script}
+        "${condition}\n"
+        "  if(\"\$ENV{TIVEN_SHARDS}\" GREATER 1)\n"
+        "    set_tests_properties(${tests} PROPERTIES RESOURCE_GROUPS shard:1)\n"
+        "  else()\n"
+        "    set_tests_properties(${tests} PROPERTIES RESOURCE_LOCK \"${ARGN}\")\n"
+        "  endif()\n"
+        "endif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
 endfunction()
 
 # tiven_cpl_def(in out): configures a Control Panel applet's .def file from `in` into `out`, with

@@ -9,8 +9,17 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
 fi
 need=()
+# Wine's X11 driver loads the X extension libraries (XRender, XRandR, XInput, Xcursor, ...) at run
+# time: they are only recommended, so --no-install-recommends leaves them out. The 64-bit ones come
+# in with Xvfb and ImageMagick, the 32-bit ones with nothing; without them 32-bit Wine draws by
+# other, less used paths of its own (an X error then and again killed a test while it opened a
+# property sheet). Both architectures get the same set.
+xlibs=()
+for l in libxrender1 libxcursor1 libxi6 libxrandr2 libxinerama1 libxcomposite1 libxfixes3 libxxf86vm1; do
+    xlibs+=("$l:amd64" "$l:i386")
+done
 for p in cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 wine32:i386 xvfb googletest \
-         x11-apps x11-utils imagemagick ccache; do
+         x11-apps x11-utils imagemagick ccache "${xlibs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then

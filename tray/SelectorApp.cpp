@@ -11,9 +11,11 @@ bool CSelectorApp::InitInstance()
         return false;
     CModeSelectorDlg dialog;
     SetMainWindow(&dialog);
-    dialog.DoModal();
+    // A dialog that could not be made (no window at all) is a failed run, not a closed one.
+    if (dialog.DoModal() == -1)
+        quitCode_ = 1;
     SetMainWindow(nullptr);
     return false;
 }
 
-int CSelectorApp::ExitInstance() { return 0; }
+int CSelectorApp::ExitInstance() { return quitCode_; }

@@ -85,6 +85,25 @@ bool WaitWindowGone(HWND window, DWORD deadlineMs)
     return WaitUntil([&] { return !IsWindow(window); }, deadlineMs);
 }
 
+bool TakeForegroundFrom(HWND mine, HWND previous, DWORD deadlineMs)
+{
+    SetForegroundWindow(mine);
+    if (!WaitUntil([&] { return GetForegroundWindow() == mine; }, deadlineMs))
+        return false;
+    // Asking X for the pointer is a round trip on this thread's connection: the focus request
+    // before it has been handled, and the focus loss sent to the other connection, when it returns.
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    // A thread reads its X events each time it looks for messages; after the second of two
+    // messages it answered, it has looked at least once since the focus loss reached it.
+    for (int i = 0; i < 2; ++i) {
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(previous, WM_NULL, 0, 0, SMTO_NORMAL, deadlineMs, &result))
+            return false;
+    }
+    return GetForegroundWindow() == mine;
+}
+
 std::wstring WindowText(HWND window)
 {
     // Not SMTO_ABORTIFHUNG: a program that has not asked for messages for five seconds counts as

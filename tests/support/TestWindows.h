@@ -14,6 +14,13 @@ HWND WaitForWindow(const std::wstring& className, const std::wstring& title, DWO
                    DWORD pid = 0);
 bool WaitWindowGone(HWND window, DWORD deadlineMs = kDefaultDeadlineMs);
 
+// Makes a window of this thread the foreground window in place of `previous` (a window of another
+// thread or process) and returns once that change has reached the X server and `previous`'s
+// thread. Wine sends the X focus request only when this thread next talks to the server, and the
+// other thread reads the focus loss only when it next looks for messages: either one, coming late,
+// would take the foreground from a window brought to the front after this.
+bool TakeForegroundFrom(HWND mine, HWND previous, DWORD deadlineMs = kDefaultDeadlineMs);
+
 std::wstring WindowText(HWND window);                 // WM_GETTEXT, works across processes
 std::wstring ControlText(HWND parent, int controlId);
 std::wstring ClassNameOf(HWND window);

@@ -227,7 +227,8 @@ bool TrayTest::StartGesturo()
         return false;
     gesturoWindow_ = WaitForWindow(L"#32770", L"", kDefaultDeadlineMs, gesturo.Pid());
     if (!gesturoWindow_) {
-        // Ended at once (another one holds the single-instance mutex) or never showed its dialog.
+        // Ended at once (code 0: another one holds the single-instance mutex; code 1: its dialog
+        // could not be made) or never showed its dialog.
         DWORD code = 0;
         if (gesturo.WaitExit(code, 0))
             ADD_FAILURE() << "Gesturo ended with exit code " << code << " before its dialog was found, "

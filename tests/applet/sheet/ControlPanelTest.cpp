@@ -95,8 +95,7 @@ TEST_F(ControlPanel, SecondControlExeOnlyBringsTheOpenSheetToTheFront)
 
     HWND other = CreateWindowExW(0, L"STATIC", L"other window", WS_POPUP | WS_VISIBLE | WS_CAPTION, 300, 300, 200, 100,
                                  nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(other);
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; }));
+    ASSERT_TRUE(TakeForegroundFrom(other, sheet));
 
     TestProcess second;
     ASSERT_TRUE(second.Start(ControlCommand()));

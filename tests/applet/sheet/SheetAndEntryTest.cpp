@@ -202,8 +202,7 @@ TEST_F(AppletTest, SecondOpeningBringsTheOpenSheetToTheFront)
 
     HWND other = CreateWindowExW(0, L"STATIC", L"other window", WS_POPUP | WS_VISIBLE | WS_CAPTION, 300, 300, 200, 100,
                                  nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(other);
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; }));
+    ASSERT_TRUE(TakeForegroundFrom(other, sheet));
 
     EXPECT_EQ(session->Send(CPL_STARTWPARMSW), 1);
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == sheet; })) << "the open sheet is not in front";
