@@ -11,9 +11,8 @@ fi
 need=()
 # Wine's X11 driver loads the X extension libraries (XRender, XRandR, XInput, Xcursor, ...) at run
 # time: they are only recommended, so --no-install-recommends leaves them out. The 64-bit ones come
-# in with Xvfb and ImageMagick, the 32-bit ones with nothing; without them 32-bit Wine draws by
-# other, less used paths of its own (an X error then and again killed a test while it opened a
-# property sheet). Both architectures get the same set.
+# in with Xvfb and ImageMagick, the 32-bit ones with nothing, and without them 32-bit Wine runs
+# other, less used paths of its own. Both architectures get the same set.
 xlibs=()
 for l in libxrender1 libxcursor1 libxi6 libxrandr2 libxinerama1 libxcomposite1 libxfixes3 libxxf86vm1; do
     xlibs+=("$l:amd64" "$l:i386")
