@@ -53,6 +53,8 @@ done
 run_suite() (
     local arch=$1 build="$top/$1" k
     trap wine_env_down EXIT
+    export TIVEN_RESTART_LOG="$build/restarts.log"
+    rm -f "$TIVEN_RESTART_LOG"
     wine_env_up "$build" "$shards"
     if [ -f "$build/bin/rilo.sys" ]; then
         wine_env_each_shard wine_env_standins "$build"
@@ -97,7 +99,11 @@ for arch in "${ran[@]}"; do
     result=$(grep -E 'tests passed|No tests were found' "$log" | tail -n 1 || true)
     failures=$(sed -n '/^The following tests FAILED:/,$p' "$log" | grep -E '^\s+[0-9]+ - ' || true)
     wall=$(sed -n 's/^Total Test time (real) = *//p' "$log" | tail -n 1)
-    summaries+=("$arch ($(prefix_bits "$arch")-bit prefix): ${result:-no ctest summary (exit $rc)}${wall:+, ctest $wall}${failures:+$'\n'$failures}")
+    restarts=""
+    if [ -s "$top/$arch/restarts.log" ]; then
+        restarts=", $(wc -l <"$top/$arch/restarts.log") test processes started again after dying before their main ($top/$arch/restarts.log)"
+    fi
+    summaries+=("$arch ($(prefix_bits "$arch")-bit prefix): ${result:-no ctest summary (exit $rc)}${wall:+, ctest $wall}$restarts${failures:+$'\n'$failures}")
     if [[ $result =~ ([0-9]+)\ tests\ failed\ out\ of\ ([0-9]+) ]]; then
         failed=$((failed + BASH_REMATCH[1]))
         passed=$((passed + BASH_REMATCH[2] - BASH_REMATCH[1]))
