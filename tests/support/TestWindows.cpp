@@ -92,6 +92,7 @@ bool TakeForegroundFrom(HWND mine, HWND previous, DWORD deadlineMs)
         return false;
     // Asking X for the pointer is a round trip on this thread's connection: the focus request
     // before it has been handled, and the focus loss sent to the other connection, when it returns.
+    // (Wine asks X once its own copy of the position is over 100 ms old; nothing moves it here.)
     POINT pointer{};
     GetCursorPos(&pointer);
     // A thread reads its X events each time it looks for messages; after the second of two
