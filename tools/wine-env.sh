@@ -58,6 +58,12 @@ wine_env_can_run_i686() {
     [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
+_wine_env_owns_display() {   # N PID: Xvfb PID holds display N (its lock file) and listens
+    [ "$({ tr -d ' \n' <"/tmp/.X$1-lock"; } 2>/dev/null)" = "$2" ] && [ -e "/tmp/.X11-unix/X$1" ]
+}
+_wine_env_display_settled() {   # N PID: display N is ours, or our Xvfb has ended
+    _wine_env_owns_display "$1" "$2" || ! kill -0 "$2" 2>/dev/null
+}
 # _wine_env_display: starts an Xvfb on a free display; its number is in WINE_ENV_DISPLAY.
 # Two harnesses started side by side (the two architectures) can pick the same free number at
 # once. The display is ours only when its lock file names our Xvfb: the other one's Xvfb finds the
@@ -65,21 +71,16 @@ wine_env_can_run_i686() {
 # the other's display would lose it when the other run ends and stops its Xvfb: every later
 # window of its tests would fail, each program with no display driver.)
 _wine_env_display() {
-    local tries n pid deadline owner
+    local tries n pid
     for tries in 1 2 3 4 5 6 7 8 9 10; do
         n=$(_wine_env_free_display) || { _wine_env_log "no free display"; return 1; }
         setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
         pid=$!
-        deadline=$(( $(date +%s) + 10 ))
-        while kill -0 "$pid" 2>/dev/null && [ "$(date +%s)" -lt "$deadline" ]; do
-            owner=$({ tr -d ' \n' <"/tmp/.X$n-lock"; } 2>/dev/null || true)
-            if [ "$owner" = "$pid" ] && [ -e "/tmp/.X11-unix/X$n" ]; then
-                WINE_ENV_XVFB_PID="${WINE_ENV_XVFB_PID:-} $pid"
-                WINE_ENV_DISPLAY=$n
-                return 0
-            fi
-            sleep 0.05
-        done
+        if _wine_env_wait 10 _wine_env_display_settled "$n" "$pid" && _wine_env_owns_display "$n" "$pid"; then
+            WINE_ENV_XVFB_PID="${WINE_ENV_XVFB_PID:-} $pid"
+            WINE_ENV_DISPLAY=$n
+            return 0
+        fi
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done

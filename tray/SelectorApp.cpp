@@ -18,4 +18,3 @@ bool CSelectorApp::InitInstance()
     return false;
 }
 
-int CSelectorApp::ExitInstance() { return quitCode_; }

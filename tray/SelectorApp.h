@@ -6,5 +6,4 @@
 class CSelectorApp : public CWinApp {
 public:
     bool InitInstance() override;
-    int ExitInstance() override;
 };
