@@ -3,153 +3,13 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <cwchar>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
+#include "FileIdentity.h"
+
 namespace {
-bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
-
-bool Same(const std::wstring& a, const std::wstring& b)
-{
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                TRUE) == CSTR_EQUAL;
-}
-
-// `inner` lies below `outer` (both normalised).
-bool Inside(const std::wstring& inner, const std::wstring& outer)
-{
-    if (outer.empty() || inner.size() <= outer.size())
-        return false;
-    size_t cut = outer.back() == L'\\' ? outer.size() - 1 : outer.size();
-    return inner[cut] == L'\\' && Same(inner.substr(0, cut), outer.substr(0, cut));
-}
-
-// "\\?\C:\x" and "\\.\C:\x" name the same folder as "C:\x", "\\?\UNC\s\x" the same as "\\s\x".
-std::wstring WithoutDevicePrefix(std::wstring path)
-{
-    while (path.size() >= 4 && path[0] == L'\\' && path[1] == L'\\' && (path[2] == L'?' || path[2] == L'.') &&
-           path[3] == L'\\') {
-        path.erase(0, 4);
-        if (path.size() >= 4 && CompareStringOrdinal(path.c_str(), 4, L"UNC\\", 4, TRUE) == CSTR_EQUAL)
-            path = L"\\\\" + path.substr(4);
-    }
-    return path;
-}
-
-// "X:\..." or "\\server\...": a path that does not depend on the current folder or drive.
-bool IsFullPathForm(const std::wstring& path)
-{
-    if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == L':' && path[2] == L'\\')
-        return true;
-    return path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'\\';
-}
-
-bool HasInvalidCharacters(const std::wstring& path)
-{
-    for (size_t i = 0; i < path.size(); ++i) {
-        wchar_t c = path[i];
-        if (c < 32 || std::wcschr(L"*?\"<>|", c) || (c == L':' && i != 1))
-            return true;
-    }
-    return false;
-}
-
-std::wstring FullPath(const std::wstring& path)
-{
-    DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0)
-        return std::wstring();
-    std::wstring full(size, L'\0');
-    DWORD n = GetFullPathNameW(path.c_str(), size, &full[0], nullptr);
-    if (n == 0 || n >= size)
-        return std::wstring();
-    full.resize(n);
-    return full;
-}
-
-// The long form of an existing path; empty when it does not exist.
-std::wstring LongPath(const std::wstring& path)
-{
-    DWORD size = GetLongPathNameW(path.c_str(), nullptr, 0);
-    if (size == 0)
-        return std::wstring();
-    std::wstring longer(size, L'\0');
-    DWORD n = GetLongPathNameW(path.c_str(), &longer[0], size);
-    if (n == 0 || n >= size)
-        return std::wstring();
-    longer.resize(n);
-    return longer;
-}
-
-// "C:" and "\\server\share" stand for their roots; the rest is the names below.
-struct SplitPath {
-    std::wstring root;
-    std::vector<std::wstring> names;
-};
-
-// The names of a full path, each without the trailing dots and blanks the system ignores.
-SplitPath Split(const std::wstring& full)
-{
-    SplitPath split;
-    size_t pos = 0;
-    if (full[0] == L'\\') {
-        // "\\server\share": two names make the root.
-        size_t server = full.find(L'\\', 2);
-        size_t share = server == std::wstring::npos ? std::wstring::npos : full.find(L'\\', server + 1);
-        split.root = full.substr(0, share);
-        pos = share;
-    } else {
-        split.root = full.substr(0, 2);
-        pos = 2;
-    }
-    while (pos != std::wstring::npos && pos < full.size()) {
-        size_t end = full.find(L'\\', pos + 1);
-        std::wstring name = full.substr(pos + 1, end == std::wstring::npos ? std::wstring::npos : end - pos - 1);
-        while (!name.empty() && (name.back() == L'.' || name.back() == L' '))
-            name.pop_back();
-        if (!name.empty())
-            split.names.push_back(name);
-        pos = end;
-    }
-    return split;
-}
-
-std::wstring Joined(const SplitPath& split, size_t count)
-{
-    std::wstring path = split.root;
-    for (size_t i = 0; i < count; ++i)
-        path += L"\\" + split.names[i];
-    return path;
-}
-
-// The long form of the deepest folder of the path that exists, with the names below it.
-std::wstring WithLongNames(const SplitPath& split)
-{
-    for (size_t count = split.names.size(); count > 0; --count) {
-        std::wstring longer = LongPath(Joined(split, count));
-        if (longer.empty())
-            continue;
-        while (longer.size() > 3 && longer.back() == L'\\')
-            longer.pop_back();
-        SplitPath rest{longer, {}};
-        for (size_t i = count; i < split.names.size(); ++i)
-            rest.names.push_back(split.names[i]);
-        return Joined(rest, rest.names.size());
-    }
-    return Joined(split, split.names.size());
-}
-
-bool IsRoot(const std::wstring& normalised)
-{
-    if (normalised.size() == 3 && normalised[1] == L':')
-        return true;
-    if (normalised.compare(0, 2, L"\\\\") != 0)
-        return false;
-    size_t server = normalised.find(L'\\', 2);
-    return server == std::wstring::npos || normalised.find(L'\\', server + 1) == std::wstring::npos;
-}
-
 std::wstring FolderFrom(UINT(WINAPI* get)(LPWSTR, UINT))
 {
     std::wstring folder(MAX_PATH, L'\0');
@@ -208,42 +68,106 @@ std::vector<std::wstring> ProgramFilesFolders()
     return Normalised({SpecialFolder(CSIDL_PROGRAM_FILES), SpecialFolder(CSIDL_PROGRAM_FILESX86),
                        Environment(L"ProgramFiles"), Environment(L"ProgramFiles(x86)"), Environment(L"ProgramW6432")});
 }
-}  // namespace
 
-std::wstring NormalisedFolder(const std::wstring& folder)
+std::vector<std::wstring> DriveRoots()
 {
-    std::wstring path = folder;
-    for (wchar_t& c : path) {
-        if (c == L'/')
-            c = L'\\';
-    }
-    path = WithoutDevicePrefix(path);
-    if (!IsFullPathForm(path) || HasInvalidCharacters(path))
-        return std::wstring();
-    std::wstring full = FullPath(path);
-    if (!IsFullPathForm(full))
-        return std::wstring();
-    SplitPath split = Split(full);
-    if (split.root.size() == 2 && split.root[0] >= L'a' && split.root[0] <= L'z')
-        split.root[0] = static_cast<wchar_t>(split.root[0] - L'a' + L'A');
-    std::wstring normalised = WithLongNames(split);
-    return normalised.size() == 2 ? normalised + L"\\" : normalised;
+    std::vector<std::wstring> roots;
+    wchar_t drives[26 * 4 + 1] = {};
+    DWORD n = GetLogicalDriveStringsW(26 * 4, drives);
+    if (n == 0 || n > 26 * 4)
+        return roots;
+    for (const wchar_t* root = drives; *root; root += wcslen(root) + 1)
+        roots.emplace_back(root);
+    return roots;
 }
+
+// The rules on the text of a normalised path.
+UnsafeFolder CheckText(const std::wstring& normalised)
+{
+    if (IsRootPath(normalised))
+        return UnsafeFolder::DriveRoot;
+    for (const std::wstring& windows : WindowsFolders()) {
+        if (SamePathText(normalised, windows) || PathInside(normalised, windows) || PathInside(windows, normalised))
+            return UnsafeFolder::WindowsFolder;
+    }
+    for (const std::wstring& programFiles : ProgramFilesFolders()) {
+        if (SamePathText(normalised, programFiles) || PathInside(programFiles, normalised))
+            return UnsafeFolder::ProgramFiles;
+    }
+    return UnsafeFolder::None;
+}
+
+bool Contains(const std::vector<FileIdentity>& identities, const FileIdentity& identity)
+{
+    for (const FileIdentity& other : identities) {
+        if (other == identity)
+            return true;
+    }
+    return false;
+}
+
+std::vector<FileIdentity> Identities(const std::vector<std::wstring>& folders)
+{
+    std::vector<FileIdentity> identities;
+    for (const std::wstring& folder : folders) {
+        if (std::optional<FileIdentity> identity = IdentityOf(folder))
+            identities.push_back(*identity);
+    }
+    return identities;
+}
+
+// The identities of the folders and of every parent of each.
+std::vector<FileIdentity> Holders(const std::vector<std::wstring>& folders)
+{
+    std::vector<FileIdentity> holders;
+    for (const std::wstring& folder : folders) {
+        std::vector<FileIdentity> chain = IdentityChain(folder);
+        holders.insert(holders.end(), chain.begin(), chain.end());
+    }
+    return holders;
+}
+
+// The rules on what the folder is: the folder itself (when it exists) is no drive's root, no
+// Windows or system folder and none of their parents, no Program Files folder and none of its
+// parents; and no existing folder above it is the Windows folder or a system folder.
+UnsafeFolder CheckIdentity(const std::wstring& normalised, const PathLocation& location)
+{
+    const std::vector<std::wstring> windowsFolders = WindowsFolders();
+    const std::vector<FileIdentity> windows = Identities(windowsFolders);
+    if (location.missing.empty()) {
+        const FileIdentity& folder = location.existing;
+        if (Contains(Identities(DriveRoots()), folder))
+            return UnsafeFolder::DriveRoot;
+        if (Contains(Holders(windowsFolders), folder))
+            return UnsafeFolder::WindowsFolder;
+        if (Contains(Holders(ProgramFilesFolders()), folder))
+            return UnsafeFolder::ProgramFiles;
+    }
+    std::vector<FileIdentity> above = IdentityChain(normalised);
+    if (location.missing.empty() && !above.empty())
+        above.erase(above.begin());   // the folder itself, checked above
+    for (const FileIdentity& parent : above) {
+        if (Contains(windows, parent))
+            return UnsafeFolder::WindowsFolder;
+    }
+    return UnsafeFolder::None;
+}
+}  // namespace
 
 UnsafeFolder CheckInstallFolder(const std::wstring& folder)
 {
     const std::wstring normalised = NormalisedFolder(folder);
     if (normalised.empty())
         return UnsafeFolder::NotAFolder;
-    if (IsRoot(normalised))
-        return UnsafeFolder::DriveRoot;
-    for (const std::wstring& windows : WindowsFolders()) {
-        if (Same(normalised, windows) || Inside(normalised, windows) || Inside(windows, normalised))
-            return UnsafeFolder::WindowsFolder;
-    }
-    for (const std::wstring& programFiles : ProgramFilesFolders()) {
-        if (Same(normalised, programFiles) || Inside(programFiles, normalised))
-            return UnsafeFolder::ProgramFiles;
-    }
-    return UnsafeFolder::None;
+    UnsafeFolder verdict = CheckText(normalised);
+    if (verdict != UnsafeFolder::None)
+        return verdict;
+    const PathLocation location = LocatePath(normalised);
+    if (!location.found)
+        return UnsafeFolder::None;   // not even its drive exists: nothing there to harm
+    // Where the system really leads the path: through links and other drive letters.
+    verdict = CheckText(NormalisedFolder(location.ResolvedPath()));
+    if (verdict != UnsafeFolder::None)
+        return verdict;
+    return CheckIdentity(normalised, location);
 }

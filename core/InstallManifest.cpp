@@ -69,3 +69,25 @@ std::vector<InstalledFile> InstalledSystemFiles(const std::wstring& windowsFolde
 {
     return Expand(kSystemFiles, windowsFolder, languageWord);
 }
+
+std::vector<std::wstring> InstalledProgramTargetsOfEveryLanguage(const std::wstring& installFolder)
+{
+    std::vector<std::wstring> targets;
+    for (const FileRow& row : kProgramFiles) {
+        for (const wchar_t* word : kWords) {
+            std::wstring target = installFolder + L"\\" + WithLanguage(row.target, word);
+            bool known = false;
+            for (const std::wstring& other : targets)
+                known = known || other == target;
+            if (!known)
+                targets.push_back(target);
+        }
+    }
+    return targets;
+}
+
+std::vector<std::wstring> StartMenuTargets(const std::wstring& installFolder, const std::wstring& languageWord)
+{
+    return {installFolder + L"\\Gesturo.exe", installFolder + L"\\RenkaCPL.exe", installFolder + L"\\Aimwell.exe",
+            installFolder + L"\\help\\MAVOHelp" + languageWord + L".chm", installFolder + L"\\uninstall\\uninstall.exe"};
+}

@@ -24,5 +24,15 @@ std::vector<InstalledFile> InstalledProgramFiles(const std::wstring& installFold
 // The applet, its help and the drivers, into the Windows folder.
 std::vector<InstalledFile> InstalledSystemFiles(const std::wstring& windowsFolder, const std::wstring& languageWord);
 
+// Every file the setup may have put into the install folder, for whichever language it
+// installed (the help and label files of each language), each once, in copy order: what the
+// uninstaller and the logon cleanup delete there, and nothing else.
+std::vector<std::wstring> InstalledProgramTargetsOfEveryLanguage(const std::wstring& installFolder);
+
+// The targets of the Start-menu links the setup makes, in the order it makes them: the mode
+// selector, the settings launcher, the calibration program, the help file of the language and
+// the uninstaller.
+std::vector<std::wstring> StartMenuTargets(const std::wstring& installFolder, const std::wstring& languageWord);
+
 // The subfolders of the install folder that the setup makes.
 inline constexpr const wchar_t* kInstallSubfolders[] = {L"wave", L"help", L"xml", L"uninstall"};

@@ -1,5 +1,6 @@
 #include "LogonEntries.h"
 
+#include "FileIdentity.h"
 #include "ModuleName.h"
 #include "RegistryKey.h"
 
@@ -18,7 +19,27 @@ std::wstring Stripped(const std::wstring& text)
 
 
 bool IsEmptyEntry(const std::wstring& entry) { return Stripped(entry).empty(); }
+
+// The last name of a path, without the trailing dots and blanks the system ignores.
+std::wstring FileNameOf(const std::wstring& path)
+{
+    std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+    while (!name.empty() && (name.back() == L'.' || name.back() == L' '))
+        name.pop_back();
+    return name;
+}
 }  // namespace
+
+bool IsChimerEntry(const std::wstring& entry, const std::wstring& installFolder)
+{
+    const std::wstring program = Stripped(entry);
+    const std::wstring chimer = ChimerEntry(installFolder);
+    if (SameFileText(program, chimer))
+        return true;
+    // Only an entry that names Chimer.exe is resolved: the others cannot be it, and a path to
+    // another computer is not opened.
+    return SameFileText(FileNameOf(program), L"Chimer.exe") && SameLocation(program, chimer);
+}
 
 LONG ReadUserinit(HKEY winlogon, UserinitValue& value)
 {
@@ -54,11 +75,10 @@ std::vector<std::wstring> UserinitEntries(const std::wstring& value)
 
 std::wstring UserinitWithoutChimer(const std::wstring& value, const std::wstring& installFolder, bool* found)
 {
-    const std::wstring chimer = ChimerEntry(installFolder);
     std::vector<std::wstring> entries = UserinitEntries(value);
     bool any = false;
     for (size_t i = 0; i < entries.size();) {
-        if (!SameFileText(Stripped(entries[i]), chimer)) {
+        if (!IsChimerEntry(entries[i], installFolder)) {
             ++i;
             continue;
         }

@@ -47,8 +47,13 @@ std::wstring ChimerEntry(const std::wstring& installFolder);
 // The comma-separated entries of a "Userinit" value as they are written, blanks included.
 std::vector<std::wstring> UserinitEntries(const std::wstring& value);
 
-// The value without the Chimer entries of `installFolder` (compared without regard to case or
-// surrounding blanks), however often they appear. The setup adds ",<Chimer>," to the value, so
+// True when one entry of "Userinit" starts Chimer from `installFolder`: the same text (without
+// regard to case or surrounding blanks), or a path that leads to the same file (FileIdentity.h):
+// a short name, another drive letter, a link, slashes, a trailing backslash of the folder.
+bool IsChimerEntry(const std::wstring& entry, const std::wstring& installFolder);
+
+// The value without the Chimer entries of `installFolder` (IsChimerEntry), however often they
+// appear. The setup adds ",<Chimer>," to the value, so
 // each entry goes together with one empty entry beside it (the one after it, else the one before
 // it): after one install or several the value comes back as it was. `found` tells whether
 // there was anything to take out.

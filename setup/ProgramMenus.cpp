@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "InstallLog.h"
+#include "InstallManifest.h"
 #include "SetupState.h"
 #include "ShortcutWriter.h"
 
@@ -51,19 +52,11 @@ bool CreateProgramMenus(const MenuNames& names, const std::wstring& installFolde
         if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
             log.Fail(L"Cannot create the folder " + folder);
 
-        const std::wstring& dir = installFolder;
-        const struct {
-            const std::wstring& name;
-            std::wstring target;
-        } links[] = {
-            {names.selector, dir + L"\\Gesturo.exe"},
-            {names.settings, dir + L"\\RenkaCPL.exe"},
-            {names.calibration, dir + L"\\Aimwell.exe"},
-            {names.help, dir + L"\\help\\MAVOHelp" + languageWord + L".chm"},
-            {names.uninstall, dir + L"\\uninstall\\uninstall.exe"},
-        };
-        for (const auto& link : links)
-            CreateShortcut(link.target, L"", folder + L"\\" + link.name + L".lnk", log);
+        const std::wstring* linkNames[] = {&names.selector, &names.settings, &names.calibration, &names.help,
+                                           &names.uninstall};
+        const std::vector<std::wstring> targets = StartMenuTargets(installFolder, languageWord);
+        for (size_t i = 0; i < targets.size(); ++i)
+            CreateShortcut(targets[i], L"", folder + L"\\" + *linkNames[i] + L".lnk", log);
     }
     CoUninitialize();
     return true;

@@ -28,4 +28,16 @@ CLabelStore& Labels();
 // "UNINSTALLATION_INCOMPLETE", or an English text when the label file lacks it, so that such a
 // removal never ends on an empty or a finished status.
 std::wstring IncompleteText(const CLabelStore& labels);
+// The other steps that can be left unfinished, each with its label and an English text for label
+// files made before it.
+inline constexpr wchar_t kFilesLeftKey[] = L"UNINSTALLATION_FILES_LEFT";
+inline constexpr wchar_t kFilesLeftText[] =
+    L"Tiven MAVO was not removed completely: these files or folders could not be removed:";
+inline constexpr wchar_t kNoCleanupKey[] = L"UNINSTALLATION_NO_CLEANUP";
+inline constexpr wchar_t kNoCleanupText[] =
+    L"Tiven MAVO was not removed completely: the cleanup that removes what is left at the next logon could not "
+    L"be set up.";
+inline constexpr wchar_t kStartMenuLeftKey[] = L"UNINSTALLATION_START_MENU_LEFT";
+inline constexpr wchar_t kStartMenuLeftText[] =
+    L"Tiven MAVO was not removed completely: its Start-menu folder could not be found.";
 }  // namespace purge

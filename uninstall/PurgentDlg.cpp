@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "InstallFolderGuard.h"
 #include "LabelStore.h"
 #include "PurgentApp.h"
@@ -122,42 +124,68 @@ DWORD WINAPI CPurgentDlg::UninstallThreadProc(LPVOID param)
 bool CPurgentDlg::RunUninstall()
 {
     const CLabelStore& labels = purge::Labels();
+    const std::wstring title = labels.Lookup(L"UNINSTALLATION_TITLE");
     purge::UninstallPlan plan = purge::ReadPlan();
-    // A product key that names a drive's root, the Windows folder or a Program Files folder is
-    // never followed, even by an uninstaller that runs from there: nothing is removed at all.
-    // What is no full path at all is not this suite's folder either (below).
+    // Nothing changes unless the product key names this suite's own folder. A drive's root, the
+    // Windows folder or a Program Files folder (by any name) is never followed, even by an
+    // uninstaller that runs from there; what is no full path, or not the folder this uninstaller
+    // runs from, is not the suite's folder.
     const UnsafeFolder unsafe = CheckInstallFolder(plan.installFolder);
     if (unsafe != UnsafeFolder::None && unsafe != UnsafeFolder::NotAFolder) {
         removalFailed_ = true;
         std::wstring text = labels.TextOr(purge::kFolderRefusedKey, purge::kFolderRefusedText);
         text += L"\n\n" + plan.installFolder;
-        MessageBoxW(m_hWnd, text.c_str(), labels.Lookup(L"UNINSTALLATION_TITLE").c_str(), MB_OK | MB_ICONERROR);
+        MessageBoxW(m_hWnd, text.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
         return false;
     }
-    if (!purge::IsOwnInstallFolder(plan.installFolder, purge::OwnProgramPath())) {
+    const std::wstring folder = unsafe == UnsafeFolder::None && purge::IsOwnInstallFolder(plan.installFolder,
+                                                                                         purge::OwnProgramPath())
+                                    ? purge::ResolvedFolder(plan.installFolder)
+                                    : std::wstring();
+    if (folder.empty()) {
         removalFailed_ = true;
-        MessageBoxW(m_hWnd, labels.Lookup(L"UNINSTALLATION_CANNOT_COMPLETE").c_str(),
-                    labels.Lookup(L"UNINSTALLATION_TITLE").c_str(), MB_OK | MB_ICONERROR);
+        MessageBoxW(m_hWnd, labels.Lookup(L"UNINSTALLATION_CANNOT_COMPLETE").c_str(), title.c_str(),
+                    MB_OK | MB_ICONERROR);
         return false;
     }
+    // Every step works on the folder as the system resolves it, whatever the key's spelling.
+    plan.installFolder = folder;
 
     SetProgress(L"Please wait...", 0);
     SetProgress(labels.Lookup(L"REMOVING_REGENTRIES"), 15);
     purge::RegistryRemoval registry = purge::RemoveRegistryEntries(plan);
     purge::StopBackgroundPrograms(plan.installFolder);
     SetProgress(labels.Lookup(L"REMOVING_EXECUTABLES"), 0);
-    purge::RemoveProgramFiles(plan.installFolder);
+    std::vector<std::wstring> left;
+    if (!purge::RemoveProgramFiles(plan.installFolder, left))
+        left.push_back(plan.installFolder);
     SetProgress(labels.Lookup(L"REMOVING_SYSFILES"), 50);
-    purge::RemoveSystemFiles();
+    purge::RemoveSystemFiles(left);
     SetProgress(labels.Lookup(L"REMOVING_PROGRAMFILE_MENUS"), 90);
-    purge::RemoveStartMenuFolder(plan.startMenuName);
-    if (registry.userinitDone) {
+    const bool startMenuFound = purge::RemoveStartMenuFolder(plan.startMenuName, plan.installFolder, left);
+
+    // Each step that was not done is named in the last status, never the finished text.
+    std::vector<std::wstring> unfinished;
+    if (!registry.userinitDone)
+        unfinished.push_back(purge::IncompleteText(labels));
+    if (registry.cleanupProgram.empty())
+        unfinished.push_back(labels.TextOr(purge::kNoCleanupKey, purge::kNoCleanupText));
+    if (!startMenuFound)
+        unfinished.push_back(labels.TextOr(purge::kStartMenuLeftKey, purge::kStartMenuLeftText));
+    std::wstring details;
+    if (!left.empty()) {
+        unfinished.push_back(labels.TextOr(purge::kFilesLeftKey, purge::kFilesLeftText));
+        for (const std::wstring& path : left)
+            details += L"\n" + path;
+    }
+    if (unfinished.empty()) {
         SetProgress(labels.Lookup(L"REMOVING_FINISHED"), 100);
         return true;
     }
-    // Winlogon still starts Chimer: the removal is not reported as done.
-    const std::wstring incomplete = purge::IncompleteText(labels);
-    SetProgress(incomplete, 100);
-    MessageBoxW(m_hWnd, incomplete.c_str(), labels.Lookup(L"UNINSTALLATION_TITLE").c_str(), MB_OK | MB_ICONERROR);
+    std::wstring status;
+    for (const std::wstring& text : unfinished)
+        status += (status.empty() ? L"" : L"\n") + text;
+    SetProgress(status, 100);
+    MessageBoxW(m_hWnd, (status + details).c_str(), title.c_str(), MB_OK | MB_ICONERROR);
     return true;
 }

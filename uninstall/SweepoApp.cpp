@@ -2,11 +2,17 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "AnsiText.h"
+#include "DeviceKeys.h"
+#include "FileIdentity.h"
 #include "FileRemoval.h"
 #include "InstallFolderGuard.h"
+#include "InstallManifest.h"
 #include "KeyHandle.h"
 #include "LogonEntries.h"
+#include "ProductSchema.h"
 #include "RegistryKey.h"
 
 namespace sweep {
@@ -63,6 +69,43 @@ std::string OwnCleanupFolder(const std::string& program)
         return std::string();
     return folder;
 }
+
+// The suite is installed in `folder` again: the product key names that folder.
+bool InstalledAgainIn(const std::string& folder)
+{
+    CRegistryKey registry;
+    CKeyHandle product;
+    if (registry.Open(Narrow(kProductKeyPath).c_str(), product.Receive()) != ERROR_SUCCESS)
+        return false;
+    registry.Attach(product.Get());
+    std::string installed;
+    const bool read = ReadProductText(registry, ProductValueId::InstallFolder, installed);
+    registry.Attach(nullptr);
+    return read && !Trimmed(installed).empty() &&
+           SameLocation(WidenAnsi(Trimmed(installed).c_str()), WidenAnsi(folder.c_str()));
+}
+
+// What the setup puts into the install folder and its subfolders, for every language, and
+// nothing else; each folder goes when nothing else is left in it.
+void RemoveInstalledFiles(const std::string& dir)
+{
+    const std::wstring wide = WidenAnsi(dir.c_str());
+    std::vector<std::string> files;
+    for (const std::wstring& target : InstalledProgramTargetsOfEveryLanguage(wide))
+        files.push_back(NarrowToAnsi(target.c_str()));
+    auto removeIn = [&](const std::string& folder) {
+        for (const std::string& file : files) {
+            const std::string holder = file.substr(0, file.find_last_of('\\'));
+            if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, holder.c_str(), static_cast<int>(holder.size()),
+                               folder.c_str(), static_cast<int>(folder.size())) == CSTR_EQUAL)
+                DeleteOneFile(file);
+        }
+        RemoveEmptyFolder(folder);
+    };
+    for (const char* sub : {"\\uninstall", "\\help", "\\wave", "\\xml"})
+        removeIn(dir + sub);
+    removeIn(dir);
+}
 }  // namespace
 
 std::string Trimmed(const std::string& text)
@@ -78,24 +121,10 @@ void Cleanup(const std::string& installFolder, const std::string& ownProgram)
 {
     const std::string& dir = installFolder;
     // The command line comes from a Run value anyone may write: a drive's root, the Windows
-    // folder or a Program Files folder is left alone (and so is an empty one).
-    if (!IsUnsafeInstallFolder(WidenAnsi(dir.c_str()))) {
-        DeleteOneFile(dir + "\\uninstall\\UnInstallMAVO.xml");
-        DeleteFolderFiles(dir + "\\uninstall");
-        RemoveEmptyFolder(dir + "\\uninstall");
-        // The help folder holds the setup's .chm files; older installs had .hlp files.
-        DeleteMatchingFiles(dir + "\\help\\MAVOHelp*.hlp");
-        DeleteMatchingFiles(dir + "\\help\\MAVOHelp*.chm");
-        RemoveEmptyFolder(dir + "\\help");
-        DeleteOneFile(dir + "\\wave\\default.wav");
-        RemoveEmptyFolder(dir + "\\wave");
-        for (const char* pattern : {"Calib*Labels.xml", "Gx*Labels.xml", "Beaconet*Labels.xml", "MAVO*Labels.xml"})
-            DeleteMatchingFiles(dir + "\\xml\\" + pattern);
-        RemoveEmptyFolder(dir + "\\xml");
-        for (const char* program :
-             {"Gesturo.exe", "Aimwell.exe", "RenkaCPL.exe", "Beaconet.exe", "Segmenta.exe", "Chimer.exe"})
-            DeleteOneFile(dir + "\\" + program);
-        RemoveEmptyFolder(dir);
+    // folder or a Program Files folder is left alone (and so is an empty one). A folder the
+    // suite has been installed into again since the uninstall keeps everything.
+    if (!IsUnsafeInstallFolder(WidenAnsi(dir.c_str())) && !InstalledAgainIn(dir)) {
+        RemoveInstalledFiles(dir);
         // The parent the setup makes for its default folder; it stays while it holds anything.
         RemoveEmptyFolder(std::string(1, dir[0]) + ":\\Program Files\\Tiven");
     }

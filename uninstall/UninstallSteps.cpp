@@ -6,9 +6,11 @@
 #include <cwchar>
 
 #include "DeviceKeys.h"
+#include "FileIdentity.h"
 #include "KeyHandle.h"
 #include "LogonEntries.h"
 #include "ModuleName.h"
+#include "PathText.h"
 #include "ProcessLauncher.h"
 #include "ProductSchema.h"
 #include "RegistryKey.h"
@@ -19,18 +21,6 @@ namespace {
 constexpr DWORD kValueBytes = 1000;
 constexpr wchar_t kSerialServicePath[] = L"SYSTEM\\CurrentControlSet\\Services\\RILO";
 
-
-// The full, long form of a path, so that two spellings of one file compare equal.
-std::wstring Canonical(const std::wstring& path)
-{
-    wchar_t full[MAX_PATH * 2] = {};
-    DWORD n = GetFullPathNameW(path.c_str(), MAX_PATH * 2, full, nullptr);
-    if (n == 0 || n >= MAX_PATH * 2)
-        return path;
-    wchar_t longer[MAX_PATH * 2] = {};
-    n = GetLongPathNameW(full, longer, MAX_PATH * 2);
-    return n == 0 || n >= MAX_PATH * 2 ? std::wstring(full) : std::wstring(longer);
-}
 
 std::wstring WithoutTrailingBlanks(std::wstring text)
 {
@@ -111,9 +101,15 @@ UninstallPlan ReadPlan()
 
 bool IsOwnInstallFolder(const std::wstring& installFolder, const std::wstring& ownProgram)
 {
-    if (installFolder.empty() || PathIsRelativeW(installFolder.c_str()))
+    if (NormalisedFolder(installFolder).empty())
         return false;
-    return SameFileText(Canonical(installFolder + L"\\uninstall\\uninstall.exe"), Canonical(ownProgram));
+    return SameLocation(installFolder + L"\\uninstall\\uninstall.exe", ownProgram);
+}
+
+std::wstring ResolvedFolder(const std::wstring& installFolder)
+{
+    const PathLocation location = LocatePath(installFolder);
+    return location.found && location.missing.empty() ? location.existing.finalPath : std::wstring();
 }
 
 bool IsPlainFolderName(const std::wstring& name)

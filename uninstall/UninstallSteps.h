@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace purge {
 
@@ -36,8 +37,10 @@ std::wstring CopyCleanupProgram(const std::wstring& source, const std::wstring& 
 
 // The product key names the folder to delete under, and anyone may write that key: the folder
 // is removed only when it is the one this uninstaller was installed into, i.e. the program runs
-// as "<folder>\uninstall\uninstall.exe".
+// as "<folder>\uninstall\uninstall.exe" (the same file, however either path is spelt).
 bool IsOwnInstallFolder(const std::wstring& installFolder, const std::wstring& ownProgram);
+// The install folder as the system resolves it (its final path); empty when it does not exist.
+std::wstring ResolvedFolder(const std::wstring& installFolder);
 // The Start-menu folder is removed only when its name is one folder name (no path).
 bool IsPlainFolderName(const std::wstring& name);
 
@@ -66,16 +69,19 @@ RegistryRemoval RemoveRegistryEntries(const UninstallPlan& plan);
 // setting and quit, and waits for the three, with a deadline.
 void StopBackgroundPrograms(const std::wstring& installFolder, DWORD deadlineMs = kStopDeadlineMs);
 // The install folder with what the setup put there: deleted now, or at the next restart what is
-// in use (the running uninstaller, a program that did not end). Of the uninstall folder only the
-// setup's files go; the help, label and sound folders are emptied whole. False, and nothing
+// in use (the running uninstaller, a program that did not end). In each folder only the files
+// the setup installs go (for every language), and the folder then when nothing else is left in
+// it. What can be removed neither now nor at the restart is added to `left`. False, and nothing
 // removed, for a folder no install may use (a drive's root, the Windows folder or a folder in
 // it, a Program Files folder: InstallFolderGuard.h).
-bool RemoveProgramFiles(const std::wstring& installFolder);
+bool RemoveProgramFiles(const std::wstring& installFolder, std::vector<std::wstring>& left);
 // The applet, its help and the driver files in the Windows folder, likewise.
-void RemoveSystemFiles();
-// The files of the Start-menu folder, then the folder when it is empty. False when the
-// all-users Programs folder cannot be found.
-bool RemoveStartMenuFolder(const std::wstring& name);
+void RemoveSystemFiles(std::vector<std::wstring>& left);
+// The links the setup made in the Start-menu folder (those that open one of the setup's link
+// targets in the install folder), then the folder when it is empty. False when the all-users
+// Programs folder cannot be found.
+bool RemoveStartMenuFolder(const std::wstring& name, const std::wstring& installFolder,
+                           std::vector<std::wstring>& left);
 
 // Full path of the running program.
 std::wstring OwnProgramPath();

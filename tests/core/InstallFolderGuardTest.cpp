@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "FolderAliases.h"
 #include "InstallFolderGuard.h"
 
 namespace {
@@ -50,17 +51,7 @@ struct FolderCase {
     UnsafeFolder expected;
 };
 
-const char* Name(UnsafeFolder reason)
-{
-    switch (reason) {
-    case UnsafeFolder::None: return "None";
-    case UnsafeFolder::NotAFolder: return "NotAFolder";
-    case UnsafeFolder::DriveRoot: return "DriveRoot";
-    case UnsafeFolder::WindowsFolder: return "WindowsFolder";
-    case UnsafeFolder::ProgramFiles: return "ProgramFiles";
-    }
-    return "?";
-}
+const char* Name(UnsafeFolder reason) { return testsupport::UnsafeFolderName(reason); }
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 }  // namespace

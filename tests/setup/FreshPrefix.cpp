@@ -43,6 +43,23 @@ std::string FileBytes(const std::wstring& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+bool WriteLink(const std::wstring& path, const std::wstring& target)
+{
+    CoInitialize(nullptr);
+    bool saved = false;
+    {
+        ComPtr<IShellLinkW> link;
+        ComPtr<IPersistFile> file;
+        saved = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                           reinterpret_cast<void**>(link.Out()))) &&
+                SUCCEEDED(link->SetPath(target.c_str())) &&
+                SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Out()))) &&
+                SUCCEEDED(file->Save(path.c_str(), TRUE));
+    }
+    CoUninitialize();
+    return saved;
+}
+
 LinkInfo ReadLink(const std::wstring& path)
 {
     LinkInfo info;

@@ -33,6 +33,8 @@ struct LinkInfo {
     int iconIndex = -1;
 };
 LinkInfo ReadLink(const std::wstring& path);
+// A shell link at `path` that opens `target`, as any program makes one.
+bool WriteLink(const std::wstring& path, const std::wstring& target);
 
 struct ServiceInfo {
     bool exists = false;

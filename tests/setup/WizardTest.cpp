@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "FolderAliases.h"
 #include "FreshPrefix.h"
 #include "SetupRun.h"
 #include "Shots.h"
@@ -384,6 +385,44 @@ TEST_F(SetupWizard, CancelAsksFirstAndYesLeavesWithoutInstalling)
     EXPECT_EQ(code, 0u);
     EXPECT_FALSE(registry_.KeyExists(kProductKey));
     EXPECT_FALSE(FileExists(kInstallFolder));
+}
+
+// Other names for those folders, as any user of the machine can make them: links, another drive
+// letter, Wine's Z: names. They are made before the setup starts: its shell lists the drives it
+// found at its start.
+class SetupWizardWithAliases : public SetupWizard {
+protected:
+    void SetUp() override
+    {
+        aliases_ = MakeFolderAliases();
+        ASSERT_FALSE(aliases_.empty()) << "the aliases could not be made";
+        SetupWizard::SetUp();
+    }
+    std::vector<FolderAlias> aliases_;
+};
+
+TEST_F(SetupWizardWithAliases, TheFolderPageRefusesOtherNamesForThoseFoldersAndStays)
+{
+    ASSERT_TRUE(WaitUntil([&] { return PageIndex() == 0 && Usable(IDC_SHEET_NEXT); }));
+    for (int page = 1; page <= 5; ++page)
+        ASSERT_NO_FATAL_FAILURE(Next(page));
+    for (const FolderAlias& alias : aliases_) {
+        // Wine leaves the prefix's own folder out of every listing of the Z: drive, so the picker
+        // cannot lead to the Z: names of the prefix's folders (the other tests of the
+        // install-folder check use them).
+        if (alias.path.compare(0, 2, L"Z:") == 0)
+            continue;
+        ASSERT_NO_FATAL_FAILURE(Browse(alias.path)) << alias.what;
+        const std::wstring shown = ControlText(Page(), IDC_FOLDER_PATH);
+        ASSERT_TRUE(WaitUntil([&] { return Usable(IDC_SHEET_NEXT); }));
+        ClickControl(sheet_, IDC_SHEET_NEXT);
+        MessageBoxInfo box = WaitForMessageBox(kDefaultDeadlineMs, process_.Pid());
+        ASSERT_TRUE(box) << "no refusal of " << alias.what;
+        EXPECT_EQ(box.text, shown + L"\n\n" + kFolderRefused) << alias.what;
+        ASSERT_TRUE(DismissMessageBox(box, IDOK));
+        EXPECT_EQ(PageIndex(), 5) << alias.what;
+    }
+    EXPECT_FALSE(registry_.KeyExists(kProductKey));
 }
 
 TEST_F(SetupWizard, TheFolderPageRefusesDriveRootsTheWindowsFolderAndProgramFilesAndStays)

@@ -155,7 +155,8 @@ UninstallRun RunUninstaller(const UninstallAnswers& answers, const std::wstring&
 {
     UninstallRun run;
     testsupport::TestProcess process;
-    if (!process.Start(L"\"" + (program.empty() ? Uninstaller() : program) + L"\"", setuptest::WindowsFolder()))
+    if (!process.Start(L"\"" + (program.empty() ? Uninstaller() : program) + L"\"",
+                       answers.workDir.empty() ? setuptest::WindowsFolder() : answers.workDir))
         return run;
     const DWORD pid = process.Pid();
     testsupport::MessageBoxInfo confirm = testsupport::WaitForMessageBox(kRunDeadlineMs, pid);
@@ -206,6 +207,47 @@ UninstallRun RunUninstaller(const UninstallAnswers& answers, const std::wstring&
     }
     run.ended = process.WaitExit(run.exitCode, kRunDeadlineMs);
     return run;
+}
+
+bool PlantedFolder::Plant()
+{
+    for (const wchar_t* sub : {L"\\uninstall", L"\\help", L"\\xml", L"\\wave"}) {
+        const std::wstring path = Base() + sub;
+        if (CreateDirectoryW(path.c_str(), nullptr))
+            made.push_back(path);
+        else if (GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
+    }
+    for (const wchar_t* file : {L"\\uninstall\\readme.txt", L"\\help\\system-help.chm", L"\\xml\\settings.xml",
+                                L"\\wave\\chimes.wav", L"\\Chimer.exe"}) {
+        const std::wstring path = Base() + file;
+        if (setuptest::FileExists(path) || !testsupport::WriteFileBytes(path, "system", 6))
+            return false;
+        files.push_back(path);
+    }
+    for (const wchar_t* file : {L"\\uninstall.exe", L"\\UnInstallMAVO.xml"}) {
+        const std::wstring path = Base() + L"\\uninstall" + file;
+        if (!CopyFileW((InstallFolder() + L"\\uninstall" + file).c_str(), path.c_str(), TRUE))
+            return false;
+        files.push_back(path);
+    }
+    return true;
+}
+
+std::wstring PlantedFolder::Base() const
+{
+    std::wstring path = folder;
+    while (!path.empty() && path.back() == L'\\')
+        path.pop_back();
+    return path;
+}
+
+void PlantedFolder::Remove()
+{
+    for (const std::wstring& file : files)
+        DeleteFileW(file.c_str());
+    for (auto path = made.rbegin(); path != made.rend(); ++path)
+        RemoveDirectoryW(path->c_str());
 }
 
 std::vector<std::wstring> PendingRemovals()

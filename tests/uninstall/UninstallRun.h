@@ -60,6 +60,8 @@ struct UninstallAnswers {
     int confirm = IDYES;   // the first question
     int restart = IDNO;    // the restart question (never Yes: a restart ends every process)
     bool closeWhileRunning = false;   // try to close the progress dialog as soon as it is up
+    // The folder it starts in; empty: the Windows folder. The Start-menu link starts it in "c:\".
+    std::wstring workDir;
 };
 struct UninstallRun {
     bool ended = false;
@@ -74,6 +76,20 @@ struct UninstallRun {
 };
 // `program` is the uninstaller to run; empty: the installed one.
 UninstallRun RunUninstaller(const UninstallAnswers& answers = {}, const std::wstring& program = L"");
+
+// What an install into a system folder would have put there, beside files of the system: the
+// uninstaller copied to "<folder>\uninstall" with its labels, and the folders it empties.
+struct PlantedFolder {
+    std::wstring folder;
+    std::vector<std::wstring> made;    // folders made for the test, removed again at its end
+    std::vector<std::wstring> files;   // files of "the system" in them
+
+    bool Plant();
+    // The folder without a trailing backslash ("C:" for "C:\\"), to append names to.
+    std::wstring Base() const;
+    std::wstring Uninstaller() const { return Base() + L"\\uninstall\\uninstall.exe"; }
+    void Remove();
+};
 
 // The removals the system carries out at the next restart (PendingFileRenameOperations entries
 // without a target), as plain paths.

@@ -10,6 +10,7 @@
 
 #include "InstallManifest.h"
 #include "SetupRun.h"
+#include "TestNames.h"
 #include "TestPaths.h"
 #include "UninstallRun.h"
 
@@ -189,12 +190,7 @@ TEST_P(UninstallUserinit, RestoresWinlogonExactly)
 
 INSTANTIATE_TEST_SUITE_P(States, UninstallUserinit, ::testing::ValuesIn(kUserinitCases),
                          [](const ::testing::TestParamInfo<UserinitCase>& info) {
-                             std::string name;
-                             for (const char* p = info.param.what; *p; ++p) {
-                                 if (isalnum(static_cast<unsigned char>(*p)))
-                                     name += *p;
-                             }
-                             return name;
+                             return testsupport::CaseName(info.param.what);
                          });
 
 TEST_F(Uninstall, ASecondRunFindsNothingToRemoveAndChangesNothing)
@@ -219,7 +215,9 @@ TEST_F(Uninstall, ASecondRunFindsNothingToRemoveAndChangesNothing)
 TEST_F(Uninstall, NoChangesNothing)
 {
     ASSERT_NO_FATAL_FAILURE(InstallOnce(SystemUserinit().c_str()));
-    UninstallRun run = RunUninstaller({IDNO});
+    UninstallAnswers answers;
+    answers.confirm = IDNO;
+    UninstallRun run = RunUninstaller(answers);
     ASSERT_TRUE(run.ended);
     EXPECT_TRUE(run.confirmAsked);
     EXPECT_FALSE(run.progressShown);
@@ -254,55 +252,6 @@ TEST_F(Uninstall, AnotherFolderNamedInTheProductKeyIsNotTouched)
     EXPECT_TRUE(FileExists(InstallFolder() + L"\\Chimer.exe"));
     EXPECT_TRUE(PendingRemovals().empty());
 }
-
-// What an install into a system folder would have put there, beside files of the system: the
-// uninstaller copied to "<folder>\uninstall" with its labels, and the folders it empties.
-struct PlantedFolder {
-    std::wstring folder;
-    std::vector<std::wstring> made;    // folders made for the test, removed again at its end
-    std::vector<std::wstring> files;   // files of "the system" in them
-
-    bool Plant()
-    {
-        for (const wchar_t* sub : {L"\\uninstall", L"\\help", L"\\xml", L"\\wave"}) {
-            const std::wstring path = Base() + sub;
-            if (CreateDirectoryW(path.c_str(), nullptr))
-                made.push_back(path);
-            else if (GetLastError() != ERROR_ALREADY_EXISTS)
-                return false;
-        }
-        for (const wchar_t* file : {L"\\uninstall\\readme.txt", L"\\help\\system-help.chm", L"\\xml\\settings.xml",
-                                    L"\\wave\\chimes.wav", L"\\Chimer.exe"}) {
-            const std::wstring path = Base() + file;
-            if (FileExists(path) || !testsupport::WriteFileBytes(path, "system", 6))
-                return false;
-            files.push_back(path);
-        }
-        for (const wchar_t* file : {L"\\uninstall.exe", L"\\UnInstallMAVO.xml"}) {
-            const std::wstring path = Base() + L"\\uninstall" + file;
-            if (!CopyFileW((InstallFolder() + L"\\uninstall" + file).c_str(), path.c_str(), TRUE))
-                return false;
-            files.push_back(path);
-        }
-        return true;
-    }
-    // The folder without a trailing backslash ("C:" for "C:\\"), to append names to.
-    std::wstring Base() const
-    {
-        std::wstring path = folder;
-        while (!path.empty() && path.back() == L'\\')
-            path.pop_back();
-        return path;
-    }
-    std::wstring Uninstaller() const { return Base() + L"\\uninstall\\uninstall.exe"; }
-    void Remove()
-    {
-        for (const std::wstring& file : files)
-            DeleteFileW(file.c_str());
-        for (auto path = made.rbegin(); path != made.rend(); ++path)
-            RemoveDirectoryW(path->c_str());
-    }
-};
 
 TEST_F(Uninstall, AProductKeyNamingADriveRootOrTheWindowsFolderRemovesNothingAndSaysWhy)
 {

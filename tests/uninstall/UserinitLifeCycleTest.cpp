@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "SetupRun.h"
+#include "TestNames.h"
 #include "UninstallRun.h"
 
 using namespace uninstalltest;
@@ -186,11 +187,6 @@ TEST_P(UserinitLifeCycle, KeepsTheLogonProgramFirstEveryEntryAndPutsTheValueBack
 
 INSTANTIATE_TEST_SUITE_P(States, UserinitLifeCycle, ::testing::ValuesIn(kRows),
                          [](const ::testing::TestParamInfo<UserinitRow>& info) {
-                             std::string name;
-                             for (const char* p = info.param.name; *p; ++p) {
-                                 if (isalnum(static_cast<unsigned char>(*p)))
-                                     name += *p;
-                             }
-                             return name;
+                             return testsupport::CaseName(info.param.name);
                          });
 }  // namespace
