@@ -12,6 +12,7 @@
 
 class CSerialController;
 class CDeviceSettings;
+class CTouchHereDlg;
 
 class CSensitivityDlg : public CSensitivityDialog {
 public:
@@ -41,6 +42,9 @@ private:
     AutoAdjustReply ReadAutoAdjustReply(CSerialController& controller, char (&field)[applet::kValueFieldChars]);
     // The closing waits after a successful adjustment or a port failure.
     void FinishAutoAdjust(CSerialController& controller, CSerialPort::Fault fault);
+    // A failure the user is told of: the port closed, the device given back, the message, then
+    // the prompt (when it was shown) goes and the end of a failed adjustment follows.
+    void ReportFailedAutoAdjust(CSerialController& controller, CTouchHereDlg& prompt, const wchar_t* message);
     // The end of a failed adjustment: the prompt goes, Auto Adjust comes back after 500 ms.
     void EndFailedAutoAdjust();
 

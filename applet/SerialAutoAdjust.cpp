@@ -66,7 +66,11 @@ void CSensitivityDlg::AutoAdjust()
         return;
     }
     autoAdjustButton_.EnableWindow(false);
-    controller.Port().Send("SI");
+    // A command that did not go out brings no answer: nobody is asked to touch the panel.
+    if (!controller.Port().Send("SI")) {
+        ReportFailedAutoAdjust(controller, prompt, L"Can't Send. Please Retry");
+        return;
+    }
     prompt.Create();
 
     InterlockedExchange(&autoAdjustDone_, 0);
@@ -77,11 +81,8 @@ void CSensitivityDlg::AutoAdjust()
     watchdog_.Stop();
 
     if (answer != AutoAdjustReply::Value) {
-        controller.ClosePort();
-        controller.EnableDevice();
-        AppMessageBox(answer == AutoAdjustReply::TimedOut ? L"Timeout" : L"Can't Receive. Please Retry");
-        prompt.DestroyWindow();
-        EndFailedAutoAdjust();
+        ReportFailedAutoAdjust(controller, prompt,
+                               answer == AutoAdjustReply::TimedOut ? L"Timeout" : L"Can't Receive. Please Retry");
         return;
     }
     ValueReading reading = ParseValueField(field);
@@ -93,11 +94,7 @@ void CSensitivityDlg::AutoAdjust()
         return;
     }
     if (reading.verdict == ValueVerdict::OutOfRange) {
-        controller.ClosePort();
-        controller.EnableDevice();
-        AppMessageBox(L"Receive Value Range Error!\r\tPlease Retry");
-        prompt.DestroyWindow();
-        EndFailedAutoAdjust();
+        ReportFailedAutoAdjust(controller, prompt, L"Receive Value Range Error!\r\tPlease Retry");
         return;
     }
     ShowFinishedNumber(kShownBase - reading.raw);
@@ -105,6 +102,16 @@ void CSensitivityDlg::AutoAdjust()
     ::UpdateWindow(m_hWnd);
     // Auto Adjust stays disabled through the closing waits.
     FinishAutoAdjust(controller, CSerialPort::Fault::None);
+}
+
+void CSensitivityDlg::ReportFailedAutoAdjust(CSerialController& controller, CTouchHereDlg& prompt,
+                                             const wchar_t* message)
+{
+    controller.ClosePort();
+    controller.EnableDevice();
+    AppMessageBox(message);
+    prompt.DestroyWindow();
+    EndFailedAutoAdjust();
 }
 
 void CSensitivityDlg::EndFailedAutoAdjust()

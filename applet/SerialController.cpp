@@ -24,10 +24,19 @@ CSerialController::~CSerialController() { port_.Close(); }
 
 void CSerialController::ReportPortFault(CSerialPort::Fault fault)
 {
-    if (fault == CSerialPort::Fault::Open)
+    switch (fault) {
+    case CSerialPort::Fault::None:
+        break;
+    case CSerialPort::Fault::Open:
         AppMessageBox(L"Failed to Open COM");
-    else if (fault == CSerialPort::Fault::State)
+        break;
+    case CSerialPort::Fault::State:
         AppMessageBox(L"Failed to GetCOMMState");
+        break;
+    case CSerialPort::Fault::Discard:
+        AppMessageBox(L"Failed to Clear COM Input");
+        break;
+    }
 }
 
 CSerialPort::Fault CSerialController::OpenPort(Disable disable)

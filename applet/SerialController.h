@@ -46,7 +46,7 @@ public:
     void ClosePort() { port_.Close(); }
     // Gives the device back when the driver handle can be opened; false when it cannot.
     bool EnableDevice();
-    // "Failed to Open COM" or "Failed to GetCOMMState".
+    // "Failed to Open COM", "Failed to GetCOMMState" or "Failed to Clear COM Input".
     static void ReportPortFault(CSerialPort::Fault fault);
 
 private:
@@ -57,8 +57,8 @@ private:
     CSerialPort::Fault OpenPortForData();
     // Close and give the device back.
     void Finish();
-    // After a failed open or port state: the port closed, the device given back (saying so
-    // when it has no handle, with reportHandle), then the fault's message.
+    // After a port fault: the port closed, the device given back (saying so when it has no
+    // handle, with reportHandle), then the fault's message.
     void CleanUpAfterFault(CSerialPort::Fault fault, bool reportHandle);
 
     CDeviceSettings* device_;

@@ -33,7 +33,7 @@ CSerialPort::Fault CSerialPort::Open(const std::wstring& name)
         return Fault::State;
     // Nothing the port holds from before was asked for by this exchange.
     if (!Discard())
-        return Fault::State;
+        return Fault::Discard;
     return Fault::None;
 }
 

@@ -14,8 +14,9 @@ class CSerialPort {
 public:
     enum class Fault {
         None,
-        Open,    // CreateFileW failed (OpenError() tells why)
-        State,   // the port opened, but its state, time-outs or input buffer could not be set
+        Open,      // CreateFileW failed (OpenError() tells why)
+        State,     // the port opened, but its state could not be read or its time-outs set
+        Discard,   // the port is set up, but what it received before could not be dropped
     };
 
     // How long one read waits for the bytes asked for.
@@ -26,8 +27,8 @@ public:
     CSerialPort& operator=(const CSerialPort&) = delete;
 
     // Opens the port by its name ("COM2"), reads its state, sets the time-outs and empties its
-    // input. On a State fault the port stays open until Close, as the caller closes it in its own
-    // order.
+    // input. On a State or Discard fault the port stays open until Close, as the caller closes it
+    // in its own order.
     Fault Open(const std::wstring& name);
     DWORD OpenError() const { return openError_; }
     bool IsOpen() const { return handle_.IsValid(); }

@@ -18,7 +18,9 @@ unread when it closed the port are taken out of the pty, so the next opener star
 The port itself can be made to fail as a real one does, by pointing the link elsewhere: "busy"
 points it at a folder, so opening the port fails with ERROR_ACCESS_DENIED, as for a port another
 program holds (Wine itself does not refuse a second opener of a COM port); "no-state" points it
-at /dev/null, so the port opens but GetCommState fails.
+at /dev/null, so the port opens but GetCommState fails. "xoff" keeps the pty but has the line
+hold what a program writes, as for a controller that sent XOFF: the port opens and reads its state,
+and a write ends after its time-out with nothing written.
 
 Bytes a real controller sent that nobody read can be left in the port on request ("stale"): the
 next program that reads the port finds them before any answer to its own commands.
@@ -31,6 +33,7 @@ import select
 import signal
 import sys
 import time
+import termios
 import tty
 
 sys.dont_write_bytecode = True   # nothing written into the source tree
@@ -207,7 +210,20 @@ class Simulator:
         return wait
 
     def link_targets(self):
-        return {"ready": self.slave_path, "busy": os.path.join(self.folder, "busy"), "no-state": "/dev/null"}
+        return {"ready": self.slave_path, "busy": os.path.join(self.folder, "busy"), "no-state": "/dev/null",
+                "xoff": self.slave_path}
+
+    def hold_output(self, hold):
+        """With IXON on the line, the XOFF written to the master stops the slave's output: what a
+        program writes to the port stays there. Turning IXON off starts the output again."""
+        attributes = termios.tcgetattr(self.master)   # on a pty master these are the slave's
+        if hold:
+            attributes[0] |= termios.IXON
+        else:
+            attributes[0] &= ~termios.IXON
+        termios.tcsetattr(self.master, termios.TCSANOW, attributes)
+        if hold:
+            os.write(self.master, b"\x13")
 
     def set_port_state(self, state):
         if state not in self.link_targets():
@@ -220,6 +236,7 @@ class Simulator:
             os.unlink(tmp)
         os.symlink(self.link_targets()[state], tmp)
         os.replace(tmp, self.link)
+        self.hold_output(state == "xoff")
         self.port_state = state
         return None
 

@@ -165,6 +165,7 @@ struct PortStateCase {
     const char* state;
     DWORD openError;        // 0: opens
     bool commStateWorks;
+    bool writesGoOut;       // on a port whose state reads
 };
 
 class SerialSimPortStates : public SerialSimTest, public ::testing::WithParamInterface<PortStateCase> {};
@@ -182,7 +183,24 @@ TEST_P(SerialSimPortStates, PortFailsAsARealPortDoes)
         DCB dcb{};
         dcb.DCBlength = sizeof(dcb);
         EXPECT_EQ(GetCommState(h, &dcb) != FALSE, c.commStateWorks);
+        // With the applet's write time-out, a line that holds what is written ends the write
+        // with nothing written.
+        COMMTIMEOUTS timeouts{MAXDWORD, 0, 1000, 0, 1000};
+        if (c.commStateWorks && SetCommTimeouts(h, &timeouts)) {
+            DWORD written = 0;
+            EXPECT_TRUE(WriteFile(h, "ST\r", 3, &written, nullptr)) << GetLastError();
+            EXPECT_EQ(written, c.writesGoOut ? 3u : 0u);
+        } else {
+            EXPECT_FALSE(c.commStateWorks) << "SetCommTimeouts failed: " << GetLastError();
+        }
         CloseHandle(h);
+    }
+    if (c.commStateWorks) {
+        // Once the simulator has seen the port close, every command that arrived is in its log.
+        ASSERT_TRUE(sim.WaitForEntry("close", "COM2", 5000)) << SerialSim::Describe(sim.ReadLog());
+        const auto log = sim.ReadLog();
+        EXPECT_EQ(SerialSim::Commands(log), c.writesGoOut ? std::vector<std::string>{"ST"} : std::vector<std::string>{})
+            << SerialSim::Describe(log);
     }
     // Reset makes the port ready again.
     ASSERT_TRUE(sim.Reset());
@@ -192,8 +210,10 @@ TEST_P(SerialSimPortStates, PortFailsAsARealPortDoes)
 }
 
 INSTANTIATE_TEST_SUITE_P(States, SerialSimPortStates,
-                         ::testing::Values(PortStateCase{"busy", ERROR_ACCESS_DENIED, false},
-                                           PortStateCase{"no-state", 0, false}, PortStateCase{"ready", 0, true}),
+                         ::testing::Values(PortStateCase{"busy", ERROR_ACCESS_DENIED, false, false},
+                                           PortStateCase{"no-state", 0, false, false},
+                                           PortStateCase{"xoff", 0, true, false},
+                                           PortStateCase{"ready", 0, true, true}),
                          [](const auto& info) {
                              std::string n = info.param.state;
                              n.erase(std::remove(n.begin(), n.end(), '-'), n.end());

@@ -61,6 +61,7 @@ struct AutoAdjustFaultCase {
     std::vector<std::string> setup;   // requests to the simulator after the dialog opened
     const wchar_t* message;           // the application's message
     long long lowestMs, highestMs;    // from "SI" to the message, when timed (else 0, 0)
+    bool prompted = true;             // the "Touch Here" prompt is up while the message shows
 };
 
 void PrintTo(const AutoAdjustFaultCase& c, std::ostream* out) { *out << c.name; }
@@ -83,6 +84,7 @@ TEST_P(SerialAutoAdjustFaults, EndWithTheirMessageAndGiveTheButtonBack)
     ASSERT_TRUE(box) << "shown: \"" << Number().c_str() << "\"\n" << SerialSim::Describe(sim.ReadLog());
     EXPECT_EQ(box.caption, kAppCaption);
     EXPECT_EQ(box.text, c.message);
+    EXPECT_EQ(FindDialogWithControl(IDC_TOUCH_HERE_TEXT) != nullptr, c.prompted);
     if (c.highestMs) {
         SerialSimEntry si;
         ASSERT_TRUE(sim.WaitForCommand("SI", 0, &si));
@@ -111,6 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
         // 79 reads of two bytes find no value field in 200 bytes of noise.
         AutoAdjustFaultCase{"noise", {"mode noise", "set noise-length 200"}, L"Can't Receive. Please Retry", 0, 0},
         AutoAdjustFaultCase{"range", {"set si-value 40"}, L"Receive Value Range Error!\r\tPlease Retry", 0, 0},
+        // The line holds what the applet writes: "SI" never goes out, so nobody is asked to touch.
+        AutoAdjustFaultCase{"line_held", {"port xoff"}, L"Can't Send. Please Retry", 0, 0, false},
         // The answer to the dialog's "ST" still waits in the port, and the controller then sends
         // only noise: the earlier answer is no adjustment.
         AutoAdjustFaultCase{"earlier_answer_then_noise",

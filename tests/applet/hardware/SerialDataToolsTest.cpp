@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "HardwareTestBase.h"
+#include "ImportRedirect.h"
 
 using namespace applettest;
 using namespace testsupport;
@@ -29,6 +30,13 @@ std::string PassingBlock()
     block.replace(0, 10, "#0000 AAAA");
     block.back() = '\r';
     return block;
+}
+
+// The applet's PurgeComm, failing: Wine's never fails on a port whose state can be read.
+BOOL WINAPI RefusePurge(HANDLE, DWORD)
+{
+    SetLastError(ERROR_GEN_FAILURE);
+    return FALSE;
 }
 }  // namespace
 
@@ -183,6 +191,21 @@ INSTANTIATE_TEST_SUITE_P(
         // The field would need a sixth read: no value, and no message of its own.
         ProbeFaultCase{"prefix_too_long", "set prefix ABCDEF", {}, {"ST"}}),
     [](const ::testing::TestParamInfo<ProbeFaultCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SerialDataTools, APortWhoseInputCannotBeEmptiedSaysSoAndEnablesTheDevice)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenPageOnTheController());
+    ImportRedirect refuse(L"kernel32.dll", "PurgeComm", reinterpret_cast<void*>(&RefusePurge),
+                          GetModuleHandleW(L"Tunora.cpl"));
+    ASSERT_TRUE(refuse.Active());
+    Press(page, IDC_HW_WRITE);
+    EXPECT_BOX(kAppCaption, L"Failed to Clear COM Input");
+    EXPECT_BOX(L"Check", L"Disable");
+    EXPECT_TRUE(WaitToolsBack());
+    EXPECT_EQ(SerialSim::Commands(sim.ReadLog()), Trail{}) << SerialSim::Describe(sim.ReadLog());
+    EXPECT_EQ(DisableEnableTrail(device), "DE") << standin::Describe(standin::ReadLog());
+    EXPECT_TRUE(standin::GetState(standin::Driver::Rilo, 1).enabled);
+}
 
 TEST_F(SerialDataTools, NoToTheQuestionStoresNothing)
 {
