@@ -111,10 +111,10 @@ PathLocation LocatePath(const std::wstring& path)
     return location;
 }
 
-bool SameLocation(const std::wstring& a, const std::wstring& b)
+bool SameLocation(const std::wstring& a, const std::wstring& b) { return SameLocation(LocatePath(a), LocatePath(b)); }
+
+bool SameLocation(const PathLocation& first, const PathLocation& second)
 {
-    const PathLocation first = LocatePath(a);
-    const PathLocation second = LocatePath(b);
     if (!first.found || !second.found || first.existing != second.existing ||
         first.missing.size() != second.missing.size())
         return false;

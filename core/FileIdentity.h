@@ -43,6 +43,7 @@ PathLocation LocatePath(const std::wstring& path);
 // True when both paths lead to the same place: the same existing file or folder, or the same
 // existing folder with the same names (compared without regard to case) below it.
 bool SameLocation(const std::wstring& a, const std::wstring& b);
+bool SameLocation(const PathLocation& a, const PathLocation& b);
 
 // The identities of the folder and of each of its parents, from the folder up to its root, as
 // the path names them; the parts that do not exist are left out.

@@ -91,3 +91,15 @@ std::vector<std::wstring> StartMenuTargets(const std::wstring& installFolder, co
     return {installFolder + L"\\Gesturo.exe", installFolder + L"\\RenkaCPL.exe", installFolder + L"\\Aimwell.exe",
             installFolder + L"\\help\\MAVOHelp" + languageWord + L".chm", installFolder + L"\\uninstall\\uninstall.exe"};
 }
+
+std::wstring PartialCopyName(const std::wstring& target) { return target + L".partial"; }
+
+std::vector<std::wstring> WithPartialCopies(const std::vector<std::wstring>& targets)
+{
+    std::vector<std::wstring> paths;
+    for (const std::wstring& target : targets) {
+        paths.push_back(target);
+        paths.push_back(PartialCopyName(target));
+    }
+    return paths;
+}

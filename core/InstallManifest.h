@@ -34,5 +34,11 @@ std::vector<std::wstring> InstalledProgramTargetsOfEveryLanguage(const std::wstr
 // the uninstaller.
 std::vector<std::wstring> StartMenuTargets(const std::wstring& installFolder, const std::wstring& languageWord);
 
+// The setup copies each file first to this name beside its target and puts the copy in the
+// target's place only once it is whole; a copy cut off leaves its partial file under this name.
+std::wstring PartialCopyName(const std::wstring& target);
+// The paths, each followed by its partial copy's name.
+std::vector<std::wstring> WithPartialCopies(const std::vector<std::wstring>& targets);
+
 // The subfolders of the install folder that the setup makes.
 inline constexpr const wchar_t* kInstallSubfolders[] = {L"wave", L"help", L"xml", L"uninstall"};

@@ -22,13 +22,21 @@ inline std::vector<InstallFile> SystemFiles(const std::wstring& windowsFolder, c
     return InstalledSystemFiles(windowsFolder, languageWord);
 }
 
+// The Windows folder; empty when it cannot be read.
+std::wstring WindowsFolder();
+
 // White space trimmed from both ends.
 std::wstring Trimmed(const std::wstring& text);
 
+// The targets whose new copy is whole in its place.
+using InstalledTargets = std::vector<std::wstring>;
+bool WasInstalled(const InstalledTargets& installed, const std::wstring& target);
+
 // Creates the install folder and its subfolders (and, for the default folder, its parent), then
-// copies the program files from `setupFolder`. Every copy overwrites its target.
-void CopyProgramFiles(const std::wstring& setupFolder, const std::wstring& installFolder, bool folderBrowsed,
-                      const std::wstring& languageWord, CInstallLog& log);
-void CopySystemFiles(const std::wstring& setupFolder, const std::wstring& languageWord, CInstallLog& log);
+// copies the program files from `setupFolder`. Every copy overwrites its target, and only once
+// it is whole (PartialCopyName): a copy that fails leaves the target as it was.
+InstalledTargets CopyProgramFiles(const std::wstring& setupFolder, const std::wstring& installFolder,
+                                  bool folderBrowsed, const std::wstring& languageWord, CInstallLog& log);
+InstalledTargets CopySystemFiles(const std::wstring& setupFolder, const std::wstring& languageWord, CInstallLog& log);
 
 }  // namespace setup

@@ -103,7 +103,7 @@ std::optional<UserinitPlan> PlanUserinit(const std::optional<std::wstring>& curr
     return plan;
 }
 
-void WriteRegistry(const RegistryTexts& texts, CInstallLog& log)
+void WriteRegistry(const RegistryTexts& texts, const InstalledLogonPrograms& installed, CInstallLog& log)
 {
     const std::wstring& dir = texts.installFolder;
     CRegistryKey registry;
@@ -152,7 +152,9 @@ void WriteRegistry(const RegistryTexts& texts, CInstallLog& log)
     WriteProductValues(registry, product.Get(), install, log);
     bool userinitSaved = product && log.Failures().size() == failuresBefore;
 
-    if (!winlogon) {
+    if (!installed.chimer) {
+        log.Fail(L"Chimer is not started at logon: Chimer.exe was not installed");
+    } else if (!winlogon) {
         log.Fail(L"Chimer is not started at logon: the Winlogon key cannot be opened");
     } else if (!plan) {
         log.Fail(L"Chimer is not started at logon: " + UserinitProblem(current, read));
@@ -165,10 +167,16 @@ void WriteRegistry(const RegistryTexts& texts, CInstallLog& log)
 
     // The system starts these command lines as they stand: each program's path is quoted, so that
     // a folder with blanks ("Program Files") cannot start a program planted at its first word.
-    WriteValues(registry, run.Get(),
-                {{kTrayRunValue, SystemValue::Text, ProgramCommandLine(dir + L"\\Beaconet.exe"), 0},
-                 {kSegmentRunValue, SystemValue::Text, ProgramCommandLine(dir + L"\\Segmenta.exe"), 0}},
-                kRunPath, log);
+    std::vector<SystemValue> runValues;
+    if (installed.beaconet)
+        runValues.push_back({kTrayRunValue, SystemValue::Text, ProgramCommandLine(dir + L"\\Beaconet.exe"), 0});
+    else
+        log.Fail(L"Beaconet is not started at logon: Beaconet.exe was not installed");
+    if (installed.segmenta)
+        runValues.push_back({kSegmentRunValue, SystemValue::Text, ProgramCommandLine(dir + L"\\Segmenta.exe"), 0});
+    else
+        log.Fail(L"Segmenta is not started at logon: Segmenta.exe was not installed");
+    WriteValues(registry, run.Get(), runValues, kRunPath, log);
     WriteValues(registry, mouclass.Get(), {{L"MaximumPortsServiced", SystemValue::Number, L"", kMaximumPortsServiced}},
                 kMouclassParametersPath, log);
     const std::wstring uninstaller = dir + L"\\uninstall\\uninstall.exe";

@@ -41,6 +41,15 @@ struct RegistryTexts {
     std::wstring appletInfo;    // label "CPL_INFO"
 };
 
-void WriteRegistry(const RegistryTexts& texts, CInstallLog& log);
+// Which logon programs this install put in place whole. A logon entry is made only for a
+// program installed whole: an entry for one whose copy failed would start nothing, or a program
+// cut off by a full disk. An entry an earlier install made stays.
+struct InstalledLogonPrograms {
+    bool chimer = false;     // Winlogon "Userinit"
+    bool beaconet = false;   // Run value "BeaconetApplication"
+    bool segmenta = false;   // Run value "MultiMonitor Listener"
+};
+
+void WriteRegistry(const RegistryTexts& texts, const InstalledLogonPrograms& installed, CInstallLog& log);
 
 }  // namespace setup

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "CleanupTakeback.h"
 #include "CloneRestore.h"
 #include "DeviceKeys.h"
 #include "DriverService.h"
@@ -48,13 +49,21 @@ bool CStatusPage::RunInstall()
     };
     status(nullptr, 0);
     status(L"COPY_EXES", 0);
-    setup::CopyProgramFiles(state.setupFolder, dir, state.installFolderBrowsed, languageWord_, log_);
+    // What an earlier uninstall left for the restart and the next logon would remove this
+    // install: taken back first.
+    const std::wstring windows = setup::WindowsFolder();
+    setup::TakeBackPendingCleanup(dir, windows, log_);
+    const setup::InstalledTargets programs =
+        setup::CopyProgramFiles(state.setupFolder, dir, state.installFolderBrowsed, languageWord_, log_);
     status(L"COPY_SYS", 30);
     setup::CopySystemFiles(state.setupFolder, languageWord_, log_);
     status(L"COPY_REG", 50);
+    const setup::InstalledLogonPrograms logon{setup::WasInstalled(programs, dir + L"\\Chimer.exe"),
+                                              setup::WasInstalled(programs, dir + L"\\Beaconet.exe"),
+                                              setup::WasInstalled(programs, dir + L"\\Segmenta.exe")};
     setup::WriteRegistry({dir, languageWord_, state.languageIndex, state.wireType, menus.folder, Label(L"CPL_NAME"),
                           Label(L"CPL_INFO")},
-                         log_);
+                         logon, log_);
     status(L"COPY_MENUS", 70);
     setup::CreateProgramMenus(menus, dir, languageWord_, log_);
     status(L"CREATE_SERVICE", 80);

@@ -25,48 +25,11 @@ fail() { echo "life-cycle: FAILED: $*" >&2; exit 1; }
 step_start=$(date +%s%N)
 step() { say "$* ($(( ($(date +%s%N) - step_start) / 1000000 )) ms)"; }
 
-# The registry as regedit exports it, one line per value, each with its key; then lines of
-# Wine's own that change whenever Wine starts or restarts are dropped.
-registry_picture() {
-    "$WINE" regedit /E "$("$WINE" winepath -w "$work/export.reg")" >/dev/null 2>&1 ||
-        fail "regedit could not export the registry"
-    iconv -f UTF-16LE -t UTF-8 "$work/export.reg" | tr -d '\r' |
-        awk '/^\[/ { key = $0; print key; next } /^$/ { next } /^"|^@/ { print key " " $0 }' |
-        grep -i -v -E -f "$work/volatile" | sort
-}
-# Wine's own state: the display devices and hardware it records when a program with windows
-# first starts, the processor, service and time-zone entries it writes at each start, and the
-# per-user copy of the current user's keys.
-cat > "$work/volatile" <<'PATTERNS'
-^\[HKEY_LOCAL_MACHINE\\HARDWARE\\
-^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Class\\\{4D36E968-E325-11CE-BFC1-08002BE10318\}
-^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Class\\\{4D36E96E-E325-11CE-BFC1-08002BE10318\}
-^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\DeviceClasses\\
-^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\ServiceCurrent\]
-^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Video(\]|\\)
-^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Hardware Profiles\\
-^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Session Manager\\Environment\] "(NUMBER_OF_PROCESSORS|PROCESSOR_)
-^\[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Perflib
-^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\TimeZoneInformation\]
-^\[HKEY_USERS\\
-^\[HKEY_CURRENT_USER\\Volatile Environment\]
-PATTERNS
-
-# The files of drive C, with their sizes.
-file_picture() {
-    (cd "$WINEPREFIX/drive_c" && find . -printf '%y %s %p\n' | awk '$1 == "d" { $2 = "-" } { print }' | sort -k3)
-}
-
-picture() { # NAME
-    registry_picture >"$work/$1.reg.txt"
-    file_picture >"$work/$1.files.txt"
-}
-
+. "$(dirname "$0")/prefix-picture.sh"
+picture_init "$work"
 # What Windows has and a fresh prefix lacks: the system's logon program in Userinit and the
 # mouse class driver's key.
-"$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Winlogon' /v Userinit /t REG_SZ \
-    /d 'C:\windows\system32\userinit.exe,' /f >/dev/null
-"$WINE" reg add 'HKLM\System\CurrentControlSet\Services\Mouclass\Parameters' /f >/dev/null
+windows_state
 picture before
 step "picture of the prefix taken"
 
@@ -86,19 +49,7 @@ step "logon cleanup done"
 step "restarted again"
 
 picture after
-# What the suite keeps: the mouse port count and the double-click settings.
-# Wine keeps the double-click settings in two keys and notes broadcast settings in one of its own.
-kept='MaximumPortsServiced|^\[HKEY_CURRENT_USER\\Control Panel\\(Mouse|Desktop)\] "DoubleClick(Speed|Height|Width)"'
-kept+='|^\[HKEY_CURRENT_USER\\Software\\Wine\\Temporary System Parameters\\'
-diff <(grep -v -E "$kept" "$work/before.reg.txt") <(grep -v -E "$kept" "$work/after.reg.txt") \
-    >"$work/reg.diff" || true
-diff "$work/before.files.txt" "$work/after.files.txt" >"$work/files.diff" || true
-status=0
-if [ -s "$work/reg.diff" ]; then
-    echo "life-cycle: the registry differs from before the install:"; cat "$work/reg.diff"; status=1
+if pictures_differ before after; then
+    exit 1
 fi
-if [ -s "$work/files.diff" ]; then
-    echo "life-cycle: the files differ from before the install:"; cat "$work/files.diff"; status=1
-fi
-[ $status -eq 0 ] && step "registry and files as before the install, but for what the suite keeps"
-exit $status
+step "registry and files as before the install, but for what the suite keeps"

@@ -75,7 +75,8 @@ bool RemoveProgramFiles(const std::wstring& installFolder, std::vector<std::wstr
 {
     if (IsUnsafeInstallFolder(installFolder))
         return false;
-    const std::vector<std::wstring> installed = InstalledProgramTargetsOfEveryLanguage(installFolder);
+    // A copy of the setup's that was cut off left its partial file beside the target.
+    const std::vector<std::wstring> installed = WithPartialCopies(InstalledProgramTargetsOfEveryLanguage(installFolder));
     auto removeIn = [&](const std::wstring& folder, auto&& skip) {
         for (const std::wstring& file : installed) {
             if (SameFileText(FolderOf(file), folder) && !skip(file))
@@ -117,6 +118,7 @@ void RemoveSystemFiles(std::vector<std::wstring>& left)
     std::vector<std::wstring> files;
     for (const InstalledFile& file : InstalledSystemFiles(windows, LanguageWord(0)))
         files.push_back(file.target);
+    files = WithPartialCopies(files);
     // Made by the system from meka.inf when it installed the USB driver.
     files.push_back(windows + L"\\inf\\meka.pnf");
     for (const std::wstring& file : files)

@@ -91,7 +91,7 @@ void RemoveInstalledFiles(const std::string& dir)
 {
     const std::wstring wide = WidenAnsi(dir.c_str());
     std::vector<std::string> files;
-    for (const std::wstring& target : InstalledProgramTargetsOfEveryLanguage(wide))
+    for (const std::wstring& target : WithPartialCopies(InstalledProgramTargetsOfEveryLanguage(wide)))
         files.push_back(NarrowToAnsi(target.c_str()));
     auto removeIn = [&](const std::string& folder) {
         for (const std::string& file : files) {

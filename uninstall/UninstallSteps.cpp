@@ -5,6 +5,7 @@
 
 #include <cwchar>
 
+#include "CleanupFolders.h"
 #include "DeviceKeys.h"
 #include "FileIdentity.h"
 #include "KeyHandle.h"
@@ -13,6 +14,7 @@
 #include "PathText.h"
 #include "ProcessLauncher.h"
 #include "ProductSchema.h"
+#include "ProgramImage.h"
 #include "RegistryKey.h"
 
 namespace purge {
@@ -46,6 +48,9 @@ std::wstring CleanupCommand(const std::wstring& program, const std::wstring& ins
 
 std::wstring CopyCleanupProgram(const std::wstring& source, const std::wstring& parent)
 {
+    // A program cut off by a full disk would fail at every logon: only a whole one is copied.
+    if (!IsWholeProgramFile(source))
+        return std::wstring();
     // A folder that already exists is never used, whoever made it: only one this call creates
     // is known to hold nothing planted. The names start at a random point.
     GUID random{};
@@ -61,7 +66,7 @@ std::wstring CopyCleanupProgram(const std::wstring& source, const std::wstring& 
             return std::wstring();
         }
         const std::wstring copy = folder + L"\\Sweepo.exe";
-        if (CopyFileW(source.c_str(), copy.c_str(), TRUE))
+        if (CopyFileW(source.c_str(), copy.c_str(), TRUE) && IsWholeProgramFile(copy))
             return copy;
         DeleteFileW(copy.c_str());   // a copy that failed halfway
         RemoveDirectoryW(folder.c_str());
@@ -136,9 +141,25 @@ RegistryRemoval RemoveRegistryEntries(const UninstallPlan& plan)
 {
     RegistryRemoval removal;
     CRegistryKey registry;
-    for (const wchar_t* path :
-         {kProductKeyPath, kSerialParametersPath, kUsbParametersPath, kSerialServicePath, kUninstallPath})
-        registry.DeleteKey(path);
+
+    // First the cleanup that finishes the removal at the next logon, so that whatever cuts this
+    // run off later, the files go then. The cleanup runs from a copy of its own (the install
+    // folder's goes at the restart) and is named in the Run value only once that copy is whole.
+    // Copies of earlier runs that were cut off (one that nothing names, or one named by a value
+    // this run replaces) go first.
+    CKeyHandle run;
+    if (registry.Open(kRunPath, run.Receive()) == ERROR_SUCCESS) {
+        registry.Attach(run.Get());
+        RemoveCleanupFoldersIn(plan.cleanupFolder);
+        removal.cleanupProgram = CopyCleanupProgram(plan.installFolder + L"\\uninstall\\Sweepo.exe", plan.cleanupFolder);
+        if (!removal.cleanupProgram.empty() &&
+            !registry.WriteString(kCleanupRunValue, CleanupCommand(removal.cleanupProgram, plan.installFolder).c_str())) {
+            // Never started, so never removed by itself: the copy and its folder go now.
+            RemoveCleanupFolder(removal.cleanupProgram.substr(0, removal.cleanupProgram.rfind(L'\\')));
+            removal.cleanupProgram.clear();
+        }
+        registry.Attach(nullptr);
+    }
 
     // Winlogon keeps what others put there; only the suite's own entries go. The product key's
     // saved copy is never written back: anyone may write that key. The value is read at its
@@ -159,24 +180,16 @@ RegistryRemoval RemoveRegistryEntries(const UninstallPlan& plan)
     } else if (opened != ERROR_FILE_NOT_FOUND) {
         removal.userinitDone = false;
     }
-
-    CKeyHandle run;
-    if (registry.Open(kRunPath, run.Receive()) == ERROR_SUCCESS) {
-        registry.Attach(run.Get());
-        // The install folder's copy goes with the folder before the next logon: the cleanup runs
-        // from a copy of its own, and is named in the Run value only once that copy is there.
-        removal.cleanupProgram = CopyCleanupProgram(plan.installFolder + L"\\uninstall\\Sweepo.exe", plan.cleanupFolder);
-        if (!removal.cleanupProgram.empty() &&
-            !registry.WriteString(kCleanupRunValue, CleanupCommand(removal.cleanupProgram, plan.installFolder).c_str())) {
-            // Never started, so never removed by itself: the copy and its folder go now.
-            DeleteFileW(removal.cleanupProgram.c_str());
-            RemoveDirectoryW(removal.cleanupProgram.substr(0, removal.cleanupProgram.rfind(L'\\')).c_str());
-            removal.cleanupProgram.clear();
-        }
+    if (run) {
         for (const wchar_t* name : {kSoundRunValue, kSegmentRunValue, kTrayRunValue})
             RegDeleteValueW(run.Get(), name);
     }
-    registry.Attach(nullptr);
+
+    // The product key goes last, with the uninstall entry just before it: until then a run that
+    // was cut off can be started again, and it finds its folder there.
+    for (const wchar_t* path :
+         {kSerialParametersPath, kUsbParametersPath, kSerialServicePath, kUninstallPath, kProductKeyPath})
+        registry.DeleteKey(path);
     return removal;
 }
 

@@ -31,8 +31,8 @@ void SetCleanupFolder(UninstallPlan& plan, const std::wstring& tempFolder);
 std::wstring CleanupCommand(const std::wstring& program, const std::wstring& installFolder);
 // Copies the cleanup program into a new folder that this call makes under `parent`
 // ("<parent>\TivenCleanup<hex>"): nobody else can have put a file there first. Returns the
-// copy's path; empty when no folder could be made or the copy failed, and then the folder is
-// gone again.
+// copy's path; empty when the program is not whole (ProgramImage.h), no folder could be made or
+// the copy failed, and then the folder is gone again.
 std::wstring CopyCleanupProgram(const std::wstring& source, const std::wstring& parent);
 
 // The product key names the folder to delete under, and anyone may write that key: the folder
@@ -61,9 +61,11 @@ struct RegistryRemoval {
     std::wstring cleanupProgram;
 };
 
-// Deletes the product, driver and uninstall keys, takes Chimer out of Winlogon "Userinit",
-// removes the Run values of the logon programs and, once the cleanup program has been copied to
-// a folder of its own, names it in the Run value "TivenMAVO".
+// Names the logon cleanup in the Run value "TivenMAVO" once its program has been copied to a
+// folder of its own (the folders of earlier, cut-off runs removed), takes Chimer out of Winlogon
+// "Userinit", removes the Run values of the logon programs, then deletes the driver keys, the
+// uninstall entry and the product key, in that order: a run cut off before its end can be
+// started again.
 RegistryRemoval RemoveRegistryEntries(const UninstallPlan& plan);
 // Posts WM_CLOSE to the windows of Segmenta and Chimer, tells Beaconet to read its (now missing)
 // setting and quit, and waits for the three, with a deadline.

@@ -57,6 +57,24 @@ void TestProcess::Kill()
     }
 }
 
+bool KillAtMilestone(TestProcess& process, const std::function<bool()>& reached, DWORD deadlineMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (reached()) {
+            const bool running = process.Running();
+            process.Kill();
+            return running;
+        }
+        if (!process.Running() || GetTickCount() - start > deadlineMs) {
+            process.Kill();
+            return false;
+        }
+        // Gives the process the processor; the next check comes as soon as this thread runs.
+        SwitchToThread();
+    }
+}
+
 long RunAndWait(const std::wstring& commandLine, DWORD deadlineMs)
 {
     TestProcess p;

@@ -1,6 +1,7 @@
 #pragma once
 // Starting programs under test and waiting on what they do, always with a deadline.
 #include <windows.h>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,13 @@ public:
 private:
     PROCESS_INFORMATION pi_{};
 };
+
+// Cuts a run off as a power loss would: ends the process with TerminateProcess as soon as
+// `reached` holds (checked again and again, with no message pump, so the process gets little
+// further than the milestone). True when the milestone came while the process ran; false when it
+// ended first or the deadline passed (the process is ended then too).
+bool KillAtMilestone(TestProcess& process, const std::function<bool()>& reached,
+                     DWORD deadlineMs = kDefaultDeadlineMs);
 
 // Runs a command line to its end; returns the exit code, or -1 on start failure or time-out.
 long RunAndWait(const std::wstring& commandLine, DWORD deadlineMs = kDefaultDeadlineMs);

@@ -1,14 +1,16 @@
 // Test equipment for tools/life-cycle.sh: the steps of the suite's life in a prefix that a
 // person would take in windows, after the install and before the restart: the logon programs
 // start, the applet is opened once and closed with OK, and the installed uninstaller runs
-// (Yes to removing, No to the restart); with "cleanup", the next logon's cleanup. Prints what went wrong and ends with 1; 0 when all went
-// as a user would expect.
+// (Yes to removing, No to the restart); with "cleanup", the next logon's cleanup; with "setup"
+// and the setup's arguments, a silent install with its messages printed. Prints what went wrong
+// and ends with 1; 0 when all went as a user would expect.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
 #include "TabControlId.h"
+#include "SetupRun.h"
 #include "TestWindows.h"
 #include "UninstallRun.h"
 
@@ -63,6 +65,19 @@ bool UseTheAppletOnce()
 
 int wmain(int argc, wchar_t** argv)
 {
+    // A silent install with its messages caught (a shell cannot catch them: the setup writes to
+    // its parent's pipes or to a console of its own): they are printed, and its exit code is
+    // this program's.
+    if (argc > 1 && std::wstring(argv[1]) == L"setup") {
+        std::wstring arguments;
+        for (int i = 2; i < argc; ++i)
+            arguments += (arguments.empty() ? L"" : L" ") + std::wstring(argv[i]);
+        setuptest::SetupResult result = setuptest::RunSetup(arguments);
+        std::printf("%s", result.output.c_str());
+        if (!result.ended)
+            return Fail("the setup did not end");
+        return static_cast<int>(result.exitCode);
+    }
     // The next logon: the cleanup that the Run value "TivenMAVO" starts.
     if (argc > 1 && std::wstring(argv[1]) == L"cleanup") {
         long code = RunCleanupAtLogon();

@@ -23,7 +23,6 @@ namespace {
 const std::wstring kWinlogon = kWinlogonPath;
 const std::wstring kRun = kRunPath;
 const std::wstring kSystem = L"C:\\windows\\system32\\userinit.exe,";
-const std::string kInstalledCleanup = "the installed cleanup program";
 
 // The system's logon program and `count` more programs.
 std::wstring WithEntries(size_t count)
@@ -71,8 +70,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(CreateDirectoryW((installFolder_ + L"\\uninstall").c_str(), nullptr));
-        ASSERT_TRUE(testsupport::WriteFileBytes(installFolder_ + L"\\uninstall\\Sweepo.exe", kInstalledCleanup.data(),
-                                                kInstalledCleanup.size()));
+        ASSERT_TRUE(CopyFileW(testsupport::BinPath(L"Sweepo.exe").c_str(), InstalledCleanup().c_str(), FALSE));
         plan_.installFolder = installFolder_;
         purge::SetCleanupFolder(plan_, temp_);
         registry_.CreateKey(kRun);
@@ -87,6 +85,7 @@ protected:
     {
         registry_.SetRaw(kWinlogon, L"Userinit", type, text.c_str(), static_cast<DWORD>((text.size() + 1) * 2));
     }
+    std::wstring InstalledCleanup() const { return installFolder_ + L"\\uninstall\\Sweepo.exe"; }
     std::wstring Extended(const std::wstring& before) const
     {
         return before + L"," + ChimerEntry(installFolder_) + L",";
@@ -188,15 +187,70 @@ TEST_F(RegistryRemoval, TheCleanupRunsFromACopyInAFolderOfItsOwnNeverFromAPlante
     const std::wstring folder = program.substr(0, slash);
     EXPECT_EQ(folder.substr(0, temp_.size() + 13), temp_ + L"\\TivenCleanup");
     EXPECT_EQ(program.substr(slash), L"\\Sweepo.exe");
-    EXPECT_EQ(Bytes(program), kInstalledCleanup);
+    EXPECT_EQ(Bytes(program), Bytes(InstalledCleanup()));
     EXPECT_EQ(testsupport::TreeBelow(folder), std::vector<std::wstring>{program});
     EXPECT_EQ(Bytes(plantedPath), planted);
 
-    // A second uninstall makes a folder of its own again.
+    // A second uninstall makes a folder of its own again, and the earlier one, which its Run
+    // value no longer names, goes.
     purge::RegistryRemoval second = purge::RemoveRegistryEntries(plan_);
     EXPECT_FALSE(second.cleanupProgram.empty());
     EXPECT_NE(second.cleanupProgram, program);
-    EXPECT_EQ(Bytes(program), kInstalledCleanup);
+    EXPECT_EQ(StartedProgram(registry_.Read(kRun, L"TivenMAVO").AsString()), second.cleanupProgram);
+    const std::wstring secondFolder = second.cleanupProgram.substr(0, second.cleanupProgram.rfind(L'\\'));
+    std::vector<std::wstring> left = testsupport::TreeBelow(temp_);
+    std::sort(left.begin(), left.end());
+    std::vector<std::wstring> expected = {plantedPath, secondFolder, second.cleanupProgram};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
+}
+
+TEST_F(RegistryRemoval, TheCopiesOfEarlierCutOffRunsGoButFoldersOfOthersStay)
+{
+    // Left by runs cut off: a copy that no Run value names, one cut off halfway, an empty folder.
+    const std::wstring whole = temp_ + L"\\TivenCleanup0000000A", halfway = temp_ + L"\\TivenCleanup0000000B",
+                       empty = temp_ + L"\\TivenCleanup0000000C";
+    for (const std::wstring& folder : {whole, halfway, empty})
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW(InstalledCleanup().c_str(), (whole + L"\\Sweepo.exe").c_str(), FALSE));
+    ASSERT_TRUE(testsupport::WriteFileBytes(halfway + L"\\Sweepo.exe", "MZ", 2));
+    // Not the uninstaller's: a folder holding more, or under another name.
+    const std::wstring more = temp_ + L"\\TivenCleanup0000000D", other = temp_ + L"\\OtherCleanup";
+    for (const std::wstring& folder : {more, other})
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW(InstalledCleanup().c_str(), (more + L"\\Sweepo.exe").c_str(), FALSE));
+    ASSERT_TRUE(testsupport::WriteFileBytes(more + L"\\notes.txt", "mine", 4));
+    ASSERT_TRUE(CopyFileW(InstalledCleanup().c_str(), (other + L"\\Sweepo.exe").c_str(), FALSE));
+
+    purge::RegistryRemoval removal = purge::RemoveRegistryEntries(plan_);
+    ASSERT_FALSE(removal.cleanupProgram.empty());
+    const std::wstring own = removal.cleanupProgram.substr(0, removal.cleanupProgram.rfind(L'\\'));
+    std::vector<std::wstring> left = testsupport::TreeBelow(temp_);
+    std::sort(left.begin(), left.end());
+    std::vector<std::wstring> expected = {own, removal.cleanupProgram, more, more + L"\\Sweepo.exe",
+                                          more + L"\\notes.txt", other, other + L"\\Sweepo.exe"};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
+}
+
+TEST_F(RegistryRemoval, ACleanupProgramThatIsNotWholeIsNeitherCopiedNorNamed)
+{
+    // The installed program cut off by a full disk: its start is there, its end is not.
+    std::string bytes;
+    {
+        HANDLE file = CreateFileW(InstalledCleanup().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        bytes.resize(GetFileSize(file, nullptr) / 2);
+        DWORD read = 0;
+        ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+        CloseHandle(file);
+    }
+    ASSERT_TRUE(testsupport::WriteFileBytes(InstalledCleanup(), bytes.data(), bytes.size()));
+
+    purge::RegistryRemoval removal = purge::RemoveRegistryEntries(plan_);
+    EXPECT_TRUE(removal.cleanupProgram.empty());
+    EXPECT_FALSE(registry_.Read(kRun, L"TivenMAVO").present);
+    EXPECT_TRUE(testsupport::TreeBelow(temp_).empty());
 }
 
 TEST_F(RegistryRemoval, NoRunValueAndNoFolderLeftWhenTheCopyFails)
@@ -211,7 +265,7 @@ TEST_F(RegistryRemoval, NoRunValueAndNoFolderLeftWhenTheCopyFails)
     EXPECT_EQ(testsupport::TreeBelow(temp_), std::vector<std::wstring>{temp_ + L"\\Sweepo.exe"});
 
     // Nor when the TEMP folder is not there to make a folder in.
-    ASSERT_TRUE(testsupport::WriteFileBytes(installFolder_ + L"\\uninstall\\Sweepo.exe", "x", 1));
+    ASSERT_TRUE(CopyFileW(testsupport::BinPath(L"Sweepo.exe").c_str(), InstalledCleanup().c_str(), FALSE));
     purge::SetCleanupFolder(plan_, temp_ + L"\\missing");
     removal = purge::RemoveRegistryEntries(plan_);
     EXPECT_TRUE(removal.cleanupProgram.empty());

@@ -12,6 +12,7 @@
 #include "SetupRun.h"
 #include "TestNames.h"
 #include "TestPaths.h"
+#include "InstalledSuite.h"
 #include "UninstallRun.h"
 
 using namespace uninstalltest;
@@ -23,19 +24,7 @@ using setuptest::SystemUserinit;
 using testsupport::ScratchRegistry;
 
 namespace {
-class UninstallFolders : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        setuptest::PrepareWindowsState(registry_, SystemUserinit().c_str());
-        std::string output;
-        ASSERT_TRUE(Install(&output)) << output;
-    }
-
-    std::wstring Userinit() const { return registry_.Read(kWinlogonKey, L"Userinit").AsString(); }
-
-    ScratchRegistry registry_{ScratchRegistry::RealPrefix};
-};
+using UninstallFolders = InstalledSuite;
 
 std::vector<std::wstring> Sorted(std::vector<std::wstring> paths)
 {

@@ -209,6 +209,29 @@ UninstallRun RunUninstaller(const UninstallAnswers& answers, const std::wstring&
     return run;
 }
 
+bool StartUninstallerAndConfirm(testsupport::TestProcess& process)
+{
+    if (!process.Start(L"\"" + Uninstaller() + L"\"", setuptest::WindowsFolder()))
+        return false;
+    testsupport::MessageBoxInfo confirm = testsupport::WaitForMessageBox(kRunDeadlineMs, process.Pid());
+    return confirm && confirm.caption == kConfirmCaption && testsupport::DismissMessageBox(confirm, IDYES);
+}
+
+std::vector<std::wstring> CleanupFolders()
+{
+    std::vector<std::wstring> folders;
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileW((SystemTemp() + L"\\TivenCleanup*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return folders;
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            folders.push_back(SystemTemp() + L"\\" + data.cFileName);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return folders;
+}
+
 bool PlantedFolder::Plant()
 {
     for (const wchar_t* sub : {L"\\uninstall", L"\\help", L"\\xml", L"\\wave"}) {

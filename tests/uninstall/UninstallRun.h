@@ -77,6 +77,13 @@ struct UninstallRun {
 // `program` is the uninstaller to run; empty: the installed one.
 UninstallRun RunUninstaller(const UninstallAnswers& answers = {}, const std::wstring& program = L"");
 
+// The installed uninstaller started and its question answered Yes, for a test that cuts the
+// removal off (testsupport::KillAtMilestone); false when the question did not come.
+bool StartUninstallerAndConfirm(testsupport::TestProcess& process);
+// The names of the folders directly in the system TEMP folder that the uninstaller makes for the
+// cleanup's copy ("TivenCleanup...").
+std::vector<std::wstring> CleanupFolders();
+
 // What an install into a system folder would have put there, beside files of the system: the
 // uninstaller copied to "<folder>\uninstall" with its labels, and the folders it empties.
 struct PlantedFolder {
