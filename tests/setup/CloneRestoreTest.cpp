@@ -14,7 +14,35 @@
 using namespace setuptest;
 
 namespace {
-using CloneRestore = CloneFixture;
+class CloneRestore : public CloneFixture {
+protected:
+    // The clone holds devices 1 and 2. The configuration it is to replace, devices 1 and 3, is
+    // put into volatile keys made again once `deleted` is gone (the keys above it that are made
+    // for them are volatile too), so no lasting key can be made below them: the restore fails,
+    // and the old devices stay as they were.
+    void ExpectAFailedRestoreKeepsTheOldDevices(const wchar_t* deleted)
+    {
+        AddDevice(kSerialParameters, 1, front_);
+        AddDevice(kSerialParameters, 2, side_);
+        std::wstring clone = WriteClone(kSerialParameters, L"RILOClone.Dat");
+        registry_.DeleteTree(deleted);
+        const DeviceValues old1{L"Old Front", 60, {4, 4}}, old3{L"Old Third", 70, {3}};
+        ASSERT_NO_FATAL_FAILURE(AddVolatileDevice(kSerialParameters, 1, old1));
+        ASSERT_NO_FATAL_FAILURE(AddVolatileDevice(kSerialParameters, 3, old3));
+
+        SetupResult run = RunSetup(L"-s -en -eig -ser " + clone);
+        ASSERT_TRUE(run.ended);
+        EXPECT_EQ(run.exitCode, 1u) << run.output;
+        EXPECT_NE(run.output.find("Cannot restore"), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find("Tiven Touch Panel Utility Installation Failed"), std::string::npos) << run.output;
+
+        EXPECT_EQ(registry_.SubkeyNames(kSerialParameters), (std::vector<std::wstring>{L"1", L"3"}));
+        ExpectDevice(kSerialParameters, 1, old1);
+        ExpectDevice(kSerialParameters, 3, old3);
+        EXPECT_EQ(registry_.SubkeyNames(kSerialService), (std::vector<std::wstring>{L"Parameters"}));
+        EXPECT_EQ(LoadedCloneHives(), std::vector<std::wstring>{});
+    }
+};
 
 TEST_F(CloneRestore, SerialCloneReplacesTheWholeSerialConfigurationAndLeavesUsbAlone)
 {
@@ -74,26 +102,8 @@ TEST_F(CloneRestore, AnUnreadableCloneFailsTheInstallAndKeepsTheDevices)
 
 TEST_F(CloneRestore, ACopyThatFailsKeepsTheOldDevicesAndFailsTheInstall)
 {
-    AddDevice(kSerialParameters, 1, front_);
-    AddDevice(kSerialParameters, 2, side_);
-    std::wstring clone = WriteClone(kSerialParameters, L"RILOClone.Dat");
-    // The configuration the restore is to replace, in keys below which no lasting key can be
-    // made: copying the clone's device keys there fails.
-    registry_.DeleteTree(kSerialService);
-    const DeviceValues old1{L"Old Front", 60, {4, 4}}, old3{L"Old Third", 70, {3}};
-    ASSERT_NO_FATAL_FAILURE(AddVolatileDevice(kSerialParameters, 1, old1));
-    ASSERT_NO_FATAL_FAILURE(AddVolatileDevice(kSerialParameters, 3, old3));
-
-    SetupResult run = RunSetup(L"-s -en -eig -ser " + clone);
-    ASSERT_TRUE(run.ended);
-    EXPECT_EQ(run.exitCode, 1u) << run.output;
-    EXPECT_NE(run.output.find("Cannot restore"), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("Tiven Touch Panel Utility Installation Failed"), std::string::npos) << run.output;
-
-    EXPECT_EQ(registry_.SubkeyNames(kSerialParameters), (std::vector<std::wstring>{L"1", L"3"}));
-    ExpectDevice(kSerialParameters, 1, old1);
-    ExpectDevice(kSerialParameters, 3, old3);
-    EXPECT_EQ(registry_.SubkeyNames(kSerialService), (std::vector<std::wstring>{L"Parameters"}));
+    // The service key is volatile too: the copies beside Parameters cannot be made.
+    ExpectAFailedRestoreKeepsTheOldDevices(kSerialService);
 }
 
 TEST_F(CloneRestore, HandlesOpenBeforeTheRestoreReadTheNewContent)
@@ -133,27 +143,10 @@ TEST_F(CloneRestore, HandlesOpenBeforeTheRestoreReadTheNewContent)
 
 TEST_F(CloneRestore, AReplacementThatFailsPutsTheOldContentBack)
 {
-    AddDevice(kSerialParameters, 1, front_);
-    AddDevice(kSerialParameters, 2, side_);
-    std::wstring clone = WriteClone(kSerialParameters, L"RILOClone.Dat");
-    // The configuration the restore is to replace, in a volatile key below the lasting service
-    // key: the copies beside it are made, but the clone's device 2 cannot be made below it, so
-    // the replacement fails after it has changed device 1.
-    registry_.DeleteTree(kSerialParameters);
-    const DeviceValues old1{L"Old Front", 60, {4, 4}}, old3{L"Old Third", 70, {3}};
-    ASSERT_NO_FATAL_FAILURE(AddVolatileDevice(kSerialParameters, 1, old1));
-    ASSERT_NO_FATAL_FAILURE(AddVolatileDevice(kSerialParameters, 3, old3));
-
-    SetupResult run = RunSetup(L"-s -en -eig -ser " + clone);
-    ASSERT_TRUE(run.ended);
-    EXPECT_EQ(run.exitCode, 1u) << run.output;
-    EXPECT_NE(run.output.find("Cannot restore"), std::string::npos) << run.output;
-
-    EXPECT_EQ(registry_.SubkeyNames(kSerialParameters), (std::vector<std::wstring>{L"1", L"3"}));
-    ExpectDevice(kSerialParameters, 1, old1);
-    ExpectDevice(kSerialParameters, 3, old3);
-    EXPECT_EQ(registry_.SubkeyNames(kSerialService), (std::vector<std::wstring>{L"Parameters"}));
-    EXPECT_EQ(LoadedCloneHives(), std::vector<std::wstring>{});
+    // Only Parameters is volatile, below the lasting service key: the copies beside it are made,
+    // but the clone's device 2 cannot be made below it, so the replacement fails after it has
+    // changed device 1, and the old content comes back from the copy.
+    ExpectAFailedRestoreKeepsTheOldDevices(kSerialParameters);
 }
 
 TEST_F(CloneRestore, ARestoreWaitsForOneThatRunsAndUnloadsHivesOfOnesThatEnded)
