@@ -1,95 +1,47 @@
-// Restoring clone files during an unattended install, each test in a fresh prefix. The clone
-// files are written as the applet's settings copy writes them: RegSaveKeyW of a driver's
-// Parameters key with the backup privilege.
+// Restoring clone files during an unattended install, each test in a fresh prefix.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "FreshPrefix.h"
+#include "CloneFixture.h"
+#include "CloneHive.h"
 #include "KeyHandle.h"
 #include "Privilege.h"
+#include "RestoreLock.h"
 #include "SetupRun.h"
 #include "TestPaths.h"
 
 using namespace setuptest;
-using testsupport::ScratchRegistry;
 
 namespace {
-constexpr wchar_t kSerialService[] = L"SYSTEM\\CurrentControlSet\\Services\\RILO";
-
-struct DeviceValues {
-    std::wstring name;
-    DWORD sampleRate;
-    std::vector<BYTE> calibration;
-};
-
-class CloneRestore : public ::testing::Test {
+class CloneRestore : public CloneFixture {
 protected:
-    void SetUp() override
+    // The clone holds devices 1 and 2. The configuration it is to replace, devices 1 and 3, is
+    // put into volatile keys made again once `deleted` is gone (the keys above it that are made
+    // for them are volatile too), so no lasting key can be made below them: the restore fails,
+    // and the old devices stay as they were.
+    void ExpectAFailedRestoreKeepsTheOldDevices(const wchar_t* deleted)
     {
-        PrepareWindowsState(registry_, SystemUserinit().c_str());
-        folder_ = testsupport::MakeTempDir(L"clones");
-        ASSERT_FALSE(folder_.empty());
-    }
+        AddDevice(kSerialParameters, 1, front_);
+        AddDevice(kSerialParameters, 2, side_);
+        std::wstring clone = WriteClone(kSerialParameters, L"RILOClone.Dat");
+        registry_.DeleteTree(deleted);
+        const DeviceValues old1{L"Old Front", 60, {4, 4}}, old3{L"Old Third", 70, {3}};
+        ASSERT_NO_FATAL_FAILURE(AddVolatileDevice(kSerialParameters, 1, old1));
+        ASSERT_NO_FATAL_FAILURE(AddVolatileDevice(kSerialParameters, 3, old3));
 
-    void AddDevice(const std::wstring& parameters, int number, const DeviceValues& values)
-    {
-        std::wstring key = parameters + L"\\" + std::to_wstring(number);
-        registry_.SetString(key, L"Device Name", values.name);
-        registry_.SetDword(key, L"Sample Rate", values.sampleRate);
-        registry_.SetRaw(key, L"Calibration Data", REG_BINARY, values.calibration.data(),
-                         static_cast<DWORD>(values.calibration.size()));
-    }
+        SetupResult run = RunSetup(L"-s -en -eig -ser " + clone);
+        ASSERT_TRUE(run.ended);
+        EXPECT_EQ(run.exitCode, 1u) << run.output;
+        EXPECT_NE(run.output.find("Cannot restore"), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find("Tiven Touch Panel Utility Installation Failed"), std::string::npos) << run.output;
 
-    // What the applet's "Copy of Settings" does for one driver.
-    std::wstring WriteClone(const wchar_t* parameters, const wchar_t* fileName)
-    {
-        std::wstring file = folder_ + L"\\" + fileName;
-        EXPECT_TRUE(EnablePrivilege(SE_BACKUP_NAME));
-        CKeyHandle key;
-        EXPECT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, parameters, 0, nullptr, REG_OPTION_BACKUP_RESTORE,
-                                  KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr),
-                  ERROR_SUCCESS);
-        EXPECT_EQ(RegSaveKeyW(key.Get(), file.c_str(), nullptr), ERROR_SUCCESS);
-        return file;
+        EXPECT_EQ(registry_.SubkeyNames(kSerialParameters), (std::vector<std::wstring>{L"1", L"3"}));
+        ExpectDevice(kSerialParameters, 1, old1);
+        ExpectDevice(kSerialParameters, 3, old3);
+        EXPECT_EQ(registry_.SubkeyNames(kSerialService), (std::vector<std::wstring>{L"Parameters"}));
+        EXPECT_EQ(LoadedCloneHives(), std::vector<std::wstring>{});
     }
-
-    // A device key as AddDevice makes it, but volatile, and so are the keys above it that are
-    // made for it: no lasting key can then be made below them.
-    void AddVolatileDevice(const std::wstring& parameters, int number, const DeviceValues& values)
-    {
-        std::wstring key = parameters + L"\\" + std::to_wstring(number);
-        CKeyHandle device;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSerialService, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
-                                  nullptr, device.Receive(), nullptr),
-                  ERROR_SUCCESS);
-        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, parameters.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
-                                  KEY_ALL_ACCESS, nullptr, device.Receive(), nullptr),
-                  ERROR_SUCCESS);
-        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
-                                  nullptr, device.Receive(), nullptr),
-                  ERROR_SUCCESS);
-        registry_.SetString(key, L"Device Name", values.name);
-        registry_.SetDword(key, L"Sample Rate", values.sampleRate);
-        registry_.SetRaw(key, L"Calibration Data", REG_BINARY, values.calibration.data(),
-                         static_cast<DWORD>(values.calibration.size()));
-    }
-
-    void ExpectDevice(const std::wstring& parameters, int number, const DeviceValues& values)
-    {
-        std::wstring key = parameters + L"\\" + std::to_wstring(number);
-        EXPECT_EQ(registry_.Read(key, L"Device Name").AsString(), values.name) << number;
-        EXPECT_EQ(registry_.Read(key, L"Sample Rate").AsDword(), values.sampleRate) << number;
-        testsupport::RegValue calibration = registry_.Read(key, L"Calibration Data");
-        EXPECT_EQ(calibration.type, static_cast<DWORD>(REG_BINARY)) << number;
-        EXPECT_EQ(calibration.bytes, values.calibration) << number;
-    }
-
-    ScratchRegistry registry_{ScratchRegistry::RealPrefix};
-    std::wstring folder_;
-    const DeviceValues front_{L"Front Panel", 150, {1, 2, 3, 4, 5, 6, 7, 8}};
-    const DeviceValues side_{L"Side Panel", 100, {9, 9, 9}};
-    const DeviceValues usb_{L"USB Panel", 200, {0xA0, 0xB0}};
 };
 
 TEST_F(CloneRestore, SerialCloneReplacesTheWholeSerialConfigurationAndLeavesUsbAlone)
@@ -150,25 +102,85 @@ TEST_F(CloneRestore, AnUnreadableCloneFailsTheInstallAndKeepsTheDevices)
 
 TEST_F(CloneRestore, ACopyThatFailsKeepsTheOldDevicesAndFailsTheInstall)
 {
+    // The service key is volatile too: the copies beside Parameters cannot be made.
+    ExpectAFailedRestoreKeepsTheOldDevices(kSerialService);
+}
+
+TEST_F(CloneRestore, HandlesOpenBeforeTheRestoreReadTheNewContent)
+{
+    // The clone holds a value of the key itself besides its devices.
+    registry_.SetDword(kSerialParameters, L"Devices", 2);
     AddDevice(kSerialParameters, 1, front_);
     AddDevice(kSerialParameters, 2, side_);
     std::wstring clone = WriteClone(kSerialParameters, L"RILOClone.Dat");
-    // The configuration the restore is to replace, in keys below which no lasting key can be
-    // made: copying the clone's device keys there fails.
-    registry_.DeleteTree(kSerialService);
-    const DeviceValues old1{L"Old Front", 60, {4, 4}}, old3{L"Old Third", 70, {3}};
-    ASSERT_NO_FATAL_FAILURE(AddVolatileDevice(kSerialParameters, 1, old1));
-    ASSERT_NO_FATAL_FAILURE(AddVolatileDevice(kSerialParameters, 3, old3));
+    const KeyTree cloned = ReadTree(HKEY_LOCAL_MACHINE, kSerialParameters);
+    registry_.DeleteTree(kSerialParameters);
+    registry_.SetDword(kSerialParameters, L"Devices", 1);
+    AddDevice(kSerialParameters, 1, {L"Renamed", 1, {0}});
+    AddDevice(kSerialParameters, 3, {L"New Panel", 50, {7}});
+    // Held as a driver holds them: the key, and a device key that the clone has too.
+    CKeyHandle parameters, device;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSerialParameters, 0, KEY_READ, parameters.Receive()), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExW(parameters.Get(), L"1", 0, KEY_READ, device.Receive()), ERROR_SUCCESS);
 
     SetupResult run = RunSetup(L"-s -en -eig -ser " + clone);
     ASSERT_TRUE(run.ended);
-    EXPECT_EQ(run.exitCode, 1u) << run.output;
-    EXPECT_NE(run.output.find("Cannot restore"), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("Tiven Touch Panel Utility Installation Failed"), std::string::npos) << run.output;
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
 
-    EXPECT_EQ(registry_.SubkeyNames(kSerialParameters), (std::vector<std::wstring>{L"1", L"3"}));
-    ExpectDevice(kSerialParameters, 1, old1);
-    ExpectDevice(kSerialParameters, 3, old3);
-    EXPECT_EQ(registry_.SubkeyNames(kSerialService), (std::vector<std::wstring>{L"Parameters"}));
+    DWORD devices = 0, bytes = sizeof devices;
+    EXPECT_EQ(
+        RegQueryValueExW(parameters.Get(), L"Devices", nullptr, nullptr, reinterpret_cast<BYTE*>(&devices), &bytes),
+        ERROR_SUCCESS);
+    EXPECT_EQ(devices, 2u);
+    EXPECT_EQ(ReadTree(parameters.Get(), L""), cloned);
+    wchar_t name[64] = {};
+    bytes = sizeof name;
+    EXPECT_EQ(RegQueryValueExW(device.Get(), L"Device Name", nullptr, nullptr, reinterpret_cast<BYTE*>(name), &bytes),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::wstring(name), front_.name);
+    EXPECT_EQ(ReadTree(HKEY_LOCAL_MACHINE, kSerialParameters), cloned);
+}
+
+TEST_F(CloneRestore, AReplacementThatFailsPutsTheOldContentBack)
+{
+    // Only Parameters is volatile, below the lasting service key: the copies beside it are made,
+    // but the clone's device 2 cannot be made below it, so the replacement fails after it has
+    // changed device 1, and the old content comes back from the copy.
+    ExpectAFailedRestoreKeepsTheOldDevices(kSerialParameters);
+}
+
+TEST_F(CloneRestore, ARestoreWaitsForOneThatRunsAndUnloadsHivesOfOnesThatEnded)
+{
+    AddDevice(kSerialParameters, 1, front_);
+    std::wstring clone = WriteClone(kSerialParameters, L"RILOClone.Dat");
+    const DeviceValues renamed{L"Renamed", 1, {0}};
+    AddDevice(kSerialParameters, 1, renamed);
+    ASSERT_TRUE(EnablePrivilege(SE_RESTORE_NAME));
+    ASSERT_TRUE(EnablePrivilege(SE_BACKUP_NAME));
+    {
+        // This process runs a restore: it holds the lock and has its hive loaded.
+        setup::CRestoreLock lock;
+        ASSERT_TRUE(lock.Acquire(0));
+        setup::CCloneHive hive;
+        ASSERT_EQ(hive.Load(clone), ERROR_SUCCESS);
+
+        SetupResult run = RunSetup(L"-s -en -eig -ser " + clone);
+        ASSERT_TRUE(run.ended);
+        EXPECT_EQ(run.exitCode, 1u) << run.output;
+        EXPECT_NE(run.output.find("another restore of a clone file is still running"), std::string::npos) << run.output;
+        EXPECT_EQ(LoadedCloneHives(), std::vector<std::wstring>{hive.Name()});
+        ExpectDevice(kSerialParameters, 1, renamed);
+        EXPECT_EQ(registry_.SubkeyNames(kSerialService), (std::vector<std::wstring>{L"Parameters"}));
+    }
+    // A hive left by a restore that has ended, under the name of a process that runs (this one,
+    // as after a process id was handed out again): the next restore unloads it and goes on.
+    const std::wstring leftover = setup::kCloneHivePrefix + std::to_wstring(GetCurrentProcessId());
+    ASSERT_EQ(RegLoadKeyW(HKEY_USERS, leftover.c_str(), clone.c_str()), ERROR_SUCCESS);
+
+    SetupResult run = RunSetup(L"-s -en -eig -ser " + clone);
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    ExpectDevice(kSerialParameters, 1, front_);
+    EXPECT_EQ(LoadedCloneHives(), std::vector<std::wstring>{});
 }
 }  // namespace

@@ -1,9 +1,7 @@
 #include "SetupRun.h"
 
-#include <thread>
 #include <vector>
 
-#include "Handle.h"
 #include "TestPaths.h"
 
 namespace setuptest {
@@ -46,47 +44,54 @@ std::wstring SetupFolder()
 
 std::wstring SetupProgram() { return SetupFolder() + L"\\Provisa.exe"; }
 
-SetupResult RunSetup(const std::wstring& arguments, const std::wstring& workDir, DWORD deadlineMs)
+RunningSetup::~RunningSetup()
+{
+    if (outReader_.joinable())
+        Finish(0);
+}
+
+bool RunningSetup::Start(const std::wstring& arguments, const std::wstring& workDir)
+{
+    std::wstring commandLine = L"\"" + SetupProgram() + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    if (!process_.StartSuspended(commandLine, workDir.empty() ? TempFolder() : workDir))
+        return false;
+    const DWORD pid = process_.Pid();
+    out_ = MakePipe(pid, L"cout", PIPE_ACCESS_INBOUND);
+    in_ = MakePipe(pid, L"cin", PIPE_ACCESS_OUTBOUND);
+    err_ = MakePipe(pid, L"cerr", PIPE_ACCESS_INBOUND);
+    if (out_ && err_) {
+        outReader_ = std::thread(Drain, out_.Get(), std::ref(outText_));
+        errReader_ = std::thread(Drain, err_.Get(), std::ref(errText_));
+    }
+    return process_.Resume();
+}
+
+SetupResult RunningSetup::Finish(DWORD deadlineMs)
 {
     SetupResult result;
-    std::wstring commandLine = L"\"" + SetupProgram() + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
-    std::wstring dir = workDir.empty() ? TempFolder() : workDir;
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, dir.c_str(),
-                        &si, &pi))
-        return result;
-    CHandle process(pi.hProcess), thread(pi.hThread);
-    CHandle out = MakePipe(pi.dwProcessId, L"cout", PIPE_ACCESS_INBOUND);
-    CHandle in = MakePipe(pi.dwProcessId, L"cin", PIPE_ACCESS_OUTBOUND);
-    CHandle err = MakePipe(pi.dwProcessId, L"cerr", PIPE_ACCESS_INBOUND);
-    std::string outText, errText;
-    std::thread outReader, errReader;
-    if (out && err) {
-        outReader = std::thread(Drain, out.Get(), std::ref(outText));
-        errReader = std::thread(Drain, err.Get(), std::ref(errText));
-    }
-    ResumeThread(thread.Get());
-    if (WaitForSingleObject(process.Get(), deadlineMs) == WAIT_OBJECT_0) {
-        result.ended = true;
-        GetExitCodeProcess(process.Get(), &result.exitCode);
-    } else {
-        TerminateProcess(process.Get(), 255);
-        WaitForSingleObject(process.Get(), 5000);
-    }
+    result.ended = process_.WaitExit(result.exitCode, deadlineMs);
+    if (!result.ended)
+        process_.Kill();
     // A pipe the setup never opened still waits for its client: connecting and leaving as that
     // client ends the wait (a pipe the setup used is busy, and its reader has seen the end).
-    if (outReader.joinable()) {
+    if (outReader_.joinable()) {
         for (const wchar_t* suffix : {L"cout", L"cerr"}) {
-            std::wstring name = L"\\\\.\\pipe\\" + std::to_wstring(pi.dwProcessId) + suffix;
+            std::wstring name = L"\\\\.\\pipe\\" + std::to_wstring(process_.Pid()) + suffix;
             CHandle client(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         }
-        outReader.join();
-        errReader.join();
+        outReader_.join();
+        errReader_.join();
     }
-    result.output = outText + errText;
+    result.output = outText_ + errText_;
     return result;
+}
+
+SetupResult RunSetup(const std::wstring& arguments, const std::wstring& workDir, DWORD deadlineMs)
+{
+    RunningSetup setup;
+    if (!setup.Start(arguments, workDir))
+        return SetupResult{};
+    return setup.Finish(deadlineMs);
 }
 
 bool StartSetup(testsupport::TestProcess& process, const std::wstring& arguments)

@@ -20,6 +20,19 @@ TestProcess::~TestProcess()
 
 bool TestProcess::Start(const std::wstring& commandLine, const std::wstring& workDir, const std::wstring& desktop)
 {
+    return Create(commandLine, workDir, desktop, 0);
+}
+
+bool TestProcess::StartSuspended(const std::wstring& commandLine, const std::wstring& workDir)
+{
+    return Create(commandLine, workDir, L"", CREATE_SUSPENDED);
+}
+
+bool TestProcess::Resume() { return pi_.hThread && ResumeThread(pi_.hThread) != static_cast<DWORD>(-1); }
+
+bool TestProcess::Create(const std::wstring& commandLine, const std::wstring& workDir, const std::wstring& desktop,
+                         DWORD flags)
+{
     std::vector<wchar_t> cmd(commandLine.begin(), commandLine.end());
     cmd.push_back(L'\0');
     std::vector<wchar_t> desktopName(desktop.begin(), desktop.end());
@@ -27,7 +40,7 @@ bool TestProcess::Start(const std::wstring& commandLine, const std::wstring& wor
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.lpDesktop = desktop.empty() ? nullptr : desktopName.data();
-    if (CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, flags, nullptr,
                        workDir.empty() ? nullptr : workDir.c_str(), &si, &pi_))
         return true;
     // The callers assert on the result; why it failed goes beside that assertion.

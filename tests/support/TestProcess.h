@@ -19,6 +19,10 @@ public:
     // CreateProcessW with the given command line (quote the program yourself when needed);
     // optionally on another desktop of the window station (STARTUPINFO::lpDesktop).
     bool Start(const std::wstring& commandLine, const std::wstring& workDir = L"", const std::wstring& desktop = L"");
+    // Starts the process with its first thread suspended, so the caller can prepare what the
+    // program looks for at its start (named by its process id); Resume lets it run.
+    bool StartSuspended(const std::wstring& commandLine, const std::wstring& workDir = L"");
+    bool Resume();
     // Waits for the exit; true and the code when it ended before the deadline.
     bool WaitExit(DWORD& exitCode, DWORD deadlineMs = kDefaultDeadlineMs);
     bool Running() const;
@@ -27,6 +31,8 @@ public:
     HANDLE Handle() const { return pi_.hProcess; }
 
 private:
+    bool Create(const std::wstring& commandLine, const std::wstring& workDir, const std::wstring& desktop, DWORD flags);
+
     PROCESS_INFORMATION pi_{};
 };
 
