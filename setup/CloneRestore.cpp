@@ -66,13 +66,55 @@ LONG MendCopies(HKEY parent, const std::wstring& copiesName, HKEY target)
     copies.Reset();
     return rc == ERROR_SUCCESS ? DeleteSubtree(parent, copiesName.c_str()) : rc;
 }
+bool SubkeyExists(HKEY parent, const std::wstring& name)
+{
+    CKeyHandle key;
+    return RegOpenKeyExW(parent, name.c_str(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS;
+}
+
+// Earlier setups swapped the key by name: "<name>.New" held the hive's content, then the key
+// became "<name>.Old" and ".New" took its name. One cut off between the two renames left no key
+// and its content in ".Old"; one cut off after them left ".Old" beside the finished key. The key
+// gets its content back, and the leftovers go.
+LONG MendSwapLeftovers(const std::wstring& parentPath, const std::wstring& name)
+{
+    CKeyHandle parent;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, parentPath.c_str(), 0, KEY_ALL_ACCESS, parent.Receive()) != ERROR_SUCCESS)
+        return ERROR_SUCCESS;   // nothing there, nothing left
+    const std::wstring previous = name + L".Old", staged = name + L".New";
+    LONG rc = ERROR_SUCCESS;
+    if (!SubkeyExists(parent.Get(), name) && SubkeyExists(parent.Get(), previous))
+        rc = RegRenameKey(parent.Get(), previous.c_str(), name.c_str());
+    for (const std::wstring& leftover : {staged, previous}) {
+        if (rc == ERROR_SUCCESS && SubkeyExists(parent.Get(), leftover))
+            rc = DeleteSubtree(parent.Get(), leftover.c_str());
+    }
+    return rc;
+}
 }  // namespace
 
 void RestoreClone(const wchar_t* keyPath, const std::wstring& cloneFile, CInstallLog& log)
 {
+    const std::wstring path = keyPath;
+    const size_t slash = path.rfind(L'\\');
+    const std::wstring parentPath = path.substr(0, slash);
+    const std::wstring name = path.substr(slash + 1);
+    const std::wstring failed = L"Cannot restore " + cloneFile + L" into " + path;
+
+    CRestoreLock lock;
+    if (!lock.Acquire(kLockDeadlineMs)) {
+        log.Fail(failed + L": another restore of a clone file is still running");
+        return;
+    }
+    LONG rc = MendSwapLeftovers(parentPath, name);
+    if (rc != ERROR_SUCCESS) {
+        log.Fail(WithError(failed + L": what an earlier restore left beside the key stays", rc));
+        return;
+    }
+
     CRegistryKey registry;
     CKeyHandle created;
-    LONG rc = registry.CreateSecuredKey(keyPath, created.Receive());
+    rc = registry.CreateSecuredKey(keyPath, created.Receive());
     created.Reset();
     if (rc != ERROR_SUCCESS) {
         log.Fail(WithError(std::wstring(L"Cannot create ") + keyPath, rc));
@@ -84,20 +126,9 @@ void RestoreClone(const wchar_t* keyPath, const std::wstring& cloneFile, CInstal
     EnablePrivilege(SE_RESTORE_NAME);
     EnablePrivilege(SE_BACKUP_NAME);
 
-    const std::wstring path = keyPath;
-    const size_t slash = path.rfind(L'\\');
-    const std::wstring parentPath = path.substr(0, slash);
-    const std::wstring name = path.substr(slash + 1);
     const std::wstring copiesName = name + kRestoreCopiesSuffix;
     const std::wstring copiesPath = parentPath + L"\\" + copiesName;
     const std::wstring oldCopyPath = copiesPath + L"\\" + kRestoreOldKey;
-    const std::wstring failed = L"Cannot restore " + cloneFile + L" into " + path;
-
-    CRestoreLock lock;
-    if (!lock.Acquire(kLockDeadlineMs)) {
-        log.Fail(failed + L": another restore of a clone file is still running");
-        return;
-    }
     CCloneHive::UnloadLeftovers();
 
     CKeyHandle parent, target;

@@ -183,4 +183,35 @@ TEST_F(CloneRestore, ARestoreWaitsForOneThatRunsAndUnloadsHivesOfOnesThatEnded)
     ExpectDevice(kSerialParameters, 1, front_);
     EXPECT_EQ(LoadedCloneHives(), std::vector<std::wstring>{});
 }
+TEST_F(CloneRestore, WhatAnEarlierSwappingRestoreLeftIsMendedAndTheRestoreGoesOn)
+{
+    AddDevice(kSerialParameters, 1, front_);
+    AddDevice(kSerialParameters, 2, side_);
+    std::wstring clone = WriteClone(kSerialParameters, L"RILOClone.Dat");
+    const std::wstring previous = std::wstring(kSerialParameters) + L".Old";
+    const std::wstring staged = std::wstring(kSerialParameters) + L".New";
+    const DeviceValues old1{L"Old Front", 60, {4, 4}};
+
+    // Cut off between its two renames: no Parameters, its content in ".Old", the hive's copy
+    // in ".New".
+    registry_.DeleteTree(kSerialParameters);
+    AddDevice(previous, 1, old1);
+    AddDevice(staged, 1, front_);
+    SetupResult run = RunSetup(L"-s -en -eig -ser " + clone);
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_EQ(registry_.SubkeyNames(kSerialParameters), (std::vector<std::wstring>{L"1", L"2"}));
+    ExpectDevice(kSerialParameters, 1, front_);
+    ExpectDevice(kSerialParameters, 2, side_);
+    EXPECT_EQ(registry_.SubkeyNames(kSerialService), (std::vector<std::wstring>{L"Parameters"}));
+
+    // Cut off after them: ".Old" beside the finished key. Without a clone to restore, the mend
+    // alone shows: the key as it was, the leftover gone.
+    AddDevice(previous, 1, old1);
+    run = RunSetup(L"-s -en -eig -ser " + folder_ + L"\\missing.dat");
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(registry_.SubkeyNames(kSerialParameters), (std::vector<std::wstring>{L"1", L"2"}));
+    ExpectDevice(kSerialParameters, 1, front_);
+    EXPECT_EQ(registry_.SubkeyNames(kSerialService), (std::vector<std::wstring>{L"Parameters"}));
+}
 }  // namespace
