@@ -16,15 +16,15 @@
 
 restart_kind() {
     local rc=$1 out=$2 err=$3
-    # Test programs print unbuffered from the start of main, so a failure with no output at all
-    # happened while Wine was still starting the process.
-    if [ ! -s "$out" ]; then
-        echo "died before its main"
     # Xlib's default error handler: Wine's X11 driver hands it an X error it did not expect (one
     # of its requests named a window of a connection that had closed, see docs/wine.md), and it
-    # prints the error and ends the process with exit(1).
-    elif grep -q 'X Error of failed request' "$out" "$err"; then
+    # prints the error and ends the process with exit(1), also before anything else was printed.
+    if grep -q 'X Error of failed request' "$out" "$err"; then
         echo "X error"
+    # Test programs print unbuffered from the start of main, so a failure with no output at all
+    # happened while Wine was still starting the process.
+    elif [ ! -s "$out" ]; then
+        echo "died before its main"
     # Killed by SIGSEGV (Unix exit code 139) in Wine's own Unix code after the test program
     # printed a passing result: a crash in Windows code ends with 0xc0000005 instead.
     elif [ "$rc" -eq 139 ] && grep -q '^\[  PASSED  \]' "$out" && ! grep -q '^\[  FAILED  \]' "$out"; then

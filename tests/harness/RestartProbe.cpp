@@ -8,8 +8,8 @@
 //   pass           prints a passing result, exit code 0
 //   fail           prints a failing result, exit code 1 (a test that fails on its own)
 //   silent         prints nothing on stdout, exit code 1 (as a process that died before its main)
-//   xerror         prints Xlib's report of an X error on stderr, exit code 1 (as Xlib's default
-//                  error handler does); xerror-stdout prints it on stdout
+//   xerror         prints Xlib's report of an X error on stderr and nothing on stdout, exit code
+//                  1 (as Xlib's default error handler does); xerror-stdout prints it on stdout
 //   segv-passed    prints a passing result, then is killed by SIGSEGV (Unix exit code 139, as a
 //                  crash in Wine's own Unix code ends a process)
 //   segv-failed    the same after a failing result
@@ -125,7 +125,6 @@ int wmain(int argc, wchar_t** argv)
     if (mode == L"silent")
         return 1;
     if (mode == L"xerror" || mode == L"xerror-stdout") {
-        std::printf("[ RUN      ] Probe.OpensASheet\n");
         PrintXError(mode == L"xerror" ? stderr : stdout);
         return 1;
     }
