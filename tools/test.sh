@@ -24,6 +24,7 @@ shards=${TIVEN_SHARDS:-4}
 "$root/tools/deps.sh"
 
 . "$root/tools/wine-env.sh"
+. "$root/tools/restart-rule.sh"
 
 prefix_bits() { [ "$1" = i686 ] && echo 32 || echo 64; }
 
@@ -99,11 +100,8 @@ for arch in "${ran[@]}"; do
     result=$(grep -E 'tests passed|No tests were found' "$log" | tail -n 1 || true)
     failures=$(sed -n '/^The following tests FAILED:/,$p' "$log" | grep -E '^\s+[0-9]+ - ' || true)
     wall=$(sed -n 's/^Total Test time (real) = *//p' "$log" | tail -n 1)
-    restarts=""
-    if [ -s "$top/$arch/restarts.log" ]; then
-        restarts=", $(wc -l <"$top/$arch/restarts.log") test processes started again after dying before their main ($top/$arch/restarts.log)"
-    fi
-    summaries+=("$arch ($(prefix_bits "$arch")-bit prefix): ${result:-no ctest summary (exit $rc)}${wall:+, ctest $wall}$restarts${failures:+$'\n'$failures}")
+    restarts=$(restart_summary "$top/$arch/restarts.log")
+    summaries+=("$arch ($(prefix_bits "$arch")-bit prefix): ${result:-no ctest summary (exit $rc)}${wall:+, ctest $wall}${restarts:+, $restarts ($top/$arch/restarts.log)}${failures:+$'\n'$failures}")
     if [[ $result =~ ([0-9]+)\ tests\ failed\ out\ of\ ([0-9]+) ]]; then
         failed=$((failed + BASH_REMATCH[1]))
         passed=$((passed + BASH_REMATCH[2] - BASH_REMATCH[1]))

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# restarts.sh PROBE [fresh]: the restart rule of tools/wine-run (tools/restart-rule.sh), shown with
+# the fake test program PROBE (RestartProbe.cpp) run through tools/wine-run, or with "fresh"
+# through tools/wine-fresh-run. Each case runs the probe with its modes (one for each start) and
+# checks how often it was started, the runner's exit code, what the restart log names and that
+# the probe's stdout and stderr still came out. Passes when every case holds. The restarts of
+# these cases go to a log of their own, not to the harness's.
+root=$(cd "$(dirname "$0")/../.." && pwd)
+probe=$1
+. "$root/tools/restart-rule.sh"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# check_case NAME STARTS RC KIND RUNNER ARGS...: runs RUNNER PROBE STARTS-FILE ARGS; STARTS and RC
+# are the starts and the exit code it must come to, KIND the kind of its one start once more, or
+# "-" when there may be none.
+failed=0
+check_case() {
+    local name=$1 want_starts=$2 want_rc=$3 want_kind=$4 runner=$5; shift 5
+    local starts="$work/$name.starts" log="$work/$name.log" out="$work/$name.out" err="$work/$name.err"
+    local rc starts_made problems="" want_log=""
+    TIVEN_RESTART_LOG=$log "$runner" "$probe" "Z:${starts//\//\\}" "$@" >"$out" 2>"$err"
+    rc=$?
+    starts_made=$(wc -l <"$starts" 2>/dev/null || echo 0)
+    [ "$starts_made" -eq "$want_starts" ] || problems+=" started $starts_made times, not $want_starts;"
+    [ "$rc" -eq "$want_rc" ] || problems+=" exit code $rc, not $want_rc;"
+    if [ "$want_kind" != - ]; then
+        want_log="$want_kind: $probe Z:${starts//\//\\} $* (exit code "
+        [ "$(wc -l <"$log" 2>/dev/null || echo 0)" -eq 1 ] && [[ $(cat "$log" 2>/dev/null) == "$want_log"* ]] \
+            || problems+=" restart log '$(cat "$log" 2>/dev/null)', not one line '$want_log...';"
+        [ "$(restart_summary "$log")" = "1 test process started again: 1 $want_kind" ] \
+            || problems+=" summary '$(restart_summary "$log")';"
+    elif [ -e "$log" ]; then
+        problems+=" restart log '$(cat "$log")', not none;"
+    fi
+    # What the probe printed still comes out where it printed it.
+    case " $* " in *" xerror "*) grep -q 'X Error of failed request' "$err" || problems+=" no X error on stderr;" ;; esac
+    case " $* " in *" xerror-stdout "*) grep -q 'X Error of failed request' "$out" || problems+=" no X error on stdout;" ;; esac
+    [ "$rc" -ne 0 ] || grep -q '^\[  PASSED  \]' "$out" || problems+=" no result on stdout;"
+    if [ -n "$problems" ]; then
+        failed=1
+        echo "FAILED $name ($*):$problems"
+        sed 's/^/    stdout: /' "$out"; sed 's/^/    stderr: /' "$err"
+    else
+        echo "ok     $name ($*): $starts_made start(s), exit code $rc${want_log:+, logged as $want_kind}"
+    fi
+}
+
+if [ "${2:-}" = fresh ]; then
+    run="$root/tools/wine-fresh-run"
+    # The start once more gets a new copy of the fresh prefix: the probe fails (code 2) in a copy
+    # an earlier start used.
+    check_case fresh-copy-again 2 0 "X error" "$run" --fresh xerror pass
+    check_case fresh-no-restart 1 1 - "$run" --fresh fail pass
+    exit $failed
+fi
+run="$root/tools/wine-run"
+check_case passes 1 0 - "$run" pass
+# Wine's own deaths: started once more, and passing then is a pass.
+check_case x-error-then-pass 2 0 "X error" "$run" xerror pass
+check_case x-error-on-stdout-then-pass 2 0 "X error" "$run" xerror-stdout pass
+check_case exit-139-after-result-then-pass 2 0 "exit 139 after its result" "$run" segv-passed pass
+check_case no-output-then-pass 2 0 "died before its main" "$run" silent pass
+# At most once: the second start's failure, of whatever kind, fails the test.
+check_case x-error-twice 2 1 "X error" "$run" xerror
+check_case exit-139-after-result-twice 2 139 "exit 139 after its result" "$run" segv-passed
+check_case x-error-then-no-output 2 1 "X error" "$run" xerror silent
+# Failures of the test itself are never repeated.
+check_case fails-on-its-own 1 1 - "$run" fail pass
+check_case exit-139-after-failing-result 1 139 - "$run" segv-failed pass
+check_case exit-139-before-a-result 1 139 - "$run" segv-early pass
+# The harness's summary line counts the starts once more by kind, in the order they came.
+printf '%s\n' "X error: a.exe (exit code 1)" "died before its main: b.exe (exit code 5)" \
+    "X error: c.exe (exit code 1)" >"$work/summary.log"
+summary=$(restart_summary "$work/summary.log")
+if [ "$summary" = "3 test processes started again: 2 X error, 1 died before its main" ]; then
+    echo "ok     summary: $summary"
+else
+    failed=1; echo "FAILED summary: '$summary'"
+fi
+exit $failed
