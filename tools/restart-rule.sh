@@ -21,6 +21,12 @@ restart_kind() {
     # prints the error and ends the process with exit(1), also before anything else was printed.
     if grep -q 'X Error of failed request' "$out" "$err"; then
         echo "X error"
+    # A program the test started ended inside Wine's start of it, before any of its own code ran:
+    # Wine reports that as ERROR_INTERNAL_ERROR (1359) when the new process died with exit code 0
+    # before it was set up, as one does that a crash in Wine's Unix code ends. The test support
+    # names the error (TestProcess::Start); no other failure to start a program is repeated.
+    elif grep -qE 'TestProcess: CreateProcess of .* failed with error 1359([^0-9]|$)' "$out" "$err"; then
+        echo "a program it started died in Wine's start"
     # Test programs print unbuffered from the start of main, so a failure with no output at all
     # happened while Wine was still starting the process.
     elif [ ! -s "$out" ]; then

@@ -14,6 +14,9 @@
 //                  crash in Wine's own Unix code ends a process)
 //   segv-failed    the same after a failing result
 //   segv-early     the same after a test's start only, before any result
+//   start-died     reports, as the test support does, that a program it started ended inside
+//                  Wine's start of it (CreateProcess error 1359), then fails, exit code 1;
+//                  start-refused the same with another error (2, no such file)
 #include <windows.h>
 
 #include <cstdint>
@@ -126,6 +129,12 @@ int wmain(int argc, wchar_t** argv)
         return 1;
     if (mode == L"xerror" || mode == L"xerror-stdout") {
         PrintXError(mode == L"xerror" ? stderr : stdout);
+        return 1;
+    }
+    if (mode == L"start-died" || mode == L"start-refused") {
+        std::fprintf(stderr, "TestProcess: CreateProcess of \"C:\\probe.exe\" failed with error %d\n",
+                     mode == L"start-died" ? 1359 : 2);
+        std::printf("[  FAILED  ] 1 test, listed below:\n[  FAILED  ] Probe.StartsAProgram\n");
         return 1;
     }
     if (mode == L"segv-passed")

@@ -61,6 +61,7 @@ check_case x-error-then-pass 2 0 "X error" "$run" xerror pass
 check_case x-error-on-stdout-then-pass 2 0 "X error" "$run" xerror-stdout pass
 check_case exit-139-after-result-then-pass 2 0 "exit 139 after its result" "$run" segv-passed pass
 check_case no-output-then-pass 2 0 "died before its main" "$run" silent pass
+check_case started-program-died-then-pass 2 0 "a program it started died in Wine's start" "$run" start-died pass
 # At most once: the second start's failure, of whatever kind, fails the test.
 check_case x-error-twice 2 1 "X error" "$run" xerror
 check_case exit-139-after-result-twice 2 139 "exit 139 after its result" "$run" segv-passed
@@ -69,6 +70,7 @@ check_case x-error-then-no-output 2 1 "X error" "$run" xerror silent
 check_case fails-on-its-own 1 1 - "$run" fail pass
 check_case exit-139-after-failing-result 1 139 - "$run" segv-failed pass
 check_case exit-139-before-a-result 1 139 - "$run" segv-early pass
+check_case started-program-refused 1 1 - "$run" start-refused pass
 # The harness's summary line counts the starts once more by kind, in the order they came.
 printf '%s\n' "X error: a.exe (exit code 1)" "died before its main: b.exe (exit code 5)" \
     "X error: c.exe (exit code 1)" >"$work/summary.log"
