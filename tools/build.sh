@@ -6,6 +6,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 arch=${1:-x86_64}
 dir=${2:-$root/build/$arch}
 werror=${TIVEN_WERROR:-OFF}; [ -n "${CI:-}" ] && werror=ON
+# CI builds without debug information (Release: the same -O2 code as RelWithDebInfo, CMakeLists.txt).
+build_type=RelWithDebInfo; [ -n "${CI:-}" ] && build_type=Release
 # ccache (installed by tools/deps.sh) keeps compiled objects across build folders and clones;
 # paths below the repository root are hashed relative to it, so another checkout hits too.
 launcher=()
@@ -15,7 +17,7 @@ if command -v ccache >/dev/null 2>&1; then
 fi
 if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch.cmake" \
-          -DTIVEN_WERROR=$werror -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+          -DTIVEN_WERROR=$werror -DCMAKE_BUILD_TYPE=$build_type "${launcher[@]}" >/dev/null
 fi
 targets=()
 for t in ${TIVEN_TARGETS:-}; do targets+=(--target "$t"); done
