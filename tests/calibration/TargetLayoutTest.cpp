@@ -63,7 +63,7 @@ TEST(TargetLayout, RightHalfOfA1024DesktopGivesTheWindowAndFourTargets)
     }
 }
 
-struct GridCase {
+struct LayoutGridCase {
     const char* name;
     RECT segment;
     int targetWidth, targetHeight, calibPoint, calFlag;
@@ -72,7 +72,7 @@ struct GridCase {
 
 TEST(TargetLayout, GridsFollowTheMarginAndTruncateTowardZero)
 {
-    const GridCase cases[] = {
+    const LayoutGridCase cases[] = {
         // CalibPoint 1 on a 1024-wide segment: trunc(10.24 - 16) = -5, trunc((1024 - 16) - 10.24) = 997.
         {"25 on 1024x768", {0, 0, 1024, 768}, 32, 32, 1, 25, {-5, 240, 496, 752, 997}, {-8, 176, 368, 560, 744}},
         {"9 on 1024x768", {0, 0, 1024, 768}, 32, 32, 1, 9, {-5, 496, 997}, {-8, 368, 744}},
@@ -81,7 +81,7 @@ TEST(TargetLayout, GridsFollowTheMarginAndTruncateTowardZero)
         {"25 odd target", {0, 0, 1280, 1024}, 31, 17, 2, 25, {10, 305, 625, 945, 1239}, {12, 248, 504, 760, 995}},
         {"other flag is 4", {0, 0, 1280, 1024}, 32, 32, 3, 16, {137, 1110}, {106, 885}},
     };
-    for (const GridCase& c : cases) {
+    for (const LayoutGridCase& c : cases) {
         const TargetLayout t = LayoutTargets(c.segment, c.targetWidth, c.targetHeight, c.calibPoint, c.calFlag);
         const size_t n = c.cols.size();
         ASSERT_EQ(static_cast<int>(n * n), PointCount(c.calFlag)) << c.name;

@@ -29,7 +29,6 @@ struct TwoDevices : ::testing::Test {
     }
     std::wstring StoredName() { return reg.Read(kProductKeyPath, L"Device Name").AsString(); }
 };
-}  // namespace
 
 TEST_F(TwoDevices, FillDeviceComboSelectsTheCurrentDevice)
 {
@@ -170,3 +169,5 @@ TEST(AppletContext, LoadSerialPorts)
     std::sort(ctx.serialPorts.begin(), ctx.serialPorts.end());
     EXPECT_EQ((std::vector<std::wstring>{L"COM1", L"COM2"}), ctx.serialPorts);
 }
+
+}  // namespace

@@ -49,7 +49,6 @@ protected:
     }
     HWND edit = nullptr;
 };
-}  // namespace
 
 TEST_F(SubclassTest, HookedMessagesPassTheObjectFirst)
 {
@@ -87,3 +86,5 @@ TEST_F(SubclassTest, TheHookGoesWithTheObject)
     EXPECT_EQ(CWnd::FromHandle(edit), nullptr);
     EXPECT_EQ(Type(L"b"), L"Ab");
 }
+
+}  // namespace

@@ -21,8 +21,6 @@ Checks Check(const std::string& block)
     return {BlockHasZeroMark(block), BlockHasWriteMark(block), BlockCopyMatches(block)};
 }
 
-}  // namespace
-
 class SerialSimDataBlock : public SerialSimTest {
 protected:
     // The applet's data write: "CR", "DW", "MR" and one read of up to 250 bytes.
@@ -142,3 +140,5 @@ TEST_F(SerialSimDataBlock, SilentControllerSendsNoBlock)
     OpenPort(300);
     EXPECT_EQ(WriteCycle(), "");
 }
+
+}  // namespace

@@ -78,7 +78,7 @@ void AddDevice(ScratchRegistry& registry, const DeviceRow& d)
     }
 }
 
-void AddProduct(ScratchRegistry& registry, const ProductRow& product)
+void AddProduct(ScratchRegistry& registry, const ProductKeyRow& product)
 {
     registry.Fill({
         RegRow::Str(kProductKeyPath, L"Tiven Installed Path", product.installDir),

@@ -46,8 +46,9 @@ std::wstring DeviceKeyPath(const DeviceRow& device);
 void PrintTo(const DeviceRow& device, std::ostream* out);
 void AddDevice(ScratchRegistry& registry, const DeviceRow& device);
 
-struct ProductRow {
-    ProductRow(DWORD kind = 1, std::wstring dir = kInstallDir, std::wstring labels = L"", std::wstring device = L"")
+struct ProductKeyRow {
+    ProductKeyRow(DWORD kind = 1, std::wstring dir = kInstallDir, std::wstring labels = L"",
+                  std::wstring device = L"")
         : controllerKind(kind), installDir(std::move(dir)), labelFile(std::move(labels)), deviceName(std::move(device))
     {
     }
@@ -56,6 +57,6 @@ struct ProductRow {
     std::wstring labelFile;    // "XML File Path"; empty: left out
     std::wstring deviceName;   // "Device Name"; empty: left out
 };
-void AddProduct(ScratchRegistry& registry, const ProductRow& product);
+void AddProduct(ScratchRegistry& registry, const ProductKeyRow& product);
 
 }  // namespace testsupport

@@ -33,7 +33,6 @@ protected:
 };
 
 class CalibrateItem : public BeaconetMenu, public testing::WithParamInterface<int> {};
-}  // namespace
 
 TEST_P(CalibrateItem, StartsTheCalibrationProgramForThatDevice)
 {
@@ -171,3 +170,5 @@ TEST_F(BeaconetMenu, QuittingWhileTheMenuIsOpenEndsTheProgram)
     EXPECT_FALSE(MainIconShown());
     EXPECT_FALSE(ModeIconShown());
 }
+
+}  // namespace

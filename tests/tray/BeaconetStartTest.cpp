@@ -30,7 +30,6 @@ std::string Name(const testing::TestParamInfo<StartCase>& info)
 }
 
 class BeaconetStart : public TrayTest, public testing::WithParamInterface<StartCase> {};
-}  // namespace
 
 TEST_P(BeaconetStart, SetsTheSwitchToPrimaryAndSendsItToEveryDevice)
 {
@@ -143,3 +142,5 @@ TEST_F(TrayTest, AStoredSwitchOfTwoSendsNothingUntilTheNextClick)
     EXPECT_EQ(ProductDword(L"Gesturo"), 0u);
     ExpectOnePrimaryEach();
 }
+
+}  // namespace

@@ -33,7 +33,6 @@ const PictureCase kPictureCases[] = {
 };
 
 class GesturoPictures : public TrayTest, public testing::WithParamInterface<PictureCase> {};
-}  // namespace
 
 TEST_P(GesturoPictures, StoredSizeChoosesPictureAndWindow)
 {
@@ -164,3 +163,5 @@ TEST_F(TrayTest, GesturoWithoutALabelPathSaysSoAndShowsItsEnglishTexts)
     ASSERT_TRUE(gesturo.WaitExit(code));
     EXPECT_EQ(code, 0u);
 }
+
+}  // namespace

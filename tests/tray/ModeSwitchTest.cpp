@@ -71,7 +71,6 @@ struct HitOneCase {
 void PrintTo(const HitOneCase& c, std::ostream* out) { *out << "HitOne " << c.stored; }
 
 class ModeIconClick : public ModeSwitch, public testing::WithParamInterface<HitOneCase> {};
-}  // namespace
 
 TEST_P(ModeIconClick, FlipsTheSwitchAndSendsItToEveryDevice)
 {
@@ -235,3 +234,5 @@ TEST_F(ModeSwitch, GesturoAloneSendsPrimaryOnTheSecondClick)
     EXPECT_EQ(PictureSize(), kLargePrimary);
     ExpectOnePrimaryEach();
 }
+
+}  // namespace

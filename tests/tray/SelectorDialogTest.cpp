@@ -46,7 +46,6 @@ protected:
 };
 
 const UINT kSizes[] = {IDM_SMALL_ICONS, IDM_MEDIUM_ICONS, IDM_LARGE_ICONS, IDM_TEXT_MODE};
-}  // namespace
 
 TEST_F(SelectorDialog, SystemMenuItemsCarryLabelsOrTheirDefaults)
 {
@@ -155,3 +154,5 @@ TEST(ModeSwitchValues, HitOneCountsOnlyOne)
     for (const Case& c : cases)
         EXPECT_EQ(tray::NormalisedHitOne(c.stored), c.sent) << c.stored;
 }
+
+}  // namespace

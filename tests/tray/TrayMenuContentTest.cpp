@@ -104,7 +104,6 @@ protected:
     }
     ScratchRegistry reg;
 };
-}  // namespace
 
 TEST(TrayIcon, TheTooltipIsCutTo127Characters)
 {
@@ -216,3 +215,5 @@ TEST_F(TrayMenuContent, OpeningAgainListsEachDeviceOnceAndFollowsTheRegistry)
     for (const Item& item : none.modes)
         EXPECT_FALSE(item.state & MF_CHECKED);
 }
+
+}  // namespace

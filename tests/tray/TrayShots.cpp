@@ -30,7 +30,6 @@ protected:
         return Shoot(name, {GesturoWindow()}, &window);
     }
 };
-}  // namespace
 
 TEST_F(TrayShots, DISABLED_MenuAndSelector)
 {
@@ -58,3 +57,5 @@ TEST_F(TrayShots, DISABLED_MenuAndSelector)
     ASSERT_TRUE(ShootSelector(L"gesturo-text"));    // secondary mode
     ASSERT_TRUE(SysCommand(1012));
 }
+
+}  // namespace

@@ -22,12 +22,12 @@ using testsupport::ScratchRegistry;
 namespace {
 const std::wstring kWinlogon = kWinlogonPath;
 const std::wstring kRun = kRunPath;
-const std::wstring kSystem = L"C:\\windows\\system32\\userinit.exe,";
+const std::wstring kSystemUserinit = L"C:\\windows\\system32\\userinit.exe,";
 
 // The system's logon program and `count` more programs.
 std::wstring WithEntries(size_t count)
 {
-    std::wstring value = kSystem;
+    std::wstring value = kSystemUserinit;
     for (size_t i = 1; i <= count; ++i)
         value += L"C:\\Program Files\\Logon Helpers\\helper" + std::to_wstring(i) + L".exe,";
     return value;
@@ -104,7 +104,7 @@ struct LengthCase {
 };
 
 const LengthCase kLengthCases[] = {
-    {"the system's logon program alone", REG_SZ, kSystem},
+    {"the system's logon program alone", REG_SZ, kSystemUserinit},
     {"a value that fits in 1000 bytes only without Chimer's entry", REG_SZ, WithEntries(10)},
     {"a value of over 1000 bytes", REG_SZ, WithEntries(26)},
     {"an expandable value keeps its type", REG_EXPAND_SZ, L"%SystemRoot%\\system32\\userinit.exe," + WithEntries(3)},

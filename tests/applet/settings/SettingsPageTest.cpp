@@ -24,7 +24,6 @@ const TimingControl kLiftOff{L"Liftoff Time", IDC_SET_LIFT_OFF_SLIDER, IDC_SET_L
 const TimingControl kStabilization{L"Stabilization", IDC_SET_STABILIZATION_SLIDER, IDC_SET_STABILIZATION_VALUE};
 const TimingControl kAveraging{L"Averaging", IDC_SET_AVERAGING_SLIDER, IDC_SET_AVERAGING_VALUE};
 const TimingControl kAll[] = {kClick, kTap, kLiftOff, kStabilization, kAveraging};
-}  // namespace
 
 class SettingsPageTest : public SheetTest {
 protected:
@@ -216,3 +215,5 @@ TEST_F(SettingsPageTest, ChoosingAnotherDeviceShowsItAndApplyWritesOnlyIt)
     EXPECT_EQ(Requests(kiosk, ioctl::kPacketFilterSettings).size(), 1u) << standin::Describe(standin::ReadLog());
     EXPECT_TRUE(Requests(front).empty());
 }
+
+}  // namespace

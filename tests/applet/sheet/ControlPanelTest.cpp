@@ -46,7 +46,6 @@ protected:
 
     ScratchRegistry registry{ScratchRegistry::RealPrefix};
 };
-}  // namespace
 
 TEST_F(ControlPanel, ControlExeOpensTheSheetOnceAndApplyReachesTheDriver)
 {
@@ -108,3 +107,5 @@ TEST_F(ControlPanel, SecondControlExeOnlyBringsTheOpenSheetToTheFront)
     ClickControl(sheet, IDCANCEL);
     EXPECT_TRUE(first.WaitExit(code));
 }
+
+}  // namespace

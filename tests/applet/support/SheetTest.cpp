@@ -31,7 +31,7 @@ std::wstring WithoutSurroundingBlanks(std::wstring text)
 
 void SheetTest::SetUp() { ASSERT_EQUIPMENT(standin::Reset(), "the stand-in drivers"); }
 
-void SheetTest::InstallKeys(const ProductRow& product, const std::vector<DeviceRow>& devices)
+void SheetTest::InstallKeys(const ProductKeyRow& product, const std::vector<DeviceRow>& devices)
 {
     AddProduct(registry, product);
     for (const DeviceRow& device : devices)

@@ -38,7 +38,7 @@ protected:
     void SetUp() override;
 
     // The product key as given and the devices' keys.
-    void InstallKeys(const ProductRow& product, const std::vector<DeviceRow>& devices);
+    void InstallKeys(const ProductKeyRow& product, const std::vector<DeviceRow>& devices);
     // The product key (controller kind, current device `current`, a label file with `labels`
     // and one entry no page uses, so the file is never empty) and the devices' keys.
     void Install(const std::vector<DeviceRow>& devices, const std::wstring& current, DWORD controllerKind = 1,

@@ -37,7 +37,6 @@ void SetSystemDoubleClick(const DoubleClick& values)
         EXPECT_EQ(now.height, (expectedHeight)) << "height";             \
         EXPECT_EQ(now.width, (expectedWidth)) << "width";                \
     } while (0)
-}  // namespace
 
 // The system's settings are the prefix's: each test puts them back as it found them.
 class WindowsPageTest : public SheetTest {
@@ -181,3 +180,5 @@ TEST_F(WindowsPageTest, TestButtonsSwitchPicturesOnRecognisedClicksOnly)
     EXPECT_EQ(BitmapBits(Picture(IDC_WND_DOUBLE_CLICK_TEST)), pictureB);
     EXPECT_FALSE(ApplyEnabled(sheet)) << "the click test is no edit";
 }
+
+}  // namespace
