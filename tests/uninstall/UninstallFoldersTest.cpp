@@ -26,12 +26,6 @@ using testsupport::ScratchRegistry;
 namespace {
 using UninstallFolders = InstalledSuite;
 
-std::vector<std::wstring> Sorted(std::vector<std::wstring> paths)
-{
-    std::sort(paths.begin(), paths.end());
-    return paths;
-}
-
 std::wstring Sweepo() { return setuptest::SetupFolder() + L"\\setup\\uninstall\\Sweepo.exe"; }
 
 TEST_F(UninstallFolders, AnotherNameForASystemFolderRemovesNothingAndSaysWhyAndTheCleanupLeavesItAlone)

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "NamedObjects.h"
@@ -84,6 +85,12 @@ std::wstring Without(std::wstring path, const wchar_t* prefix)
 }  // namespace
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+std::vector<std::wstring> Sorted(std::vector<std::wstring> paths)
+{
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
 
 std::wstring InstallFolder() { return setuptest::kInstallFolder; }
 std::wstring Uninstaller() { return InstallFolder() + L"\\uninstall\\uninstall.exe"; }

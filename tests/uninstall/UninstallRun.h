@@ -110,5 +110,7 @@ bool Restart();
 long RunCleanupAtLogon();
 
 std::string Narrow(const std::wstring& text);
+// The paths in order, to compare lists whatever order a listing gave them in.
+std::vector<std::wstring> Sorted(std::vector<std::wstring> paths);
 
 }  // namespace uninstalltest

@@ -37,12 +37,6 @@ protected:
     ScratchRegistry registry_{ScratchRegistry::RealPrefix};
 };
 
-std::vector<std::wstring> Sorted(std::vector<std::wstring> paths)
-{
-    std::sort(paths.begin(), paths.end());
-    return paths;
-}
-
 TEST_F(Uninstall, RemovesTheSuiteAndTheRestartAndTheCleanupLeaveNothing)
 {
     const std::wstring dir = InstallFolder();
