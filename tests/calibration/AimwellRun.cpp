@@ -117,12 +117,18 @@ CHandle Run::OpenTouchEvent() { return CHandle(OpenEventW(SYNCHRONIZE, FALSE, kC
 
 Run::TouchOutcome Run::WaitTouchOutcome(const CHandle& touchEvent, uint64_t before) const
 {
+    return WaitTouchOutcome(touchEvent, before, [] { return false; });
+}
+
+Run::TouchOutcome Run::WaitTouchOutcome(const CHandle& touchEvent, uint64_t before,
+                                        const std::function<bool()>& movedOn) const
+{
     if (!touchEvent)
         return TouchOutcome::Neither;
     TouchOutcome outcome = TouchOutcome::Neither;
     WaitUntil([&] {
         const bool cleared = WaitForSingleObject(touchEvent.Get(), 0) == WAIT_TIMEOUT;
-        if (PointReadsAfter(before) > 0)
+        if (PointReadsAfter(before) > 0 || movedOn())
             outcome = TouchOutcome::Read;
         else if (cleared)
             outcome = TouchOutcome::Dropped;

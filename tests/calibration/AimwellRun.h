@@ -3,6 +3,7 @@
 // for it, its targets watched on the screen and touched through the stand-in driver.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,11 @@ public:
     // after: held longer, it would outlive the program's own handle.
     enum class TouchOutcome { Read, Dropped, Neither };
     TouchOutcome WaitTouchOutcome(const CHandle& touchEvent, uint64_t before) const;
+    // The same, and Read as well once `movedOn` holds: the program went on to the next target or
+    // ended, having taken a touch the test cannot tell apart (one of an earlier burst that came
+    // after the target was up).
+    TouchOutcome WaitTouchOutcome(const CHandle& touchEvent, uint64_t before,
+                                  const std::function<bool()>& movedOn) const;
     static CHandle OpenTouchEvent();
     // The stand-in's newest request so far, and the point reads logged after it.
     uint64_t LastSequence() const;
