@@ -1,5 +1,7 @@
 #include "AimwellRun.h"
 
+#include <cstdio>
+
 #include <gtest/gtest.h>
 
 #include "NamedObjects.h"
@@ -111,6 +113,23 @@ bool Run::Touch(int index, int32_t x, int32_t y)
     }
     ADD_FAILURE() << "touch " << index << ": dropped twice";
     return false;
+}
+
+std::string Run::Describe(const CHandle& touchEvent) const
+{
+    std::string text = process_.Running() ? "running" : "ended";
+    text += ", target shown: " + std::to_string(ShownTarget());
+    if (touchEvent)
+        text += WaitForSingleObject(touchEvent.Get(), 0) == WAIT_OBJECT_0 ? ", touch event set" : ", touch event clear";
+    const std::vector<standin::LoggedRequest> log = standin::ReadLog(standin::Driver::Rilo);
+    text += ", last requests:";
+    for (size_t i = log.size() > 6 ? log.size() - 6 : 0; i < log.size(); ++i) {
+        char item[64];
+        std::snprintf(item, sizeof item, " #%llu 0x%lx", static_cast<unsigned long long>(log[i].sequence),
+                      static_cast<unsigned long>(log[i].code));
+        text += item;
+    }
+    return text;
 }
 
 CHandle Run::OpenTouchEvent() { return CHandle(OpenEventW(SYNCHRONIZE, FALSE, kCalibrationEvent)); }

@@ -64,6 +64,9 @@ public:
     TouchOutcome WaitTouchOutcome(const CHandle& touchEvent, uint64_t before,
                                   const std::function<bool()>& movedOn) const;
     static CHandle OpenTouchEvent();
+    // What the run looks like now, for a failure message: whether the program runs, the target
+    // on the screen, whether the touch event is set, and the stand-in's last requests.
+    std::string Describe(const CHandle& touchEvent) const;
     // The stand-in's newest request so far, and the point reads logged after it.
     uint64_t LastSequence() const;
     size_t PointReadsAfter(uint64_t sequence) const;
