@@ -42,10 +42,11 @@ run_restarting() {
     local out err rc attempt kind
     out=$(mktemp) && err=$(mktemp) || return 125
     for attempt in 1 2; do
-        # stderr goes on as it comes (a test that times out still shows it) and into a file.
-        "$@" 2>&1 >"$out" | tee "$err" >&2
+        # stdout and stderr go on as they come, each also into a file: a test that CTest ends at
+        # its time-out still shows what it printed. The stderr copy has ended when the subshell
+        # does ($! is the process substitution).
+        ( "$@" 2> >(tee "$err" >&2); rc=$?; wait $! 2>/dev/null; exit $rc ) | tee "$out"
         rc=${PIPESTATUS[0]}
-        cat "$out"
         [ $rc -eq 0 ] && break
         # A program that dies early says nothing itself; its exit code (an NTSTATUS for a crash)
         # does.

@@ -54,8 +54,10 @@ long RunProgramWithLine(const std::wstring& program, const std::wstring& command
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION created{};
-    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &created))
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &created)) {
+        ReportStartFailure(program + L" with the line " + commandLine, GetLastError());
         return -1;
+    }
     CHandle thread(created.hThread);
     CHandle process(created.hProcess);
     DWORD code = 0;

@@ -17,6 +17,9 @@
 //   start-died     reports, as the test support does, that a program it started ended inside
 //                  Wine's start of it (CreateProcess error 1359), then fails, exit code 1;
 //                  start-refused the same with another error (2, no such file)
+//   hang           prints a test's start on stdout and a line on stderr, then waits until the
+//                  file STARTS.release exists (at most two minutes), exit code 1 (as a test that
+//                  CTest ends at its time-out)
 #include <windows.h>
 
 #include <cstdint>
@@ -135,6 +138,14 @@ int wmain(int argc, wchar_t** argv)
         std::fprintf(stderr, "TestProcess: CreateProcess of \"C:\\probe.exe\" failed with error %d\n",
                      mode == L"start-died" ? 1359 : 2);
         std::printf("[  FAILED  ] 1 test, listed below:\n[  FAILED  ] Probe.StartsAProgram\n");
+        return 1;
+    }
+    if (mode == L"hang") {
+        std::printf("[ RUN      ] Probe.Hangs\n");
+        std::fprintf(stderr, "RestartProbe: hanging\n");
+        const std::wstring release = std::wstring(argv[1]) + L".release";
+        for (int i = 0; i < 2400 && GetFileAttributesW(release.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+            Sleep(50);
         return 1;
     }
     if (mode == L"segv-passed")

@@ -71,6 +71,29 @@ check_case fails-on-its-own 1 1 - "$run" fail pass
 check_case exit-139-after-failing-result 1 139 - "$run" segv-failed pass
 check_case exit-139-before-a-result 1 139 - "$run" segv-early pass
 check_case started-program-refused 1 1 - "$run" start-refused pass
+# A test that hangs: what it printed on stdout and stderr comes out while it runs (within a
+# minute; the probe waits two), so a test that CTest ends at its time-out shows it.
+hang_out="$work/hang.out" hang_err="$work/hang.err" hang_starts="$work/hang.starts"
+TIVEN_RESTART_LOG="$work/hang.log" "$run" "$probe" "Z:${hang_starts//\//\\}" hang >"$hang_out" 2>"$hang_err" &
+hang_pid=$!
+shown=no
+for _ in $(seq 1 1200); do
+    if grep -q '^\[ RUN      \] Probe.Hangs' "$hang_out" && grep -q 'RestartProbe: hanging' "$hang_err"; then
+        shown=yes; break
+    fi
+    kill -0 "$hang_pid" 2>/dev/null || break
+    sleep 0.05
+done
+touch "$hang_starts.release"
+wait "$hang_pid"
+hang_rc=$?
+if [ $shown = yes ] && [ $hang_rc -eq 1 ] && [ ! -e "$work/hang.log" ]; then
+    echo "ok     hangs: stdout and stderr came out while it ran, exit code $hang_rc"
+else
+    failed=1
+    echo "FAILED hangs: shown while running: $shown, exit code $hang_rc"
+    sed 's/^/    stdout: /' "$hang_out"; sed 's/^/    stderr: /' "$hang_err"
+fi
 # The harness's summary line counts the starts once more by kind, in the order they came.
 printf '%s\n' "X error: a.exe (exit code 1)" "died before its main: b.exe (exit code 5)" \
     "X error: c.exe (exit code 1)" >"$work/summary.log"

@@ -27,8 +27,10 @@ bool StartUnix(const std::wstring& commandLine)
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        ReportStartFailure(commandLine, GetLastError());
         return false;
+    }
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return true;

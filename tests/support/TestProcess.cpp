@@ -44,10 +44,14 @@ bool TestProcess::Create(const std::wstring& commandLine, const std::wstring& wo
                        workDir.empty() ? nullptr : workDir.c_str(), &si, &pi_))
         return true;
     // The callers assert on the result; why it failed goes beside that assertion.
-    const DWORD error = GetLastError();
+    ReportStartFailure(commandLine, GetLastError());
+    return false;
+}
+
+void ReportStartFailure(const std::wstring& commandLine, DWORD error)
+{
     std::fwprintf(stderr, L"TestProcess: CreateProcess of %ls failed with error %lu\n", commandLine.c_str(),
                   static_cast<unsigned long>(error));
-    return false;
 }
 
 bool TestProcess::WaitExit(DWORD& exitCode, DWORD deadlineMs)

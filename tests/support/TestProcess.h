@@ -36,6 +36,11 @@ private:
     PROCESS_INFORMATION pi_{};
 };
 
+// Says on stderr that a program could not be started and why, in the words tools/restart-rule.sh
+// looks for (error 1359: the new process died in Wine's start of it). Every start of a program by
+// a test reports a failure so.
+void ReportStartFailure(const std::wstring& commandLine, DWORD error);
+
 // Cuts a run off as a power loss would: ends the process with TerminateProcess as soon as
 // `reached` holds (checked again and again, with no message pump, so the process gets little
 // further than the milestone). True when the milestone came while the process ran; false when it

@@ -1,11 +1,13 @@
 // Runs cut off as by a power loss (TerminateProcess at a milestone the test waits for: a file,
-// a value or a pending removal appearing), then the next run: it mends what it finds, and the
+// a value or a pending removal appearing, or a call the program makes, where it is ended as the
+// call begins), then the next run: it mends what it finds, and the
 // end is what an uninterrupted run leaves. Each case prints a row of the table
 // "[cutoff-table] | what | where | state found | next run | final state |".
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
+#include "CallCutOff.h"
 #include "InstallManifest.h"
 #include "SetupRun.h"
 #include "TestPaths.h"
@@ -18,10 +20,13 @@ using setuptest::FileExists;
 using setuptest::kProductKey;
 using setuptest::kWinlogonKey;
 using setuptest::SystemUserinit;
+using testsupport::CallCutOff;
 using testsupport::ScratchRegistry;
 using testsupport::TestProcess;
 
 namespace {
+constexpr DWORD kCutDeadlineMs = 60000;   // for a whole run of the setup or the uninstaller
+
 std::string Joined(const std::vector<std::wstring>& items)
 {
     std::string text;
@@ -125,12 +130,15 @@ TEST_F(CutOff, AnInstallAfterAnUninstallCutOffOnceItsCleanupWasScheduledSurvives
 
 TEST_F(CutOff, AnUninstallCutOffAtItsCleanupCopyLeavesNoCopyBehind)
 {
-    TestProcess uninstall;
-    ASSERT_TRUE(StartUninstallerAndConfirm(uninstall));
-    const bool cut = testsupport::KillAtMilestone(uninstall, [] { return !CleanupFolders().empty(); }, 60000);
-    ASSERT_FALSE(CleanupFolders().empty());
-    const std::string found = std::to_string(CleanupFolders().size()) + " cleanup folder, Run value " +
-                              (registry_.Read(kRunKey, L"TivenMAVO").present ? "written" : "not written");
+    // Cut off as it names its cleanup: the copy is made, the Run value not yet written.
+    CallCutOff uninstall({L"advapi32.dll", "RegSetValueExW", 1,
+                          [](const std::wstring& name) { return lstrcmpiW(name.c_str(), L"TivenMAVO") == 0; }});
+    ASSERT_TRUE(uninstall.Start(L"\"" + Uninstaller() + L"\"", setuptest::WindowsFolder()));
+    ASSERT_TRUE(ConfirmUninstall(uninstall.Pid()));
+    ASSERT_TRUE(uninstall.WaitCut(kCutDeadlineMs)) << "the uninstaller did not name its cleanup";
+    ASSERT_EQ(CleanupFolders().size(), 1u) << Joined(CleanupFolders());
+    ASSERT_FALSE(registry_.Read(kRunKey, L"TivenMAVO").present);
+    const std::string found = "1 cleanup folder, Run value not written";
 
     // The user installs again and uninstalls, as one would after a failed removal.
     std::string output;
@@ -143,56 +151,53 @@ TEST_F(CutOff, AnUninstallCutOffAtItsCleanupCopyLeavesNoCopyBehind)
     ASSERT_NO_FATAL_FAILURE(RestartAndLogOn());
     const std::vector<std::wstring> left = SuiteLeft();
     EXPECT_TRUE(left.empty()) << Joined(left);
-    TableRow("uninstall", cut ? "the cleanup's copy made (killed)" : "ended before the kill", found,
+    TableRow("uninstall", "naming its cleanup, the copy made (killed)", found,
              "setup, then uninstall: removed the earlier copy", "restart and logon: " + Joined(left) + " left");
 }
 
 TEST_F(CutOff, AnUninstallCutOffAfterItsCleanupWasNamedIsFinishedByItsNextRun)
 {
-    TestProcess uninstall;
-    ASSERT_TRUE(StartUninstallerAndConfirm(uninstall));
-    const bool cut = testsupport::KillAtMilestone(uninstall, [&] {
-        return registry_.Read(kRunKey, L"TivenMAVO").present;
-    }, 60000);
+    // Cut off as it deletes the product key, its last step: the cleanup is named, the rest of
+    // the registry and the files are done, the product key is still there.
+    CallCutOff uninstall({L"shlwapi.dll", "SHDeleteKeyW", 1,
+                          [](const std::wstring& key) { return lstrcmpiW(key.c_str(), kProductKey) == 0; }});
+    ASSERT_TRUE(uninstall.Start(L"\"" + Uninstaller() + L"\"", setuptest::WindowsFolder()));
+    ASSERT_TRUE(ConfirmUninstall(uninstall.Pid()));
+    ASSERT_TRUE(uninstall.WaitCut(kCutDeadlineMs)) << "the uninstaller did not delete the product key";
     ASSERT_TRUE(registry_.Read(kRunKey, L"TivenMAVO").present);
-    const std::string found = std::string("cleanup named, product key ") +
-                              (registry_.KeyExists(kProductKey) ? "kept" : "gone");
+    ASSERT_TRUE(registry_.KeyExists(kProductKey));
+    const std::string found = "cleanup named, product key kept, " + Joined(SuiteLeft()) + " left";
 
-    // The product key goes last, so the uninstaller can simply be run again. (A run that got
-    // past its registry step before the kill landed has nothing left for a second run.)
-    const bool again = registry_.KeyExists(kProductKey);
-    if (again) {
-        UninstallRun run = RunUninstaller();
-        ASSERT_TRUE(run.ended);
-        EXPECT_EQ(run.status, kFinished);
-        EXPECT_TRUE(run.boxTexts.empty()) << Narrow(run.boxTexts.front());
-    }
+    // The product key goes last, so the uninstaller can simply be run again.
+    UninstallRun run = RunUninstaller();
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.status, kFinished);
+    EXPECT_TRUE(run.boxTexts.empty()) << Narrow(run.boxTexts.front());
     ASSERT_NO_FATAL_FAILURE(RestartAndLogOn());
     const std::vector<std::wstring> left = SuiteLeft();
     EXPECT_TRUE(left.empty()) << Joined(left);
-    TableRow("uninstall", cut ? "cleanup named (killed)" : "ended before the kill", found,
-             again ? "uninstall again: removed" : "none needed", "restart and logon: " + Joined(left) + " left");
+    TableRow("uninstall", "deleting the product key, its last step (killed)", found, "uninstall again: removed",
+             "restart and logon: " + Joined(left) + " left");
 }
 
 TEST_F(CutOff, ASetupCutOffWhileItCopiesIsFinishedByItsNextRunAndLeavesNoPartialFile)
 {
-    // A second install over the first, cut off while it copies a program.
+    // A second install over the first, cut off as it puts its whole copy of Segmenta.exe in
+    // place: the copy is there under its partial name, the real name is the earlier install's.
     const std::wstring partial = PartialCopyName(InstallFolder() + L"\\Segmenta.exe");
-    TestProcess setup;
+    CallCutOff setup({L"kernel32.dll", "MoveFileExW", 0,
+                      [&](const std::wstring& from) { return lstrcmpiW(from.c_str(), partial.c_str()) == 0; }});
     ASSERT_TRUE(setup.Start(L"\"" + setuptest::SetupProgram() + L"\" -s -en -eig", setuptest::WindowsFolder()));
-    // A copy that ends before the check sees it leaves nothing to cut off: the rest holds all
-    // the same.
-    const bool cut = testsupport::KillAtMilestone(setup, [&] { return FileExists(partial); }, 60000);
+    ASSERT_TRUE(setup.WaitCut(kCutDeadlineMs)) << "the setup did not put Segmenta.exe in place";
+    const std::string source = FileBytes(setuptest::SetupFolder() + L"\\setup\\exes\\Segmenta.exe");
     const std::string found = std::string("Segmenta.exe ") +
-                              (FileBytes(InstallFolder() + L"\\Segmenta.exe") ==
-                                       FileBytes(setuptest::SetupFolder() + L"\\setup\\exes\\Segmenta.exe")
-                                   ? "whole"
-                                   : "NOT whole") +
-                              (FileExists(partial) ? ", its partial copy beside it" : "");
-    // Whatever the cut left under the real names is whole: the earlier install's file.
+                              (FileBytes(InstallFolder() + L"\\Segmenta.exe") == source ? "whole" : "NOT whole") +
+                              ", its copy beside it " + (FileBytes(partial) == source ? "whole" : "NOT whole");
+    // What the cut left under the real names is whole: the earlier install's files.
     for (const InstalledFile& file : InstalledProgramFiles(InstallFolder(), L"English"))
         EXPECT_EQ(FileBytes(file.target), FileBytes(setuptest::SetupFolder() + L"\\" + file.source))
             << Narrow(file.target);
+    EXPECT_TRUE(FileExists(partial));
 
     std::string output;
     ASSERT_TRUE(Install(&output)) << output;
@@ -207,8 +212,8 @@ TEST_F(CutOff, ASetupCutOffWhileItCopiesIsFinishedByItsNextRunAndLeavesNoPartial
     ASSERT_NO_FATAL_FAILURE(RestartAndLogOn());
     const std::vector<std::wstring> left = SuiteLeft();
     EXPECT_TRUE(left.empty()) << Joined(left);
-    TableRow("setup (second install)", cut ? "copying Segmenta.exe (killed)" : "ended before the kill", found, "setup again: installed",
-             Joined(differs) + " differs from an uninterrupted install; after the uninstall " + Joined(left) +
-                 " left");
+    TableRow("setup (second install)", "putting its copy of Segmenta.exe in place (killed)", found,
+             "setup again: installed",
+             Joined(differs) + " differs from an uninterrupted install; after the uninstall " + Joined(left) + " left");
 }
 }  // namespace

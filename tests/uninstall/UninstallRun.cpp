@@ -218,9 +218,12 @@ UninstallRun RunUninstaller(const UninstallAnswers& answers, const std::wstring&
 
 bool StartUninstallerAndConfirm(testsupport::TestProcess& process)
 {
-    if (!process.Start(L"\"" + Uninstaller() + L"\"", setuptest::WindowsFolder()))
-        return false;
-    testsupport::MessageBoxInfo confirm = testsupport::WaitForMessageBox(kRunDeadlineMs, process.Pid());
+    return process.Start(L"\"" + Uninstaller() + L"\"", setuptest::WindowsFolder()) && ConfirmUninstall(process.Pid());
+}
+
+bool ConfirmUninstall(DWORD pid)
+{
+    testsupport::MessageBoxInfo confirm = testsupport::WaitForMessageBox(kRunDeadlineMs, pid);
     return confirm && confirm.caption == kConfirmCaption && testsupport::DismissMessageBox(confirm, IDYES);
 }
 

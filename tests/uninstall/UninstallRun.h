@@ -80,6 +80,8 @@ UninstallRun RunUninstaller(const UninstallAnswers& answers = {}, const std::wst
 // The installed uninstaller started and its question answered Yes, for a test that cuts the
 // removal off (testsupport::KillAtMilestone); false when the question did not come.
 bool StartUninstallerAndConfirm(testsupport::TestProcess& process);
+// The uninstaller's question, from the process of that id, answered Yes.
+bool ConfirmUninstall(DWORD pid);
 // The names of the folders directly in the system TEMP folder that the uninstaller makes for the
 // cleanup's copy ("TivenCleanup...").
 std::vector<std::wstring> CleanupFolders();
