@@ -136,18 +136,20 @@ CHandle Run::OpenTouchEvent() { return CHandle(OpenEventW(SYNCHRONIZE, FALSE, kC
 
 Run::TouchOutcome Run::WaitTouchOutcome(const CHandle& touchEvent, uint64_t before) const
 {
-    return WaitTouchOutcome(touchEvent, before, [] { return false; });
+    return WaitTouchOutcome(touchEvent, before, nullptr);
 }
 
 Run::TouchOutcome Run::WaitTouchOutcome(const CHandle& touchEvent, uint64_t before,
                                         const std::function<bool()>& movedOn) const
 {
+    // The program closes the event once it has its last touch, while it still stores the
+    // result: a touch of an earlier burst may have been that one.
     if (!touchEvent)
-        return TouchOutcome::Neither;
+        return movedOn && WaitUntil(movedOn) ? TouchOutcome::Read : TouchOutcome::Neither;
     TouchOutcome outcome = TouchOutcome::Neither;
     WaitUntil([&] {
         const bool cleared = WaitForSingleObject(touchEvent.Get(), 0) == WAIT_TIMEOUT;
-        if (PointReadsAfter(before) > 0 || movedOn())
+        if (PointReadsAfter(before) > 0 || (movedOn && movedOn()))
             outcome = TouchOutcome::Read;
         else if (cleared)
             outcome = TouchOutcome::Dropped;

@@ -60,7 +60,8 @@ public:
     TouchOutcome WaitTouchOutcome(const CHandle& touchEvent, uint64_t before) const;
     // The same, and Read as well once `movedOn` holds: the program went on to the next target or
     // ended, having taken a touch the test cannot tell apart (one of an earlier burst that came
-    // after the target was up).
+    // after the target was up); so too when the event could not be opened because the program,
+    // having taken its last touch that way, has closed it.
     TouchOutcome WaitTouchOutcome(const CHandle& touchEvent, uint64_t before,
                                   const std::function<bool()>& movedOn) const;
     static CHandle OpenTouchEvent();
