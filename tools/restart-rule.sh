@@ -6,7 +6,8 @@
 #                                 test process), passing its stdout and stderr on; when it failed
 #                                 with one of the kinds below, runs it once more. Returns the
 #                                 exit code of the last start. A start that returns 125 could not
-#                                 be made (the runner's own failure) and is never repeated.
+#                                 be made (the runner's own failure) and is not repeated, but for
+#                                 a fresh prefix copy whose desktop did not come up.
 #   restart_kind RC OUT ERR       the kind of death of a start that ended with exit code RC and
 #                                 printed OUT and ERR (files), or nothing when it failed on its own
 #   restart_summary LOG           "N test processes started again: n1 KIND1, n2 KIND2" for the
@@ -16,6 +17,13 @@
 
 restart_kind() {
     local rc=$1 out=$2 err=$3
+    # The runner could not start the test (125). Once so far, Wine's explorer did not start in a
+    # new copy of the fresh prefix: nothing of the test ran, and the start once more gets a new
+    # copy (tools/wine-fresh-run, which names the copy). Any other 125 is the runner's failure.
+    if [ "$rc" -eq 125 ]; then
+        grep -q '^wine-env: the desktop of .* did not come up' "$err" && echo "its prefix copy's desktop did not come up"
+        return 0
+    fi
     # Xlib's default error handler: Wine's X11 driver hands it an X error it did not expect (one
     # of its requests named a window of a connection that had closed, see docs/wine.md), and it
     # prints the error and ends the process with exit(1), also before anything else was printed.
@@ -51,7 +59,7 @@ run_restarting() {
         # A program that dies early says nothing itself; its exit code (an NTSTATUS for a crash)
         # does.
         printf '%s: %s ended with exit code %d (0x%08x)\n' "${0##*/}" "${2##*/}" "$rc" "$rc" >&2
-        [ $rc -eq 125 ] || [ "$attempt" -eq 2 ] && break
+        [ "$attempt" -eq 2 ] && break
         kind=$(restart_kind "$rc" "$out" "$err")
         [ -n "$kind" ] || break
         echo "${0##*/}: $kind; starting it once more" >&2

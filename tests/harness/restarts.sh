@@ -94,6 +94,34 @@ else
     echo "FAILED hangs: shown while running: $shown, exit code $hang_rc"
     sed 's/^/    stdout: /' "$hang_out"; sed 's/^/    stderr: /' "$hang_err"
 fi
+# The runner's own start of a test (exit code 125): started once more only when it was a fresh
+# prefix copy whose desktop did not come up, as tools/wine-fresh-run reports it; nothing of the
+# test ran then.
+runner_case() { # NAME WANT_STARTS WANT_RC WANT_LOG FIRST_ERR
+    local name=$1 want_starts=$2 want_rc=$3 want_log=$4 first_err=$5 rc starts log
+    printf '0' >"$work/$name.n"
+    fake_start() {
+        local n=$(( $(cat "$work/$name.n") + 1 ))
+        printf '%s' "$n" >"$work/$name.n"
+        if [ "$n" -eq 1 ]; then echo "$first_err" >&2; return 125; fi
+        echo "[  PASSED  ] 1 test."
+    }
+    TIVEN_RESTART_LOG="$work/$name.log" run_restarting fake_start probe.exe --gtest_filter=A.B \
+        >"$work/$name.out" 2>"$work/$name.err"
+    rc=$?
+    starts=$(cat "$work/$name.n")
+    log=$(cat "$work/$name.log" 2>/dev/null)
+    if [ "$rc" -eq "$want_rc" ] && [ "$starts" -eq "$want_starts" ] && [ "$log" = "$want_log" ]; then
+        echo "ok     $name: $starts start(s), exit code $rc${log:+, logged as '$log'}"
+    else
+        failed=1
+        echo "FAILED $name: $starts start(s), exit code $rc, log '$log'"
+        sed 's/^/    stderr: /' "$work/$name.err"
+    fi
+}
+runner_case desktop-did-not-come-up 2 0 "its prefix copy's desktop did not come up: probe.exe --gtest_filter=A.B (exit code 125)" \
+    "wine-env: the desktop of /x/copy.1 did not come up: desktop-hold: the desktop process did not start"
+runner_case runner-failed 1 125 "" "wine-fresh-run: no fresh prefix at /x (the fixture test makes it)"
 # The harness's summary line counts the starts once more by kind, in the order they came.
 printf '%s\n' "X error: a.exe (exit code 1)" "died before its main: b.exe (exit code 5)" \
     "X error: c.exe (exit code 1)" >"$work/summary.log"
