@@ -11,18 +11,8 @@
 # the first install. Run by ctest (FullDiskInstall) through tools/wine-fresh-run --shell. Mounting
 # needs root: without it the test says so and is skipped (exit code 77).
 set -euo pipefail
-build=$(cd "$1" && pwd)
-if [ -z "${WINEPREFIX:-}" ] || [ -z "${WINE:-}" ]; then
-    echo "full-disk: run it through tools/wine-fresh-run --shell" >&2
-    exit 2
-fi
-work=$build/full-disk
-rm -rf "$work"
-mkdir -p "$work"
-say() { echo "full-disk: $*"; }
-fail() { echo "full-disk: FAILED: $*" >&2; exit 1; }
 . "$(dirname "$0")/prefix-picture.sh"
-picture_init "$work"
+picture_script full-disk "$1"
 
 setup_folder=$build/setup-folder
 parent="$WINEPREFIX/drive_c/Program Files/Tiven"

@@ -11,22 +11,10 @@
 # Run by ctest (UninstallLifeCycle) through tools/wine-fresh-run --shell, which hands it a copy
 # of a fresh prefix ($WINEPREFIX, $WINE and $DISPLAY set, a wineserver running).
 set -euo pipefail
-build=$(cd "$1" && pwd)
-if [ -z "${WINEPREFIX:-}" ] || [ -z "${WINE:-}" ]; then
-    echo "life-cycle: run it through tools/wine-fresh-run --shell" >&2
-    exit 2
-fi
-# The pictures and their differences stay in the build folder for a look after a failure.
-work=$build/life-cycle
-rm -rf "$work"
-mkdir -p "$work"
-say() { echo "life-cycle: $*"; }
-fail() { echo "life-cycle: FAILED: $*" >&2; exit 1; }
+. "$(dirname "$0")/prefix-picture.sh"
+picture_script life-cycle "$1"
 step_start=$(date +%s%N)
 step() { say "$* ($(( ($(date +%s%N) - step_start) / 1000000 )) ms)"; }
-
-. "$(dirname "$0")/prefix-picture.sh"
-picture_init "$work"
 # What Windows has and a fresh prefix lacks: the system's logon program in Userinit and the
 # mouse class driver's key.
 windows_state

@@ -1,11 +1,32 @@
 # Sourced by the scripts that run the suite's life in a fresh prefix (tools/life-cycle.sh,
 # tools/full-disk.sh): pictures of the prefix's registry and files, and their comparison.
+#   picture_script NAME BUILD the start of such a script: refuses to run outside
+#                             tools/wine-fresh-run --shell, sets build (BUILD's full path) and
+#                             work (BUILD/NAME, emptied: the pictures and their differences stay
+#                             there for a look after a failure), keeps the pictures there; say
+#                             and fail then print as NAME
 #   picture_init WORK         keeps the pictures in WORK
 #   windows_state             what Windows has and a fresh prefix lacks (Userinit, Mouclass)
 #   picture NAME              WORK/NAME.reg.txt and WORK/NAME.files.txt
 #   pictures_differ A B       prints what differs but for what the suite keeps; true when
 #                             something does
-# They need $WINE and $WINEPREFIX (tools/wine-fresh-run --shell) and a fail function.
+# They need $WINE and $WINEPREFIX (tools/wine-fresh-run --shell).
+
+say() { echo "$picture_name: $*"; }
+fail() { echo "$picture_name: FAILED: $*" >&2; exit 1; }
+
+picture_script() {
+    picture_name=$1
+    build=$(cd "$2" && pwd) || exit 2
+    if [ -z "${WINEPREFIX:-}" ] || [ -z "${WINE:-}" ]; then
+        echo "$picture_name: run it through tools/wine-fresh-run --shell" >&2
+        exit 2
+    fi
+    work=$build/$picture_name
+    rm -rf "$work"
+    mkdir -p "$work"
+    picture_init "$work"
+}
 
 picture_init() {
     picture_work=$1

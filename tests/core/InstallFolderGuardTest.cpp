@@ -10,21 +10,11 @@
 
 #include "FolderAliases.h"
 #include "InstallFolderGuard.h"
+#include "TestPaths.h"
 
 namespace {
-std::wstring WindowsFolder()
-{
-    wchar_t folder[MAX_PATH] = {};
-    GetWindowsDirectoryW(folder, MAX_PATH);
-    return folder;
-}
-
-std::wstring SystemFolder()
-{
-    wchar_t folder[MAX_PATH] = {};
-    GetSystemDirectoryW(folder, MAX_PATH);
-    return folder;
-}
+using testsupport::SystemFolder;
+using testsupport::WindowsFolder;
 
 std::wstring ProgramFiles(int csidl)
 {

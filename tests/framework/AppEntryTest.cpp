@@ -62,7 +62,7 @@ long RunProgramWithLine(const std::wstring& program, const std::wstring& command
     CHandle process(created.hProcess);
     DWORD code = 0;
     if (WaitForSingleObject(process.Get(), kDefaultDeadlineMs) != WAIT_OBJECT_0 || !GetExitCodeProcess(process.Get(), &code)) {
-        TerminateProcess(process.Get(), 99);
+        TerminateProcess(process.Get(), kKilledExitCode);
         return -1;
     }
     return static_cast<long>(code);

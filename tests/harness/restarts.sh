@@ -8,6 +8,7 @@
 root=$(cd "$(dirname "$0")/../.." && pwd)
 probe=$1
 . "$root/tools/restart-rule.sh"
+. "$root/tools/wine-env.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -76,14 +77,11 @@ check_case started-program-refused 1 1 - "$run" start-refused pass
 hang_out="$work/hang.out" hang_err="$work/hang.err" hang_starts="$work/hang.starts"
 TIVEN_RESTART_LOG="$work/hang.log" "$run" "$probe" "Z:${hang_starts//\//\\}" hang >"$hang_out" 2>"$hang_err" &
 hang_pid=$!
+hang_printed() { grep -q '^\[ RUN      \] Probe.Hangs' "$hang_out" && grep -q 'RestartProbe: hanging' "$hang_err"; }
+hang_printed_or_ended() { hang_printed || ! kill -0 "$hang_pid" 2>/dev/null; }
+_wine_env_wait 60 hang_printed_or_ended
 shown=no
-for _ in $(seq 1 1200); do
-    if grep -q '^\[ RUN      \] Probe.Hangs' "$hang_out" && grep -q 'RestartProbe: hanging' "$hang_err"; then
-        shown=yes; break
-    fi
-    kill -0 "$hang_pid" 2>/dev/null || break
-    sleep 0.05
-done
+kill -0 "$hang_pid" 2>/dev/null && hang_printed && shown=yes
 touch "$hang_starts.release"
 wait "$hang_pid"
 hang_rc=$?

@@ -21,7 +21,6 @@ namespace {
 constexpr int kCloneDevices = 150;   // 1 .. 150 in the clone
 constexpr int kOldFirst = 2, kOldLast = 160;
 constexpr int kExtraValues = 20;     // per device, besides name, sample rate and calibration
-constexpr DWORD kKilledCode = 99;    // testsupport::TestProcess::Kill's exit code
 
 const std::wstring kCopies = std::wstring(kSerialParameters) + setup::kRestoreCopiesSuffix;
 
@@ -168,7 +167,7 @@ protected:
             setup.Process().Kill();
             SetupResult cut = setup.Finish(5000);
             ASSERT_TRUE(cut.ended);
-            if (cut.exitCode == kKilledCode)
+            if (cut.exitCode == testsupport::kKilledExitCode)
                 return;
             ASSERT_EQ(cut.exitCode, 0u) << cut.output;
             ASSERT_LT(attempt, 3) << "the setup ended each time before it was cut off";

@@ -10,20 +10,6 @@
 
 namespace setuptest {
 
-std::wstring SystemFolder()
-{
-    wchar_t folder[MAX_PATH] = {};
-    GetSystemDirectoryW(folder, MAX_PATH);
-    return folder;
-}
-
-std::wstring WindowsFolder()
-{
-    wchar_t folder[MAX_PATH] = {};
-    GetWindowsDirectoryW(folder, MAX_PATH);
-    return folder;
-}
-
 std::wstring SystemUserinit() { return SystemFolder() + L"\\userinit.exe,"; }
 
 void PrepareWindowsState(testsupport::ScratchRegistry& registry, const wchar_t* userinit)

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ScratchRegistry.h"
+#include "TestPaths.h"
 
 namespace setuptest {
 
@@ -16,8 +17,8 @@ inline constexpr wchar_t kWinlogonKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\Cur
 inline constexpr wchar_t kSerialParameters[] = L"SYSTEM\\CurrentControlSet\\Services\\RILO\\Parameters";
 inline constexpr wchar_t kUsbParameters[] = L"SYSTEM\\CurrentControlSet\\Services\\MEKA\\Parameters";
 
-std::wstring SystemFolder();
-std::wstring WindowsFolder();
+using testsupport::SystemFolder;
+using testsupport::WindowsFolder;
 // "<system folder>\userinit.exe,", the value Windows has.
 std::wstring SystemUserinit();
 

@@ -10,7 +10,6 @@ namespace testsupport {
 namespace {
 constexpr BYTE kBreakpoint = 0xCC;   // int3
 constexpr DWORD kTrapFlag = 0x100;
-constexpr DWORD kKilledCode = 99;    // as TestProcess::Kill ends a process
 
 // What tells one module from another wherever it is mapped: its size and the name in its export
 // table.
@@ -74,14 +73,7 @@ std::wstring TextArgument(HANDLE process, const CONTEXT& context, int index)
     const wchar_t* text = nullptr;
 #ifdef _WIN64
     const DWORD64 registers[] = {context.Rcx, context.Rdx, context.R8, context.R9};
-    if (index < 4) {
-        text = reinterpret_cast<const wchar_t*>(registers[index]);
-    } else {
-        DWORD64 value = 0;
-        SIZE_T read = 0;
-        ReadProcessMemory(process, reinterpret_cast<const void*>(context.Rsp + 8 * (index + 1)), &value, sizeof value, &read);
-        text = reinterpret_cast<const wchar_t*>(value);
-    }
+    text = reinterpret_cast<const wchar_t*>(registers[index]);
 #else
     DWORD value = 0;   // stdcall: the return address, then the arguments
     SIZE_T read = 0;
@@ -111,7 +103,7 @@ CallCutOff::~CallCutOff()
 {
     if (thread_) {
         if (process_)
-            TerminateProcess(process_, kKilledCode);
+            TerminateProcess(process_, kKilledExitCode);
         WaitForSingleObject(thread_, 30000);
         CloseHandle(thread_);
     }
@@ -123,6 +115,11 @@ CallCutOff::~CallCutOff()
 
 bool CallCutOff::Start(const std::wstring& commandLine, const std::wstring& workDir)
 {
+    if (call_.textArgument < 0 || call_.textArgument > 3) {
+        std::fwprintf(stderr, L"CallCutOff: argument %d of %hs is not one of the first four\n", call_.textArgument,
+                      call_.function);
+        return false;
+    }
     commandLine_ = commandLine;
     workDir_ = workDir;
     thread_ = CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr);
@@ -138,7 +135,7 @@ bool CallCutOff::WaitCut(DWORD deadlineMs)
     if (!process_)
         return false;
     if (WaitForSingleObject(ended_, deadlineMs) != WAIT_OBJECT_0) {
-        TerminateProcess(process_, kKilledCode);
+        TerminateProcess(process_, kKilledExitCode);
         WaitForSingleObject(ended_, 30000);
         return false;
     }
@@ -240,7 +237,7 @@ void CallCutOff::Run()
                 if (!cut_ && call_.matches(text)) {
                     cut_ = true;
                     cutAt_ = text;
-                    TerminateProcess(process_, kKilledCode);
+                    TerminateProcess(process_, kKilledExitCode);
                 } else {
                     // Another call: it runs its first instruction as written, then the breakpoint
                     // goes back.

@@ -15,7 +15,7 @@ namespace testsupport {
 struct CutOffCall {
     const wchar_t* module;    // a module that exports the function, e.g. L"kernel32.dll"
     const char* function;     // e.g. "MoveFileExW"
-    int textArgument;         // which argument (0 = the first) is the text to look at
+    int textArgument;         // which of the first four arguments (0 = the first) is the text
     std::function<bool(const std::wstring&)> matches;
 };
 

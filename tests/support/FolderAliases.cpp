@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Handle.h"
+#include "TestPaths.h"
 #include "TestProcess.h"
 
 namespace testsupport {
@@ -64,13 +65,6 @@ std::string UnixDrivePath(const std::wstring& windowsPath)
 }
 
 std::wstring Quoted(const std::string& unixPath) { return L"\"" + Widened(unixPath) + L"\""; }
-
-std::wstring WindowsFolder()
-{
-    wchar_t folder[MAX_PATH] = {};
-    GetWindowsDirectoryW(folder, MAX_PATH);
-    return folder;
-}
 
 std::wstring ProgramFiles()
 {

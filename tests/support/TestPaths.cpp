@@ -4,6 +4,20 @@
 
 namespace testsupport {
 
+std::wstring WindowsFolder()
+{
+    wchar_t folder[MAX_PATH] = {};
+    GetWindowsDirectoryW(folder, MAX_PATH);
+    return folder;
+}
+
+std::wstring SystemFolder()
+{
+    wchar_t folder[MAX_PATH] = {};
+    GetSystemDirectoryW(folder, MAX_PATH);
+    return folder;
+}
+
 std::wstring BinPath(const std::wstring& fileName)
 {
     wchar_t self[MAX_PATH];

@@ -3,6 +3,9 @@
 #include <vector>
 
 namespace testsupport {
+// The Windows folder and the system folder, as the system names them.
+std::wstring WindowsFolder();
+std::wstring SystemFolder();
 // Full path of a file in the folder of the running test program (all programs of the build
 // land in one bin folder).
 std::wstring BinPath(const std::wstring& fileName);

@@ -69,7 +69,7 @@ bool TestProcess::Running() const
 void TestProcess::Kill()
 {
     if (pi_.hProcess) {
-        TerminateProcess(pi_.hProcess, 99);
+        TerminateProcess(pi_.hProcess, kKilledExitCode);
         WaitForSingleObject(pi_.hProcess, 5000);
     }
 }

@@ -8,6 +8,8 @@
 namespace testsupport {
 
 constexpr DWORD kDefaultDeadlineMs = 15000;
+// The exit code a test gives a process it ends (TestProcess::Kill, CallCutOff).
+constexpr DWORD kKilledExitCode = 99;
 
 class TestProcess {
 public:

@@ -25,8 +25,6 @@ using testsupport::ScratchRegistry;
 using testsupport::TestProcess;
 
 namespace {
-constexpr DWORD kCutDeadlineMs = 60000;   // for a whole run of the setup or the uninstaller
-
 std::string Joined(const std::vector<std::wstring>& items)
 {
     std::string text;
@@ -108,7 +106,7 @@ TEST_F(CutOff, AnInstallAfterAnUninstallCutOffOnceItsCleanupWasScheduledSurvives
     // (A run that ends before the check sees the milestone leaves the same: both are there.)
     const bool cut = testsupport::KillAtMilestone(uninstall, [&] {
         return registry_.Read(kRunKey, L"TivenMAVO").present && !PendingRemovals().empty();
-    }, 60000);
+    }, kRunDeadlineMs);
     ASSERT_TRUE(registry_.Read(kRunKey, L"TivenMAVO").present);
     const std::string found = std::to_string(PendingRemovals().size()) + " removals pending, cleanup named";
 
@@ -135,7 +133,7 @@ TEST_F(CutOff, AnUninstallCutOffAtItsCleanupCopyLeavesNoCopyBehind)
                           [](const std::wstring& name) { return lstrcmpiW(name.c_str(), L"TivenMAVO") == 0; }});
     ASSERT_TRUE(uninstall.Start(L"\"" + Uninstaller() + L"\"", setuptest::WindowsFolder()));
     ASSERT_TRUE(ConfirmUninstall(uninstall.Pid()));
-    ASSERT_TRUE(uninstall.WaitCut(kCutDeadlineMs)) << "the uninstaller did not name its cleanup";
+    ASSERT_TRUE(uninstall.WaitCut(kRunDeadlineMs)) << "the uninstaller did not name its cleanup";
     ASSERT_EQ(CleanupFolders().size(), 1u) << Joined(CleanupFolders());
     ASSERT_FALSE(registry_.Read(kRunKey, L"TivenMAVO").present);
     const std::string found = "1 cleanup folder, Run value not written";
@@ -163,7 +161,7 @@ TEST_F(CutOff, AnUninstallCutOffAfterItsCleanupWasNamedIsFinishedByItsNextRun)
                           [](const std::wstring& key) { return lstrcmpiW(key.c_str(), kProductKey) == 0; }});
     ASSERT_TRUE(uninstall.Start(L"\"" + Uninstaller() + L"\"", setuptest::WindowsFolder()));
     ASSERT_TRUE(ConfirmUninstall(uninstall.Pid()));
-    ASSERT_TRUE(uninstall.WaitCut(kCutDeadlineMs)) << "the uninstaller did not delete the product key";
+    ASSERT_TRUE(uninstall.WaitCut(kRunDeadlineMs)) << "the uninstaller did not delete the product key";
     ASSERT_TRUE(registry_.Read(kRunKey, L"TivenMAVO").present);
     ASSERT_TRUE(registry_.KeyExists(kProductKey));
     const std::string found = "cleanup named, product key kept, " + Joined(SuiteLeft()) + " left";
@@ -188,7 +186,7 @@ TEST_F(CutOff, ASetupCutOffWhileItCopiesIsFinishedByItsNextRunAndLeavesNoPartial
     CallCutOff setup({L"kernel32.dll", "MoveFileExW", 0,
                       [&](const std::wstring& from) { return lstrcmpiW(from.c_str(), partial.c_str()) == 0; }});
     ASSERT_TRUE(setup.Start(L"\"" + setuptest::SetupProgram() + L"\" -s -en -eig", setuptest::WindowsFolder()));
-    ASSERT_TRUE(setup.WaitCut(kCutDeadlineMs)) << "the setup did not put Segmenta.exe in place";
+    ASSERT_TRUE(setup.WaitCut(kRunDeadlineMs)) << "the setup did not put Segmenta.exe in place";
     const std::string source = FileBytes(setuptest::SetupFolder() + L"\\setup\\exes\\Segmenta.exe");
     const std::string found = std::string("Segmenta.exe ") +
                               (FileBytes(InstallFolder() + L"\\Segmenta.exe") == source ? "whole" : "NOT whole") +

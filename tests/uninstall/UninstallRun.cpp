@@ -16,8 +16,6 @@ using testsupport::ScratchRegistry;
 namespace uninstalltest {
 
 namespace {
-constexpr DWORD kRunDeadlineMs = 60000;
-
 std::wstring ReadText(const std::wstring& path, const wchar_t* name)
 {
     ScratchRegistry registry(ScratchRegistry::RealPrefix);

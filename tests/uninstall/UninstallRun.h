@@ -14,6 +14,9 @@
 
 namespace uninstalltest {
 
+// How long a whole run of the uninstaller, the setup or a restart may take.
+inline constexpr DWORD kRunDeadlineMs = 60000;
+
 inline constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr wchar_t kUninstallKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TivenMAVO";
 inline constexpr wchar_t kSerialServiceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\RILO";
